@@ -1,0 +1,1 @@
+# Sources of radio/: target_sources(dromel_core ...) for core files, target_sources(dromel_gui ...) for Qt files.
