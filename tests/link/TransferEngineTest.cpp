@@ -1,0 +1,187 @@
+#include "link/TransferEngine.h"
+#include "LinkFixture.h"
+
+namespace {
+
+class TransferEngineTest : public LinkFixture {
+protected:
+    void StartRadio(const Image& radioImage, std::vector<std::string> options = {}) {
+        options.insert(options.end(),
+                       {"--fast", "--image", WriteImage("radio.bin", radioImage), "--trace",
+                        m_dir.file("radio.trace"), "--save", m_dir.file("radio.dpm")});
+        m_radio = std::make_unique<SimRadioProcess>(options);
+        ASSERT_FALSE(m_radio->Path().empty());
+        m_dir.write("setting.ini", "[setup]\ncom=1\n[ports]\ncom1=" + m_radio->Path() + "\n");
+    }
+    // Ticks until the transfer ends or gives up.
+    TickResult Run(CTransferEngine& engine) {
+        TickResult result;
+        while ((result = engine.Tick()) == TickRunning) {
+        }
+        return result;
+    }
+
+    CCommPort m_port;
+    std::unique_ptr<SimRadioProcess> m_radio;
+    Image m_doc = Pattern(50);
+    int m_nRefreshed = 0;
+    std::function<void()> m_refresh = [this] { ++m_nRefreshed; };
+};
+
+TEST_F(TransferEngineTest, FullReadFillsTheDocumentAndRefreshesIt) {
+    Image radio = Pattern(3);
+    StartRadio(radio);
+    CTransferEngine engine(m_port, true, m_doc, m_refresh);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(engine.Status(), "Reading data");
+    std::vector<int> positions;
+    TickResult result;
+    while ((result = engine.Tick()) == TickRunning) {
+        positions.push_back(engine.ProgressPos());
+        EXPECT_EQ(m_nRefreshed, 0);
+        if (engine.Address() == 464) {
+            EXPECT_EQ(engine.Status(), "Reading data 45%");
+        }
+    }
+    EXPECT_EQ(result, TickDone);
+    EXPECT_EQ(m_doc, radio);
+    EXPECT_EQ(m_nRefreshed, 1);
+    EXPECT_EQ(engine.Status(), "Reading data 100%");
+    ASSERT_EQ(positions.size(), 128u);
+    EXPECT_EQ(positions.front(), 8);
+    EXPECT_EQ(positions.back(), 1024);
+    // The tick that finds the end address sends nothing more.
+    m_radio->Stop();
+    std::vector<int> received = Received("radio.trace");
+    EXPECT_EQ(CountSequence(received, {0x52, 0x03, 0xF8, 0x08}), 1);
+    EXPECT_EQ(received.back(), 0x06);
+}
+
+TEST_F(TransferEngineTest, FullWriteLeavesTheRadiosTopBytesAlone) {
+    Image radio = Pattern(3);
+    m_doc = radio;
+    for (int i = 0; i < 0x350; ++i)
+        m_doc[i] = static_cast<unsigned char>(~radio[i]);
+    for (int i = 0x3D8; i < kImageSize; ++i)
+        m_doc[i] = 0xA5;
+    Image docBefore = m_doc;
+    StartRadio(radio);
+    CTransferEngine engine(m_port, false, m_doc, m_refresh);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(engine.Status(), "Writing data");
+    TickResult result;
+    while ((result = engine.Tick()) == TickRunning) {
+        if (engine.Address() == 496) {
+            EXPECT_EQ(engine.Status(), "Writing data 50%");
+            EXPECT_EQ(engine.ProgressPos(), 516);
+        }
+    }
+    EXPECT_EQ(result, TickDone);
+    EXPECT_EQ(engine.Address(), 984);
+    EXPECT_EQ(engine.Status(), "Writing data 100%");
+    EXPECT_EQ(engine.ProgressPos(), 1024);
+    EXPECT_EQ(m_doc, docBefore);
+    EXPECT_EQ(m_nRefreshed, 0);
+    ASSERT_EQ(m_radio->Stop(), 0);
+    Image saved = SavedImage("radio.dpm");
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.begin()));
+    EXPECT_TRUE(std::equal(saved.begin() + 0x3D8, saved.end(), radio.begin() + 0x3D8));
+}
+
+TEST_F(TransferEngineTest, WriteMismatchAnsweredYesWritesTheUnchangedImage) {
+    Image radio = Pattern(3);
+    StartRadio(radio, {"--wrong-id"});
+    int asked = 0;
+    CTransferEngine engine(m_port, false, m_doc, m_refresh);
+    ASSERT_EQ(engine.Start([&] { return ++asked > 0; }), LinkReady);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(Run(engine), TickDone);
+    m_radio->Stop();
+    Image saved = SavedImage("radio.dpm");
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.begin()));
+}
+
+TEST_F(TransferEngineTest, WriteMismatchAnsweredNoWritesNothing) {
+    Image radio = Pattern(3);
+    StartRadio(radio, {"--wrong-id"});
+    CTransferEngine engine(m_port, false, m_doc, m_refresh);
+    EXPECT_EQ(engine.Start([] { return false; }), LinkCancelled);
+    m_radio->Stop();
+    EXPECT_EQ(SavedImage("radio.dpm"), radio);
+    EXPECT_EQ(CountSequence(Received("radio.trace"), {0x57}), 0);
+}
+
+TEST_F(TransferEngineTest, SilentRadioGetsFiveTriesThenRestartBeginsAgainAtZero) {
+    Image radio = Pattern(3);
+    StartRadio(radio, {"--silent-after", "10"});
+    Image docBefore = m_doc;
+    CTransferEngine engine(m_port, true, m_doc, m_refresh);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(Run(engine), TickGaveUp);
+    EXPECT_EQ(engine.Address(), 80);
+    EXPECT_EQ(engine.Status(), "Read failed");
+    EXPECT_EQ(m_doc, docBefore);
+    EXPECT_EQ(m_nRefreshed, 0);
+    EXPECT_TRUE(m_port.IsOpen());
+
+    // The radio answers again once it hears PROGRAM; the restart reads everything anew.
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(engine.Address(), 0);
+    EXPECT_EQ(Run(engine), TickDone);
+    EXPECT_EQ(m_doc, radio);
+    m_radio->Stop();
+    std::vector<int> received = Received("radio.trace");
+    EXPECT_EQ(CountSequence(received, {0x52, 0x00, 0x50, 0x08}), 5 + 1);
+    EXPECT_EQ(CountSequence(received, {0x52, 0x00, 0x00, 0x08}), 2);
+}
+
+TEST_F(TransferEngineTest, RefusedBlockGivesUpTheWrite) {
+    StartRadio(Pattern(3), {"--nak-block", "0x100"});
+    CTransferEngine engine(m_port, false, m_doc, m_refresh);
+    ASSERT_EQ(engine.Start([] { return true; }), LinkReady);
+    EXPECT_EQ(Run(engine), TickGaveUp);
+    EXPECT_EQ(engine.Address(), 0x100);
+    EXPECT_EQ(engine.Status(), "Write failed");
+}
+
+TEST_F(TransferEngineTest, OccasionalBadFramesAreRetried) {
+    Image radio = Pattern(3);
+    StartRadio(radio, {"--drop-every", "7", "--wrong-address", "20", "--wrong-length", "30"});
+    CTransferEngine engine(m_port, true, m_doc, m_refresh);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(Run(engine), TickDone);
+    EXPECT_EQ(m_doc, radio);
+}
+
+TEST_F(TransferEngineTest, HangUpMidReadLeavesTheDocumentAsItWas) {
+    StartRadio(Pattern(3), {"--hangup-after", "40"});
+    Image docBefore = m_doc;
+    CTransferEngine engine(m_port, true, m_doc, m_refresh);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(Run(engine), TickGaveUp);
+    EXPECT_EQ(engine.Address(), 40 * 8);
+    EXPECT_EQ(m_doc, docBefore);
+    EXPECT_EQ(m_nRefreshed, 0);
+    EXPECT_FALSE(m_port.IsOpen());
+    // The next start finds the device gone and says so.
+    EXPECT_EQ(engine.Start([] { return false; }), LinkPortFailed);
+}
+
+TEST_F(TransferEngineTest, FailedStartsMapToTheirMessages) {
+    EXPECT_EQ(LinkErrorKey(LinkPortFailed), "IDS_ERROR_PORTOPEN");
+    EXPECT_EQ(LinkErrorKey(LinkNoConnection), "IDS_ERROR_PORTCONN");
+    EXPECT_EQ(LinkErrorKey(LinkWrongReply), "IDS_ERROR_TYPE");
+    EXPECT_EQ(LinkErrorKey(LinkCancelled), "");
+    EXPECT_EQ(LinkErrorKey(LinkReady), "");
+}
+
+TEST(TransferStatusTest, NumberOfThePreviousTickIsReplaced) {
+    EXPECT_EQ(FormatTransferStatus("Reading data", 0), "Reading data 0%");
+    EXPECT_EQ(FormatTransferStatus("Reading data 0%", 45), "Reading data 45%");
+    // A digit in the prompt itself cuts it there, together with the character before it.
+    EXPECT_EQ(FormatTransferStatus("Step 2 of reading", 3), "Step 3%");
+    EXPECT_EQ(FormatTransferStatus("2 go", 7), " 7%");
+    EXPECT_EQ(FormatTransferStatus("", 100), " 100%");
+}
+
+} // namespace

@@ -76,6 +76,10 @@ std::vector<SimReply> CSimRadio::Complete() {
     int address = m_message[1] * 256 + m_message[2];
     if (address % 8 != 0 || address > 1024 - 8)
         return {};
+    if (m_faults.hangupAfter >= 0 && m_nBlocks >= m_faults.hangupAfter) {
+        m_bHangUp = true;
+        return {};
+    }
     if (m_faults.silentAfter >= 0 && m_nBlocks >= m_faults.silentAfter) {
         m_bSilenced = true;
         m_faults.silentAfter = -1;

@@ -34,9 +34,8 @@ public:
     std::vector<SimReply> Receive(unsigned char byte);
     // Forgets a partly received message, as the radio does after a pause on the line.
     void ResetMessage() { m_message.clear(); }
-    bool HangUpDue() const {
-        return m_faults.hangupAfter >= 0 && m_nBlocks >= m_faults.hangupAfter;
-    }
+    // True once a block was asked for after the blocks to serve before the hang-up.
+    bool HangUpDue() const { return m_bHangUp; }
     const std::array<unsigned char, 1024>& Image() const { return m_image; }
 
 private:
@@ -50,6 +49,7 @@ private:
     std::vector<unsigned char> m_message;
     bool m_bProgramMode = false;
     bool m_bSilenced = false;
+    bool m_bHangUp = false;
     int m_nBlocks = 0;
     int m_nFrames = 0;
 };

@@ -5,16 +5,16 @@
 #include "tools/radiosim/SimImage.h"
 #include "tools/radiosim/SimRadio.h"
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <cerrno>
 #include <deque>
 #include <fcntl.h>
 #include <fstream>
-#include <poll.h>
 #include <iostream>
+#include <poll.h>
 #include <string>
 #include <termios.h>
 #include <unistd.h>
@@ -43,7 +43,7 @@ const char kUsage[] =
     "  --no-ack             never answer PROGRAM\n"
     "  --wrong-id           an identification that differs from the image\n"
     "  --short-id           an identification of 7 bytes\n"
-    "  --hangup-after N     close the terminal after N blocks\n";
+    "  --hangup-after N     serve N blocks, then close the terminal at the next request\n";
 
 struct Options {
     std::string image, save, trace;
