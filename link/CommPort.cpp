@@ -2,6 +2,7 @@
 
 #include "link/PortDevice.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -139,11 +140,6 @@ void CCommPort::Delay(int nTime) {
     SleepUntil(Deadline());
 }
 
-void CCommPort::WaitLineIdle() {
-    if (SteadyClock::now() < m_tLineIdle)
-        SleepUntil(m_tLineIdle);
-}
-
 void CCommPort::WriteNow(const unsigned char* pBuffer, int nCount, int nGap) {
     if (!IsOpen() || nCount < 1)
         return;
@@ -178,8 +174,10 @@ void CCommPort::Write(const unsigned char* pBuffer, int nCount, int nGap) {
 
 void CCommPort::SendByte(unsigned char byte, int nGap) {
     if (nGap > 0) {
-        WaitLineIdle();
-        Delay(nGap);
+        // The gap is idle time on the line: it starts once the previous byte has left.
+        m_liStart = std::max(SteadyClock::now(), m_tLineIdle);
+        m_nTimeout = nGap;
+        SleepUntil(Deadline());
     }
     WriteNow(&byte, 1, nGap);
 }

@@ -51,7 +51,6 @@ private:
     SteadyClock::time_point Deadline() const;
     int ReadNow();
     void WriteNow(const unsigned char* pBuffer, int nCount, int nGap);
-    void WaitLineIdle();
     void DeviceLost();
     long long TraceTime() const;
 
