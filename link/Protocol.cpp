@@ -13,9 +13,6 @@ constexpr unsigned char kDataFrame = 0x57;
 constexpr unsigned char kBlockLength = 0x08;
 constexpr unsigned char kProgramRequest[] = {'P', 'R', 'O', 'G', 'R', 'A', 'M'};
 
-constexpr int kModelIdAddress = 0x3D0;
-constexpr int kModelValueAddress = 0x350;
-
 // Timings in 0.1 ms units.
 constexpr int kSettleDelay = 1000;
 constexpr int kProgramGapFirst = 150;
@@ -33,7 +30,7 @@ constexpr int kWriteAckWindow = 1000;
 constexpr int kRepeatPause = 10000;
 
 constexpr int kFrameSize = 12;
-constexpr int kIdSize = 8;
+constexpr int kIdSize = static_cast<int>(kModelIdSize);
 
 void EmptyReceiveQueue(CCommPort& port) {
     while (port.RecvByte(0) >= 0) {
@@ -48,7 +45,7 @@ void SendReadRequest(CCommPort& port, int nAddress) {
 
 bool IdentificationMatches(const unsigned char* reply, ConstImageSpan image) {
     for (int i = 0; i < kIdSize; ++i) {
-        if (reply[i] != image[kModelIdAddress + kIdSize - 1 - i])
+        if (reply[i] != image[kModelIdOffset + kIdSize - 1 - i])
             return false;
     }
     return true;
@@ -82,11 +79,11 @@ LinkResult EnterProgramMode(CCommPort& port, bool bRead, ConstImageSpan image,
         if (matches) {
             port.SendByte(kAck, kEnterAckGap);
             port.RecvByte(kAnswerWindow);
-            SendReadRequest(port, kModelValueAddress);
+            SendReadRequest(port, kModelParamsOffset);
             unsigned char frame[kFrameSize];
             if (port.Read(frame, kFrameSize, kFrameWindow) < kFrameSize)
                 return LinkWrongReply;
-            matches = std::equal(frame + 4, frame + kFrameSize, image.begin() + kModelValueAddress);
+            matches = std::equal(frame + 4, frame + kFrameSize, image.begin() + kModelParamsOffset);
         }
         if (!matches) {
             if (!ask())

@@ -8,13 +8,14 @@
 #pragma once
 
 #include "link/CommPort.h"
+#include "radio/ImageMap.h"
 
+#include <cstdint>
 #include <functional>
 #include <span>
 
-constexpr int kImageSize = 1024;
-using ImageSpan = std::span<unsigned char, kImageSize>;
-using ConstImageSpan = std::span<const unsigned char, kImageSize>;
+using ImageSpan = std::span<std::uint8_t, kImageSize>;
+using ConstImageSpan = std::span<const std::uint8_t, kImageSize>;
 
 enum LinkResult { LinkReady, LinkPortFailed, LinkNoConnection, LinkWrongReply, LinkCancelled };
 

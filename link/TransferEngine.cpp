@@ -14,12 +14,11 @@ constexpr int kMaxAttempts = 5;
 
 } // namespace
 
-CTransferEngine::CTransferEngine(CCommPort& port, bool bRead, ImageSpan docImage,
-                                 std::function<void()> readDone)
-    : m_port(port), m_bRead(bRead), m_docImage(docImage), m_readDone(std::move(readDone)) {}
+CTransferEngine::CTransferEngine(CCommPort& port, bool bRead, CDromelPgmDoc& doc)
+    : m_port(port), m_bRead(bRead), m_doc(doc) {}
 
 LinkResult CTransferEngine::Start(const MismatchQuestion& ask) {
-    std::copy(m_docImage.begin(), m_docImage.end(), m_workImage.begin());
+    m_workImage = m_doc.m_image;
     LinkResult result = EnterProgramMode(m_port, m_bRead, m_workImage, ask);
     if (result != LinkReady)
         return result;
@@ -45,9 +44,8 @@ TickResult CTransferEngine::Tick() {
     ++m_nTries;
     if (m_nAddress >= EndAddress()) {
         if (m_bRead) {
-            std::copy(m_workImage.begin(), m_workImage.end(), m_docImage.begin());
-            if (m_readDone)
-                m_readDone();
+            m_doc.m_image = m_workImage;
+            m_doc.RefreshFromImage();
         }
         return TickDone;
     }

@@ -4,14 +4,13 @@
 #pragma once
 
 #include "link/Protocol.h"
+#include "radio/DromelPgmDoc.h"
 
-#include <array>
-#include <functional>
 #include <string>
 
 enum TickResult {
     TickRunning, // a block was tried; call Tick again
-    TickDone,    // the end address was reached (after a read, the document holds the image)
+    TickDone,    // the end address was reached; after a read the document holds the image
     TickGaveUp   // five attempts at one block failed; Status holds the failure text
 };
 
@@ -19,10 +18,11 @@ class CTransferEngine {
 public:
     static constexpr int kProgressRange = 1024;
 
-    // docImage is the document's memory image; after a completed read, readDone runs so that
-    // the document can bring its model and views up to date.
-    CTransferEngine(CCommPort& port, bool bRead, ImageSpan docImage,
-                    std::function<void()> readDone);
+    // After a completed read the document's image is replaced and the document identifies
+    // its model again and updates all views (RefreshFromImage); its modified flag stays as
+    // it was. The program translates its menus again as well. A read that fails or is
+    // abandoned leaves the document untouched.
+    CTransferEngine(CCommPort& port, bool bRead, CDromelPgmDoc& doc);
 
     // Takes a fresh copy of the document's image and puts the radio into programming mode.
     // On LinkReady the first tick starts at address 0 and Status holds the start prompt.
@@ -43,11 +43,10 @@ private:
 
     CCommPort& m_port;
     bool m_bRead;
-    ImageSpan m_docImage;
-    std::function<void()> m_readDone;
+    CDromelPgmDoc& m_doc;
     int m_nAddress = 0;
     int m_nTries = 0;
-    std::array<unsigned char, kImageSize> m_workImage{};
+    MemoryImage m_workImage{};
     std::string m_strStatus;
 };
 

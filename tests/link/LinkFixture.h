@@ -6,13 +6,14 @@
 #include "TempDir.h"
 #include "app/AppPaths.h"
 #include "link/Protocol.h"
+#include "radio/DromelPgmDoc.h"
 
 #include <array>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 
-using Image = std::array<unsigned char, kImageSize>;
+using Image = MemoryImage;
 
 struct TraceEntry {
     long long micros;
@@ -23,7 +24,7 @@ struct TraceEntry {
 class LinkFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir.write("setting.ini", "[setup]\ncom=1\n");
+        WriteSettings("");
         m_dir.write("lang_en.lng", "[String]\nIDS_PROMPT_READ=Reading data\n"
                                    "IDS_PROMPT_WRITE=Writing data\n"
                                    "IDS_PROMPT_READFAIL=Read failed\n"
@@ -32,11 +33,22 @@ protected:
         SetLanguageName("lang_en");
     }
 
+    // The settings file: port 1, two models, and the given [ports] lines.
+    void WriteSettings(const std::string& ports) {
+        m_dir.write("setting.ini", "[setup]\ncom=1\n[ports]\n" + ports +
+                                       "\n[model]\nfdisp0=A\nmodel0=4452313630560000\n"
+                                       "value0=0110000F28000000FFFFFFFFFFFFFFFF\n"
+                                       "freq0=00004017000060130000000000000000\n"
+                                       "fdisp1=B\nmodel1=4452313630550000\n"
+                                       "value1=0120000F28000000FFFFFFFFFFFFFFFF\n"
+                                       "freq1=00000047000000400000000000000000\n");
+    }
+
     // An image whose bytes differ from block to block; seed makes two images differ.
     static Image Pattern(int seed) {
         Image image;
-        for (int i = 0; i < kImageSize; ++i)
-            image[i] = static_cast<unsigned char>((i * 7 + i / 8 + seed) & 0xFF);
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            image[i] = static_cast<std::uint8_t>((i * 7 + i / 8 + seed) & 0xFF);
         return image;
     }
 

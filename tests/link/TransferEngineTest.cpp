@@ -11,7 +11,7 @@ protected:
                         m_dir.file("radio.trace"), "--save", m_dir.file("radio.dpm")});
         m_radio = std::make_unique<SimRadioProcess>(options);
         ASSERT_FALSE(m_radio->Path().empty());
-        m_dir.write("setting.ini", "[setup]\ncom=1\n[ports]\ncom1=" + m_radio->Path() + "\n");
+        WriteSettings("com1=" + m_radio->Path());
     }
     // Ticks until the transfer ends or gives up.
     TickResult Run(CTransferEngine& engine) {
@@ -21,17 +21,28 @@ protected:
         return result;
     }
 
+    void SetUp() override {
+        LinkFixture::SetUp();
+        m_doc.NewDocument();
+        m_doc.m_image = Pattern(50);
+        m_doc.FindModel();
+        m_doc.AddViewObserver([this] { ++m_nRefreshed; });
+    }
+
     CCommPort m_port;
     std::unique_ptr<SimRadioProcess> m_radio;
-    Image m_doc = Pattern(50);
+    CDromelPgmDoc m_doc;
     int m_nRefreshed = 0;
-    std::function<void()> m_refresh = [this] { ++m_nRefreshed; };
 };
 
 TEST_F(TransferEngineTest, FullReadFillsTheDocumentAndRefreshesIt) {
     Image radio = Pattern(3);
+    const std::uint8_t model1[] = {0x44, 0x52, 0x31, 0x36, 0x30, 0x55, 0x00, 0x00};
+    std::copy(std::begin(model1), std::end(model1), radio.begin() + 0x3D0);
     StartRadio(radio);
-    CTransferEngine engine(m_port, true, m_doc, m_refresh);
+    ASSERT_EQ(m_doc.GetModel(), -1);
+    m_doc.SetModifiedFlag(false);
+    CTransferEngine engine(m_port, true, m_doc);
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(engine.Status(), "Reading data");
     std::vector<int> positions;
@@ -44,8 +55,11 @@ TEST_F(TransferEngineTest, FullReadFillsTheDocumentAndRefreshesIt) {
         }
     }
     EXPECT_EQ(result, TickDone);
-    EXPECT_EQ(m_doc, radio);
+    EXPECT_EQ(m_doc.m_image, radio);
     EXPECT_EQ(m_nRefreshed, 1);
+    EXPECT_EQ(m_doc.GetModel(), 1);
+    EXPECT_EQ(m_doc.GetFreqLow(), 40000000);
+    EXPECT_FALSE(m_doc.IsModified());
     EXPECT_EQ(engine.Status(), "Reading data 100%");
     ASSERT_EQ(positions.size(), 128u);
     EXPECT_EQ(positions.front(), 8);
@@ -59,14 +73,14 @@ TEST_F(TransferEngineTest, FullReadFillsTheDocumentAndRefreshesIt) {
 
 TEST_F(TransferEngineTest, FullWriteLeavesTheRadiosTopBytesAlone) {
     Image radio = Pattern(3);
-    m_doc = radio;
+    m_doc.m_image = radio;
     for (int i = 0; i < 0x350; ++i)
-        m_doc[i] = static_cast<unsigned char>(~radio[i]);
-    for (int i = 0x3D8; i < kImageSize; ++i)
-        m_doc[i] = 0xA5;
-    Image docBefore = m_doc;
+        m_doc.m_image[i] = static_cast<std::uint8_t>(~radio[i]);
+    for (std::size_t i = 0x3D8; i < kImageSize; ++i)
+        m_doc.m_image[i] = 0xA5;
+    Image docBefore = m_doc.m_image;
     StartRadio(radio);
-    CTransferEngine engine(m_port, false, m_doc, m_refresh);
+    CTransferEngine engine(m_port, false, m_doc);
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(engine.Status(), "Writing data");
     TickResult result;
@@ -80,11 +94,11 @@ TEST_F(TransferEngineTest, FullWriteLeavesTheRadiosTopBytesAlone) {
     EXPECT_EQ(engine.Address(), 984);
     EXPECT_EQ(engine.Status(), "Writing data 100%");
     EXPECT_EQ(engine.ProgressPos(), 1024);
-    EXPECT_EQ(m_doc, docBefore);
+    EXPECT_EQ(m_doc.m_image, docBefore);
     EXPECT_EQ(m_nRefreshed, 0);
     ASSERT_EQ(m_radio->Stop(), 0);
     Image saved = SavedImage("radio.dpm");
-    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.begin()));
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.m_image.begin()));
     EXPECT_TRUE(std::equal(saved.begin() + 0x3D8, saved.end(), radio.begin() + 0x3D8));
 }
 
@@ -92,19 +106,19 @@ TEST_F(TransferEngineTest, WriteMismatchAnsweredYesWritesTheUnchangedImage) {
     Image radio = Pattern(3);
     StartRadio(radio, {"--wrong-id"});
     int asked = 0;
-    CTransferEngine engine(m_port, false, m_doc, m_refresh);
+    CTransferEngine engine(m_port, false, m_doc);
     ASSERT_EQ(engine.Start([&] { return ++asked > 0; }), LinkReady);
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(Run(engine), TickDone);
     m_radio->Stop();
     Image saved = SavedImage("radio.dpm");
-    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.begin()));
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.m_image.begin()));
 }
 
 TEST_F(TransferEngineTest, WriteMismatchAnsweredNoWritesNothing) {
     Image radio = Pattern(3);
     StartRadio(radio, {"--wrong-id"});
-    CTransferEngine engine(m_port, false, m_doc, m_refresh);
+    CTransferEngine engine(m_port, false, m_doc);
     EXPECT_EQ(engine.Start([] { return false; }), LinkCancelled);
     m_radio->Stop();
     EXPECT_EQ(SavedImage("radio.dpm"), radio);
@@ -114,13 +128,13 @@ TEST_F(TransferEngineTest, WriteMismatchAnsweredNoWritesNothing) {
 TEST_F(TransferEngineTest, SilentRadioGetsFiveTriesThenRestartBeginsAgainAtZero) {
     Image radio = Pattern(3);
     StartRadio(radio, {"--silent-after", "10"});
-    Image docBefore = m_doc;
-    CTransferEngine engine(m_port, true, m_doc, m_refresh);
+    Image docBefore = m_doc.m_image;
+    CTransferEngine engine(m_port, true, m_doc);
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(Run(engine), TickGaveUp);
     EXPECT_EQ(engine.Address(), 80);
     EXPECT_EQ(engine.Status(), "Read failed");
-    EXPECT_EQ(m_doc, docBefore);
+    EXPECT_EQ(m_doc.m_image, docBefore);
     EXPECT_EQ(m_nRefreshed, 0);
     EXPECT_TRUE(m_port.IsOpen());
 
@@ -128,7 +142,7 @@ TEST_F(TransferEngineTest, SilentRadioGetsFiveTriesThenRestartBeginsAgainAtZero)
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(engine.Address(), 0);
     EXPECT_EQ(Run(engine), TickDone);
-    EXPECT_EQ(m_doc, radio);
+    EXPECT_EQ(m_doc.m_image, radio);
     m_radio->Stop();
     std::vector<int> received = Received("radio.trace");
     EXPECT_EQ(CountSequence(received, {0x52, 0x00, 0x50, 0x08}), 5 + 1);
@@ -137,7 +151,7 @@ TEST_F(TransferEngineTest, SilentRadioGetsFiveTriesThenRestartBeginsAgainAtZero)
 
 TEST_F(TransferEngineTest, RefusedBlockGivesUpTheWrite) {
     StartRadio(Pattern(3), {"--nak-block", "0x100"});
-    CTransferEngine engine(m_port, false, m_doc, m_refresh);
+    CTransferEngine engine(m_port, false, m_doc);
     ASSERT_EQ(engine.Start([] { return true; }), LinkReady);
     EXPECT_EQ(Run(engine), TickGaveUp);
     EXPECT_EQ(engine.Address(), 0x100);
@@ -147,20 +161,20 @@ TEST_F(TransferEngineTest, RefusedBlockGivesUpTheWrite) {
 TEST_F(TransferEngineTest, OccasionalBadFramesAreRetried) {
     Image radio = Pattern(3);
     StartRadio(radio, {"--drop-every", "7", "--wrong-address", "20", "--wrong-length", "30"});
-    CTransferEngine engine(m_port, true, m_doc, m_refresh);
+    CTransferEngine engine(m_port, true, m_doc);
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(Run(engine), TickDone);
-    EXPECT_EQ(m_doc, radio);
+    EXPECT_EQ(m_doc.m_image, radio);
 }
 
 TEST_F(TransferEngineTest, HangUpMidReadLeavesTheDocumentAsItWas) {
     StartRadio(Pattern(3), {"--hangup-after", "40"});
-    Image docBefore = m_doc;
-    CTransferEngine engine(m_port, true, m_doc, m_refresh);
+    Image docBefore = m_doc.m_image;
+    CTransferEngine engine(m_port, true, m_doc);
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(Run(engine), TickGaveUp);
     EXPECT_EQ(engine.Address(), 40 * 8);
-    EXPECT_EQ(m_doc, docBefore);
+    EXPECT_EQ(m_doc.m_image, docBefore);
     EXPECT_EQ(m_nRefreshed, 0);
     EXPECT_FALSE(m_port.IsOpen());
     // The next start finds the device gone and says so.

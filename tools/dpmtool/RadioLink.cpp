@@ -1,4 +1,4 @@
-#include "tools/dpmtool/RadioLink.h"
+#include "RadioLink.h"
 
 #include "app/LangString.h"
 #include "link/TransferEngine.h"
@@ -55,72 +55,59 @@ private:
     bool m_bDrawn = false;
 };
 
-int Fail(const std::string& text) {
-    std::fprintf(stderr, "%s\n", text.c_str());
-    return kExitLinkFailed;
+[[noreturn]] void Fail(const std::string& text) {
+    throw DpmError{kExitLinkFailed, text};
 }
 
 } // namespace
 
 bool ParseRadioLinkOptions(const std::vector<std::string>& args, bool allowAnswer,
-                           RadioLinkOptions& options, std::string& error) {
+                           RadioLinkOptions& options) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         bool hasValue = i + 1 < args.size();
         if (arg == "--port" && hasValue) {
             options.port = args[++i];
             bool number = options.port.find('/') == std::string::npos;
-            if (number && !(options.port.size() == 1 && options.port[0] >= '1' &&
-                            options.port[0] <= '8')) {
-                error = "the port is a number from 1 to 8 or a device path: " + options.port;
+            if (number &&
+                !(options.port.size() == 1 && options.port[0] >= '1' && options.port[0] <= '8'))
                 return false;
-            }
         } else if (arg == "--trace" && hasValue) {
             options.trace = args[++i];
         } else if (allowAnswer && (arg == "--yes" || arg == "--no")) {
             int answer = arg == "--yes" ? 1 : 0;
-            if (options.answer >= 0 && options.answer != answer) {
-                error = "--yes and --no exclude each other";
+            if (options.answer >= 0 && options.answer != answer)
                 return false;
-            }
             options.answer = answer;
         } else if (!arg.empty() && arg[0] != '-' && options.file.empty()) {
             options.file = arg;
         } else {
-            error = "unexpected argument: " + arg;
             return false;
         }
     }
-    if (options.file.empty()) {
-        error = "no data file given";
-        return false;
-    }
-    return true;
+    return !options.file.empty();
 }
 
 int RunRadioTransfer(CDromelPgmDoc& doc, bool bRead, const RadioLinkOptions& options) {
     std::ofstream trace;
     if (!options.trace.empty()) {
         trace.open(options.trace, std::ios::binary | std::ios::trunc);
-        if (!trace) {
-            std::fprintf(stderr, "%s: cannot write the trace file\n", options.trace.c_str());
-            return 3;
-        }
+        if (!trace)
+            throw DpmError{kExitFile, options.trace + ": cannot write the trace file"};
     }
     CCommPort port;
     if (trace.is_open())
         port.SetTrace(&trace);
     if (!OpenPort(port, options.port))
-        return Fail(GetLangString(LinkErrorKey(LinkPortFailed)));
+        Fail(GetLangString(LinkErrorKey(LinkPortFailed)));
 
     CTransferEngine engine(port, bRead, doc);
-    LinkResult result = engine.Start([&] {
-        return options.answer >= 0 ? options.answer == 1 : AskOnTerminal();
-    });
+    LinkResult result =
+        engine.Start([&] { return options.answer >= 0 ? options.answer == 1 : AskOnTerminal(); });
     if (result == LinkCancelled)
         return kExitDeclined;
     if (result != LinkReady)
-        return Fail(GetLangString(LinkErrorKey(result)));
+        Fail(GetLangString(LinkErrorKey(result)));
 
     TickResult tick;
     {
@@ -130,6 +117,6 @@ int RunRadioTransfer(CDromelPgmDoc& doc, bool bRead, const RadioLinkOptions& opt
             bar.Draw(engine);
     }
     if (tick == TickGaveUp)
-        return Fail(engine.Status());
-    return 0;
+        Fail(engine.Status());
+    return kExitOk;
 }

@@ -3,6 +3,8 @@
 // a link failure (4) and of an identification question answered no (5).
 #pragma once
 
+#include "DpmCommand.h"
+
 #include "radio/DromelPgmDoc.h"
 
 #include <string>
@@ -19,10 +21,10 @@ struct RadioLinkOptions {
 };
 
 // Parses "FILE [--port PORT] [--trace FILE]" and, when answers are allowed, "--yes" or
-// "--no". False with the reason in error.
+// "--no". False for a command line that does not fit.
 bool ParseRadioLinkOptions(const std::vector<std::string>& args, bool allowAnswer,
-                           RadioLinkOptions& options, std::string& error);
+                           RadioLinkOptions& options);
 
-// Reads the radio into doc (bRead) or writes doc into it. Returns 0 when done, else the
-// exit status after printing the link failure text of the language file.
+// Reads the radio into doc (bRead) or writes doc into it, with a progress bar on a terminal.
+// Returns kExitOk when done; a link failure ends with its text from the language file.
 int RunRadioTransfer(CDromelPgmDoc& doc, bool bRead, const RadioLinkOptions& options);

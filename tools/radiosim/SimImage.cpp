@@ -1,18 +1,25 @@
 #include "tools/radiosim/SimImage.h"
 
+#include "app/AppPaths.h"
+#include "radio/DromelPgmDoc.h"
+
 #include <fstream>
 #include <iterator>
 #include <vector>
 
-namespace {
+namespace {} // namespace
 
-constexpr std::size_t kHeaderSize = 48;
-constexpr char kHeader[] = "QX  Radio Program data v1.33.7410 Morcan Vale   ";
-
-} // namespace
-
-bool DefaultSimImage(SimImage& image, std::string&) {
-    image.fill(0xFF);
+bool DefaultSimImage(SimImage& image, std::string& error) {
+    // The model table comes from the settings file beside the executable.
+    std::string dir = ExecutableDir();
+    if (dir.empty()) {
+        error = "cannot find the folder of the executable";
+        return false;
+    }
+    SetAppDir(dir);
+    CDromelPgmDoc doc;
+    doc.NewDocument();
+    image = doc.m_image;
     return true;
 }
 
@@ -37,7 +44,7 @@ bool LoadSimImage(const std::string& path, SimImage& image, std::string& error) 
 
 bool SaveSimImage(const std::string& path, const SimImage& image, std::string& error) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(kHeader, kHeaderSize);
+    out.write(reinterpret_cast<const char*>(kOwnHeader.data()), kHeaderSize);
     out.write(reinterpret_cast<const char*>(image.data()),
               static_cast<std::streamsize>(image.size()));
     out.close();

@@ -6,7 +6,8 @@
 
 using SimImage = std::array<unsigned char, 1024>;
 
-// The memory of a radio fresh from the factory.
+// The memory of a new model-2 document (the model table of the settings file beside the
+// executable).
 bool DefaultSimImage(SimImage& image, std::string& error);
 // A .dpm data file (header and image) or a raw 1024-byte image.
 bool LoadSimImage(const std::string& path, SimImage& image, std::string& error);
