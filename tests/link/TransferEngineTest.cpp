@@ -181,6 +181,20 @@ TEST_F(TransferEngineTest, HangUpMidReadLeavesTheDocumentAsItWas) {
     EXPECT_EQ(engine.Start([] { return false; }), LinkPortFailed);
 }
 
+TEST_F(TransferEngineTest, RadioWithoutImageHoldsANewModelTwoDocument) {
+    m_radio = std::make_unique<SimRadioProcess>(std::vector<std::string>{"--fast"});
+    ASSERT_FALSE(m_radio->Path().empty());
+    ASSERT_TRUE(m_port.OpenDevice(m_radio->Path(), 9600));
+    CTransferEngine engine(m_port, true, m_doc);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(Run(engine), TickDone);
+
+    SetAppDir(DROMEL_BIN_DIR); // the model table shipped beside radiosim
+    CDromelPgmDoc fresh;
+    fresh.NewDocument();
+    EXPECT_EQ(m_doc.m_image, fresh.m_image);
+}
+
 TEST_F(TransferEngineTest, FailedStartsMapToTheirMessages) {
     EXPECT_EQ(LinkErrorKey(LinkPortFailed), "IDS_ERROR_PORTOPEN");
     EXPECT_EQ(LinkErrorKey(LinkNoConnection), "IDS_ERROR_PORTCONN");
