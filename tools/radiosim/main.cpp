@@ -233,6 +233,10 @@ private:
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     Options opt;
     if (!ParseOptions(argc, argv, opt))
         return 2;
