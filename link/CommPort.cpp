@@ -85,7 +85,7 @@ bool CCommPort::Open(int nPort, unsigned nBaud) {
 
 bool CCommPort::OpenDevice(const std::string& strPath, unsigned nBaud) {
     if (IsOpen())
-        return true;
+        return false; // callers close first when they change ports
     speed_t speed;
     if (!BaudToSpeed(nBaud, speed))
         return false;

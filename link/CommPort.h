@@ -22,7 +22,8 @@ public:
 
     // Opens COM port nPort (the device of GetPortDevice). Fails when the device is absent,
     // is not a terminal, is held by another open (from this process or another), or the
-    // baud rate is not supported. Does not close a port that is already open.
+    // baud rate is not supported. A port that is already open stays open and the call
+    // fails: callers close first when they change ports.
     bool Open(int nPort, unsigned nBaud);
     // The same for a device given by its path.
     bool OpenDevice(const std::string& strPath, unsigned nBaud);

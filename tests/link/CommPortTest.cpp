@@ -67,6 +67,8 @@ TEST_F(CommPortTest, OpenIsExclusiveAndCloseReleasesTheDevice) {
     EXPECT_TRUE(first.IsOpen());
     EXPECT_FALSE(second.OpenDevice(peer.path, 9600));
     EXPECT_FALSE(second.IsOpen());
+    EXPECT_FALSE(first.OpenDevice(peer.path, 9600)); // already open: stays as it is
+    EXPECT_TRUE(first.IsOpen());
     first.Close();
     first.Close();
     EXPECT_FALSE(first.IsOpen());
