@@ -98,7 +98,8 @@ void EndLine(std::string& out) {
 std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
     UpdateScanControls(doc);
     std::string out = "file      " + path + "\n";
-    out += "model     " + std::to_string(doc.GetModel()) + " " + ModelName(doc) + "\n";
+    out += "model     " + std::to_string(doc.GetModel()) + " " + ModelName(doc);
+    EndLine(out);
     out += "limits    " + doc.GetLimitText(false) + " - " + doc.GetLimitText(true) + "\n";
     for (const OptionName& o : kOptions) {
         const int index = GetFormOption(doc, o.option);
