@@ -56,8 +56,7 @@ TEST_F(DpmtoolLinkTest, ReadSavesTheRadioThenWriteSendsItBack) {
     EXPECT_EQ(Dpmtool("write " + file + " --port " + Radio(second).Path()), 5); // no terminal
     m_radio->Stop();
     EXPECT_EQ(SavedImage("radio.dpm"), second);
-    EXPECT_EQ(Dpmtool("write " + file + " --port " + Radio(second).Path() + " --yes"), 0)
-        << Err();
+    EXPECT_EQ(Dpmtool("write " + file + " --port " + Radio(second).Path() + " --yes"), 0) << Err();
     m_radio->Stop();
     Image written = SavedImage("radio.dpm");
     EXPECT_TRUE(std::equal(written.begin(), written.begin() + 0x3D8, first.begin()));
@@ -69,9 +68,9 @@ TEST_F(DpmtoolLinkTest, LinkFailuresEndWithStatusFourAndTheirText) {
     EXPECT_EQ(Dpmtool("read " + file + " --port " + Radio(Pattern(1), {"--no-ack"}).Path()), 4);
     EXPECT_NE(Err().find(ShippedText("IDS_ERROR_PORTCONN")), std::string::npos) << Err();
 
-    EXPECT_EQ(Dpmtool("read " + file + " --port " +
-                      Radio(Pattern(1), {"--silent-after", "3"}).Path()),
-              4);
+    EXPECT_EQ(
+        Dpmtool("read " + file + " --port " + Radio(Pattern(1), {"--silent-after", "3"}).Path()),
+        4);
     EXPECT_NE(Err().find(ShippedText("IDS_PROMPT_READFAIL")), std::string::npos) << Err();
     EXPECT_FALSE(std::filesystem::exists(file)); // nothing saved from a failed read
 
