@@ -1,49 +1,11 @@
 #include "link/CommPort.h"
 #include "LinkFixture.h"
+#include "PtyPeer.h"
 #include "link/PortDevice.h"
 
-#include <fcntl.h>
 #include <termios.h>
 
 namespace {
-
-// The other end of a pseudo-terminal, standing in for the radio's side of the cable.
-struct PtyPeer {
-    PtyPeer() {
-        master = posix_openpt(O_RDWR | O_NOCTTY);
-        grantpt(master);
-        unlockpt(master);
-        path = ptsname(master);
-        // Keep one open of the slave, as a radio on the line does.
-        slave = open(path.c_str(), O_RDWR | O_NOCTTY);
-        termios tio{};
-        tcgetattr(slave, &tio);
-        cfmakeraw(&tio);
-        tcsetattr(slave, TCSANOW, &tio);
-    }
-    ~PtyPeer() { HangUp(); }
-    void HangUp() {
-        if (slave >= 0)
-            close(slave);
-        if (master >= 0)
-            close(master);
-        slave = master = -1;
-    }
-    void Send(std::initializer_list<unsigned char> bytes) {
-        for (unsigned char b : bytes)
-            ASSERT_EQ(write(master, &b, 1), 1);
-    }
-    std::string Take(std::size_t count) {
-        std::string got;
-        char c;
-        while (got.size() < count && read(master, &c, 1) == 1)
-            got += c;
-        return got;
-    }
-    int master = -1;
-    int slave = -1;
-    std::string path;
-};
 
 using CommPortTest = LinkFixture;
 

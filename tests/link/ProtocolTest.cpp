@@ -1,4 +1,7 @@
 #include "LinkFixture.h"
+#include "PtyPeer.h"
+
+#include <thread>
 
 namespace {
 
@@ -29,6 +32,49 @@ protected:
     std::unique_ptr<SimRadioProcess> m_radio;
     int m_nAsked = 0;
 };
+
+TEST_F(ProtocolTest, SecondProgramRequestAnsweredEntersProgramMode) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    std::thread radio([&] {
+        EXPECT_EQ(peer.Take(7), "PROGRAM"); // no answer to the first request
+        EXPECT_EQ(peer.Take(7), "PROGRAM");
+        peer.Send({0x06});
+        EXPECT_EQ(peer.Take(1), "\x02");
+        peer.Send({1, 2, 3, 4, 5, 6, 7, 8});
+        EXPECT_EQ(peer.Take(1), "\x06");
+    });
+    EXPECT_EQ(Enter(true, Pattern(1)), LinkReady);
+    radio.join();
+}
+
+TEST_F(ProtocolTest, OtherAnswersToProgramRequestFailAfterExactlyThree) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    std::thread radio([&] {
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(peer.Take(7), "PROGRAM");
+            peer.Send({0x15});
+        }
+    });
+    EXPECT_EQ(Enter(true, Pattern(1)), LinkNoConnection);
+    radio.join();
+    EXPECT_EQ(peer.Take(1, 200), ""); // nothing follows the third request
+}
+
+TEST_F(ProtocolTest, FrameWithWrongLeadingByteIsRejected) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    std::thread radio([&] {
+        EXPECT_EQ(peer.Take(4), std::string("R\x00\xA8\x08", 4));
+        peer.Send({0x58, 0x00, 0xA8, 0x08, 1, 2, 3, 4, 5, 6, 7, 8});
+    });
+    Image work = Pattern(9);
+    EXPECT_FALSE(GetBlock(m_port, work, 0x0A8));
+    radio.join();
+    EXPECT_EQ(work, Pattern(9));
+    EXPECT_EQ(peer.Take(1, 200), ""); // not acknowledged
+}
 
 TEST_F(ProtocolTest, ReadHandshakeIsByteExact) {
     StartRadio(Pattern(1));
