@@ -86,7 +86,7 @@ LinkResult EnterProgramMode(CCommPort& port, bool bRead, ConstImageSpan image,
             matches = std::equal(frame + 4, frame + kFrameSize, image.begin() + kModelParamsOffset);
         }
         if (!matches) {
-            if (!ask())
+            if (!ask || !ask())
                 return LinkCancelled;
             port.Delay(kRepeatPause);
             port.Write(kProgramRequest, sizeof kProgramRequest, kProgramGapRepeat);

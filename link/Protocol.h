@@ -24,7 +24,7 @@ using MismatchQuestion = std::function<bool()>;
 
 // Opens the configured port when it is closed, then performs the handshake. When writing,
 // the radio's identification and model value block are compared with the image and on a
-// difference the question decides.
+// difference the question decides (no question counts as no).
 LinkResult EnterProgramMode(CCommPort& port, bool bRead, ConstImageSpan image,
                             const MismatchQuestion& ask);
 
