@@ -110,6 +110,7 @@ bool CGridCtrl::event(QEvent* event) {
             keyPressEvent(key);
             if (key->isAccepted())
                 return true;
+            key->accept(); // handled by the focus change below, not by the parent again
         }
     }
     return QAbstractScrollArea::event(event);

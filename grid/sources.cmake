@@ -10,4 +10,14 @@ target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlInput.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CellEditorLink.h
+  ${CMAKE_CURRENT_LIST_DIR}/CellEditorLink.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CellEdit.h
+  ${CMAKE_CURRENT_LIST_DIR}/CellEdit.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CellCombo.h
+  ${CMAKE_CURRENT_LIST_DIR}/CellCombo.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CellList.h
+  ${CMAKE_CURRENT_LIST_DIR}/CellList.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DDXGrid.h
+  ${CMAKE_CURRENT_LIST_DIR}/DDXGrid.cpp
 )
