@@ -95,7 +95,6 @@ public:
 
     // Appearance and behaviour switches.
     void SetGridLines(int mode);
-    int GetGridLines() const { return m_nGridLines; }
     void SetImageList(const std::vector<QPixmap>* images); // not owned; nullptr = none
     void SetEditable(bool editable) { m_bEditable = editable; }
     bool IsEditable() const { return m_bEditable; }
@@ -129,7 +128,6 @@ public:
     CCellID GetFocusCell() const { return m_idCurrentCell; }
     virtual long RequestEdit(int row, int col, int key = 0);
     void EnableSelection(bool enable);
-    bool IsSelectable() const { return m_bEnableSelection; }
     void ClearSelection();
     void SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol);
     CCellRange GetSelectedCellRange() const;
@@ -141,7 +139,6 @@ public:
     QRect GetEditRect() const { return m_rectEdit; }
 
     int GetMouseMode() const { return m_nMouseMode; }
-    int GetWheelLines() const { return m_nWheelLines; }
 
 protected:
     virtual void OnHeaderColumnClick(int row, int col);

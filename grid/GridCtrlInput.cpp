@@ -217,7 +217,7 @@ void CGridCtrl::MoveFocusByKey(QKeyEvent* event) {
     if (m_nMouseMode == MOUSE_NOTHING) {
         m_PrevSelectedCells.clear();
         m_nMouseMode = MOUSE_SELECT_CELLS;
-        if (!shift || key == Qt::Key_Tab)
+        if (!shift || key == Qt::Key_Tab || key == Qt::Key_Backtab)
             m_SelectionStartCell = next;
         ApplySelection(next);
         m_nMouseMode = MOUSE_NOTHING;

@@ -7,6 +7,7 @@
 #include "GridTestSupport.h"
 #include "TempDir.h"
 
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
 
@@ -149,7 +150,15 @@ TEST(CellCombo, EscRestoresTheBeginTextAndCommits) {
     EXPECT_TRUE(form.m_owner.hasFocus());
     EXPECT_EQ(killFocus.count(), 1);
 
+    // Its drop-down list borrows the focus without ending the edit.
     form.m_tone.Begin(CELL, "67.0");
+    form.m_tone.showPopup();
+    QCoreApplication::processEvents();
+    form.m_tone.hidePopup();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(killFocus.count(), 1);
+    EXPECT_TRUE(form.m_tone.hasFocus());
+    form.m_tone.lineEdit()->selectAll();
     form.Type("d023n");
     form.Key(Qt::Key_Return);
     EXPECT_EQ(form.m_tone.currentText(), "D023N");

@@ -7,6 +7,12 @@
 
 namespace {
 
+class ExtentGrid : public CGridCtrl {
+public:
+    using CGridCtrl::CGridCtrl;
+    using CGridCtrl::GetCellExtent;
+};
+
 class CountingGrid : public CGridCtrl {
 public:
     int m_nCreated = 0;
@@ -202,4 +208,25 @@ TEST(GridLayout, CellRectanglesFollowTheScrollPosition) {
     EXPECT_EQ(grid.verticalScrollBar()->value(), clientHeight - 22);
     grid.OnVScroll(CGridCtrl::SB_BOTTOM);
     EXPECT_EQ(grid.GetVisibleNonFixedCellRange().maxRow, 16);
+}
+
+TEST(GridLayout, CellExtentHoldsTextMarginsAndImage) {
+    ExtentGrid grid(2, 2, 1, 1);
+    grid.SetItemText(1, 1, "146.52000");
+    const QFontMetrics metrics(grid.GetItemFont(1, 1));
+    const int margin = grid.GetMargin();
+    const QSize text = metrics.size(0, "146.52000");
+    EXPECT_EQ(grid.GetCellExtent(1, 1),
+              QSize(text.width() + 4 * margin, text.height() + 2 * margin));
+
+    const std::vector<QPixmap> images{QPixmap(16, 80)};
+    grid.SetImageList(&images);
+    GridItem item;
+    item.row = 1;
+    item.col = 1;
+    item.mask = GVIF_IMAGE;
+    item.image = 0;
+    grid.SetItem(item);
+    EXPECT_EQ(grid.GetCellExtent(1, 1), QSize(text.width() + 4 * margin + 16, 80));
+    EXPECT_EQ(grid.GetCellExtent(5, 5), QSize());
 }
