@@ -242,9 +242,14 @@ TEST(GridInput, DraggingAColumnDividerSizesTheColumn) {
     // Dragged: the width runs to the pointer, and the first pixel right of the divider
     // (the left edge of column 3) still sizes column 2.
     QTest::mouseMove(client, divider + QPoint(1, 0));
+    const QColor before = client->grab().toImage().pixelColor(260, 100);
     QTest::mousePress(client, Qt::LeftButton, {}, divider + QPoint(1, 0));
     QTest::mouseMove(client, QPoint(260, 12));
+    // The sizing line inverts what lies under it, across the client height.
+    const QColor line = client->grab().toImage().pixelColor(260, 100);
+    EXPECT_EQ(line, QColor(255 - before.red(), 255 - before.green(), 255 - before.blue()));
     QTest::mouseRelease(client, Qt::LeftButton, {}, QPoint(260, 12));
+    EXPECT_EQ(client->grab().toImage().pixelColor(260, 100).red(), before.red());
     EXPECT_EQ(w.m_grid.GetColumnWidth(2), 260 - 134);
     EXPECT_EQ(w.m_grid.GetColumnWidth(3), 90);
 
