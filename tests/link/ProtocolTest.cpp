@@ -139,15 +139,42 @@ TEST_F(ProtocolTest, MismatchCancelledSendsNothingMore) {
     EXPECT_EQ(RadioReceived(), expected);
 }
 
+TEST_F(ProtocolTest, EveryByteIsSentWithTheGapOfItsMessage) {
+    Image image = Pattern(1);
+    StartRadio(image);
+    std::ostringstream trace;
+    m_port.SetTrace(&trace);
+    ASSERT_EQ(Enter(false, image), LinkReady);
+    Image work = image;
+    ASSERT_TRUE(GetBlock(m_port, work, 0x3F8));
+    ASSERT_TRUE(PutBlock(m_port, work, 0x008));
+
+    std::vector<std::pair<int, int>> expected;
+    AddSent(expected, kProgram, 150);
+    AddSent(expected, {0x02}, 7);
+    AddSent(expected, {0x06}, 10);
+    AddSent(expected, {0x52, 0x03, 0x50, 0x08}, 5);
+    AddSent(expected, {0x06}, 10);
+    AddSent(expected, {0x52, 0x03, 0xF8, 0x08}, 5);
+    AddSent(expected, {0x06}, 5);
+    std::vector<int> frame = {0x57, 0x00, 0x08, 0x08};
+    frame.insert(frame.end(), image.begin() + 8, image.begin() + 16);
+    AddSent(expected, frame, 5);
+    EXPECT_EQ(SentWithGaps(trace.str()), expected);
+}
+
 TEST_F(ProtocolTest, MismatchConfirmedRepeatsHandshakeWithoutChecks) {
     StartRadio(Pattern(1), {"--wrong-id"});
-    EXPECT_EQ(Enter(false, Pattern(1), true), LinkReady);
-    EXPECT_EQ(m_nAsked, 1);
-    std::vector<int> expected = kProgram;
-    expected.push_back(0x02);
-    expected.insert(expected.end(), kProgram.begin(), kProgram.end());
-    expected.insert(expected.end(), {0x02, 0x06});
-    EXPECT_EQ(RadioReceived(), expected);
+    std::ostringstream trace;
+    m_port.SetTrace(&trace);
+    ASSERT_EQ(Enter(false, Pattern(1), true), LinkReady);
+    std::vector<std::pair<int, int>> expected;
+    AddSent(expected, kProgram, 150);
+    AddSent(expected, {0x02}, 7);
+    AddSent(expected, kProgram, 10);
+    AddSent(expected, {0x02}, 7);
+    AddSent(expected, {0x06}, 10);
+    EXPECT_EQ(SentWithGaps(trace.str()), expected);
 }
 
 TEST_F(ProtocolTest, DifferentModelValuesAskTheUser) {
