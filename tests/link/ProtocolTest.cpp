@@ -139,6 +139,28 @@ TEST_F(ProtocolTest, MismatchCancelledSendsNothingMore) {
     EXPECT_EQ(RadioReceived(), expected);
 }
 
+// The bytes the PC sent and the gap before each, from the port's own trace.
+std::vector<std::pair<int, int>> SentWithGaps(const std::string& trace) {
+    std::vector<std::pair<int, int>> sent;
+    std::istringstream lines(trace);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        long long micros;
+        std::string dir, hex, word;
+        int gap = 0;
+        fields >> micros >> dir >> hex >> word >> gap;
+        if (dir == "tx")
+            sent.emplace_back(std::stoi(hex, nullptr, 16), gap);
+    }
+    return sent;
+}
+
+void AddSent(std::vector<std::pair<int, int>>& sent, const std::vector<int>& bytes, int gap) {
+    for (int b : bytes)
+        sent.emplace_back(b, gap);
+}
+
 TEST_F(ProtocolTest, EveryByteIsSentWithTheGapOfItsMessage) {
     Image image = Pattern(1);
     StartRadio(image);
