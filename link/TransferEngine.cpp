@@ -2,7 +2,6 @@
 
 #include "app/LangString.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {

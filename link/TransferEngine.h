@@ -39,8 +39,6 @@ public:
     ConstImageSpan WorkImage() const { return m_workImage; }
 
 private:
-    void UpdateStatus();
-
     CCommPort& m_port;
     bool m_bRead;
     CDromelPgmDoc& m_doc;

@@ -1,7 +1,6 @@
 #include "tools/radiosim/SimRadio.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 

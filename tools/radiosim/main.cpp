@@ -13,7 +13,6 @@
 #include <deque>
 #include <fcntl.h>
 #include <fstream>
-#include <iostream>
 #include <poll.h>
 #include <string>
 #include <termios.h>
