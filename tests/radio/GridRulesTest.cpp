@@ -89,6 +89,28 @@ TEST_F(GridRulesTest, ClearingReceiveErasesTheChannel) {
     EXPECT_EQ(m_doc.m_image[6 * 16 + 13], 0xFF);
 }
 
+TEST_F(GridRulesTest, CommitsThatShrinkTheScanListResetTheScanType) {
+    CommitChannelFreq(m_doc, 1, true, "440");
+    CommitChannelFreq(m_doc, 2, true, "441");
+    CommitChannelFreq(m_doc, 3, true, "442");
+    m_doc.SetScanType(2);
+    CommitChannelList(m_doc, 3, kColScan, 1); // two scanned channels remain
+    EXPECT_EQ(m_doc.GetScanType(), 2);
+    CommitChannelList(m_doc, 1, kColScan, 1);
+    EXPECT_EQ(m_doc.m_image[0x3C5], 0xFF);
+    CommitChannelList(m_doc, 1, kColScan, 0);
+    m_doc.SetScanType(1);
+    m_doc.SetModifiedFlag(false);
+    CommitChannelFreq(m_doc, 2, true, ""); // erasing a scanned channel
+    EXPECT_EQ(m_doc.m_image[0x3C5], 0xFF);
+    CommitChannelFreq(m_doc, 7, true, ""); // the reset itself does not mark the document
+    m_doc.SetScanType(1);
+    m_doc.SetModifiedFlag(false);
+    CommitChannelFreq(m_doc, 7, true, "");
+    EXPECT_EQ(m_doc.m_image[0x3C5], 0xFF);
+    EXPECT_FALSE(m_doc.IsModified());
+}
+
 TEST_F(GridRulesTest, UnchangedTextsDoNotMarkModified) {
     CommitChannelFreq(m_doc, 7, true, ""); // leaving an empty channel empty
     EXPECT_FALSE(m_doc.IsModified());

@@ -142,6 +142,16 @@ TEST_F(DpmtoolTest, RefusedAssignmentsLeaveTheFileUnchanged) {
     EXPECT_EQ(Run("set a.dpm").status, 1);
 }
 
+TEST_F(DpmtoolTest, ShrinkingTheScanListResetsTheStoredScanType) {
+    Ok("new a.dpm");
+    Ok("set a.dpm ch1.rx=440 ch2.rx=441 scantype=1");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0x00);
+    Ok("set a.dpm ch1.scan=no");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0xFF);
+    Ok("set a.dpm ch1.scan=yes scantype=2 ch2.rx=");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0xFF);
+}
+
 TEST_F(DpmtoolTest, ModelChangeErasesTheChannels) {
     Ok("new a.dpm");
     Ok("set a.dpm ch1.rx=440 model=2 squelch=7");
