@@ -103,10 +103,10 @@ TEST_F(GridRulesTest, CommitsThatShrinkTheScanListResetTheScanType) {
     m_doc.SetModifiedFlag(false);
     CommitChannelFreq(m_doc, 2, true, ""); // erasing a scanned channel
     EXPECT_EQ(m_doc.m_image[0x3C5], 0xFF);
-    CommitChannelFreq(m_doc, 7, true, ""); // the reset itself does not mark the document
+    CommitChannelList(m_doc, 2, kColScan, 0);
     m_doc.SetScanType(1);
     m_doc.SetModifiedFlag(false);
-    CommitChannelFreq(m_doc, 7, true, "");
+    CommitChannelFreq(m_doc, 7, true, ""); // the reset itself does not mark the document
     EXPECT_EQ(m_doc.m_image[0x3C5], 0xFF);
     EXPECT_FALSE(m_doc.IsModified());
 }
