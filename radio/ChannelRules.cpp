@@ -147,8 +147,8 @@ std::string FilterFreqTyping(const std::string& typed) {
     return text;
 }
 
-std::string UpperCaseTone(const std::string& typed) {
-    std::string text = typed;
+std::string FilterToneTyping(const std::string& typed) {
+    std::string text = typed.substr(0, 5);
     for (char& c : text) {
         if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 'a' + 'A');

@@ -53,5 +53,6 @@ void CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k);
 // Typed text as the frequency editor lets it through: digits and a single ".", at most
 // nine characters; anything else is dropped.
 std::string FilterFreqTyping(const std::string& typed);
-// Typed text as the tone editor shows it: letters upper-cased.
-std::string UpperCaseTone(const std::string& typed);
+// Typed text as the tone editor lets it through: letters upper-cased, at most five
+// characters.
+std::string FilterToneTyping(const std::string& typed);

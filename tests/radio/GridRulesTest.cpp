@@ -126,7 +126,7 @@ TEST_F(GridRulesTest, UnchangedTextsDoNotMarkModified) {
 
 TEST_F(GridRulesTest, ReceiveToneTakesAnEqualTransmitToneAlong) {
     CommitChannelFreq(m_doc, 8, true, "440");
-    CommitChannelTone(m_doc, 8, true, UpperCaseTone("d023n"));
+    CommitChannelTone(m_doc, 8, true, FilterToneTyping("d023n"));
     EXPECT_EQ(m_doc.GetToneText(8, true), "D023N");
     EXPECT_EQ(m_doc.GetToneText(8, false), "D023N");
     CommitChannelTone(m_doc, 8, false, "50");
@@ -158,7 +158,9 @@ TEST_F(GridRulesTest, TypingFilters) {
     EXPECT_EQ(FilterFreqTyping("1.2.3"), "1.23");
     EXPECT_EQ(FilterFreqTyping("1234567890"), "123456789");
     EXPECT_EQ(FilterFreqTyping("-440 MHz"), "440");
-    EXPECT_EQ(UpperCaseTone("d754i"), "D754I");
+    EXPECT_EQ(FilterToneTyping("d754i"), "D754I");
+    EXPECT_EQ(FilterToneTyping("00100.5"), "00100"); // the editor takes five characters
+    EXPECT_EQ(FilterToneTyping("d0234n"), "D0234");
 }
 
 TEST_F(GridRulesTest, TestFrequenciesAreStoredAsTyped) {

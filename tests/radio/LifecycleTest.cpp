@@ -4,6 +4,7 @@
 #include "radio/TextFormat.h"
 
 #include <deque>
+#include <filesystem>
 #include <variant>
 
 namespace {

@@ -77,7 +77,7 @@ TEST_F(DpmtoolTest, SetThenShowFollowTheRules) {
     Ok("set a.dpm ch1.rx=446.5 ch2.rx=440.0125 ch2.tx=445 ch2.rxtone=d023i ch3.rx=999 "
        "ch3.rxtone=88.5 ch3.txtone=100 ch1.band=narrow ch1.opt6=yes ch3.scan=no "
        "scantype=1 priority=2 revert=3 loopback=48 timeout=10 beep=off clone=on "
-       "ch4.rx=146.5x25 test1.rx=999999999 test9.tx=12 test1.rxtone=50");
+       "ch4.rx=146.5x25 test1.rx=999999999 test9.tx=12 test1.rxtone=50 ch4.rxtone=00100.5");
     const std::string json = Ok("show a.dpm --json");
     EXPECT_EQ(JsonRow(json, "channels", 1),
               "{\"rx\": \"446.50000\", \"rxtone\": \"None\", \"tx\": \"446.50000\", \"txtone\": "
@@ -94,6 +94,8 @@ TEST_F(DpmtoolTest, SetThenShowFollowTheRules) {
               "\"No\"},");
     // "146.5x25" is typed as 146.525 and clamped to the lower limit.
     EXPECT_NE(JsonRow(json, "channels", 4).find("\"rx\": \"430.00000\""), std::string::npos);
+    // The tone cell takes five characters: "00100.5" is typed as "00100".
+    EXPECT_NE(JsonRow(json, "channels", 4).find("\"rxtone\": \"100.0\""), std::string::npos);
     EXPECT_EQ(JsonLine(json, "scantype"), "\"scantype\": {\"index\": 1, \"text\": \"Time\"},");
     EXPECT_EQ(JsonLine(json, "priority"), "\"priority\": {\"index\": 2, \"text\": \"2\"},");
     EXPECT_EQ(JsonLine(json, "revert"), "\"revert\": {\"index\": 3, \"text\": \"mode 3\"},");
