@@ -152,6 +152,13 @@ TEST_F(DpmtoolTest, ShrinkingTheScanListResetsTheStoredScanType) {
     EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0xFF);
     Ok("set a.dpm ch1.scan=yes scantype=2 ch2.rx=");
     EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0xFF);
+    // A scan type stored without a scan list (as a radio may hold it) is reset as the form
+    // resets it when it shows the file.
+    std::string bytes = m_dir.read("a.dpm");
+    bytes[48 + 0x3C5] = 1;
+    m_dir.write("a.dpm", bytes);
+    Ok("set a.dpm beep=off");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0xFF);
 }
 
 TEST_F(DpmtoolTest, ModelChangeErasesTheChannels) {
