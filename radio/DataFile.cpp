@@ -110,6 +110,10 @@ DataFileResult WriteFileReplacing(const std::string& requested, const std::strin
     if (exists && !S_ISREG(target.st_mode)) {
         return WriteInto(path, bytes);
     }
+    // A file marked read-only, or one the user may not write, is not replaced behind its back.
+    if (exists && ((target.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+        return Failure(EACCES);
+    }
     const std::string folder = FolderOf(path);
     std::string temp = folder + "/.dpm-save-XXXXXX";
     const int fd = ::mkstemp(temp.data());

@@ -24,5 +24,5 @@ struct DataFileResult {
 // target is written, flushed to disk and renamed over the target. On failure the old file is
 // left as it was and the temporary file removed. A new file gets the usual permissions (as
 // the umask allows); a replaced file keeps its permissions. An existing pipe or device is
-// written into instead, never replaced.
+// written into instead, never replaced. A read-only file is not replaced (EACCES).
 [[nodiscard]] DataFileResult WriteFileReplacing(const std::string& path, const std::string& bytes);

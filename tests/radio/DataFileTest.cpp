@@ -1,6 +1,7 @@
 #include "RadioFixture.h"
 
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
@@ -151,4 +152,16 @@ TEST_F(DataFileTest, APipeOrDeviceIsWrittenIntoNotReplaced) {
     EXPECT_EQ(::read(reader, got, sizeof got), 8);
     EXPECT_EQ(std::string(got), "channels");
     ::close(reader);
+}
+
+TEST_F(DataFileTest, AReadOnlyFileIsNotReplaced) {
+    CDromelPgmDoc doc;
+    doc.NewDocument();
+    const std::string path = m_dir.write("locked.dpm", "kept");
+    ::chmod(path.c_str(), 0444);
+    const DataFileResult result = doc.SaveFile(path);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.reason, std::strerror(EACCES));
+    EXPECT_EQ(m_dir.read("locked.dpm"), "kept");
+    EXPECT_EQ(doc.GetPathName(), "");
 }
