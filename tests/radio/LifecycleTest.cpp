@@ -4,6 +4,7 @@
 #include "radio/TextFormat.h"
 
 #include <deque>
+#include <filesystem>
 #include <variant>
 
 namespace {
@@ -175,6 +176,23 @@ TEST_F(LifecycleTest, SaveAsksWithThePathAndCancelWritesNothing) {
     ASSERT_TRUE(onDisk.LoadFile(m_dir.file("a.dpm")));
     EXPECT_FALSE(onDisk.IsRxEmpty(1));
     EXPECT_FALSE(m_doc.IsModified());
+}
+
+TEST_F(LifecycleTest, ARelativeNameIsKeptAsTheFullPath) {
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(m_dir.path());
+    const bool saved = m_life.DoSave("./rel.dpm");
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(m_doc.GetPathName(), m_dir.file("rel.dpm"));
+    Edit();
+    m_q.answers = {true};
+    EXPECT_TRUE(m_life.FileSave()); // the same file, wherever the program now stands
+    EXPECT_EQ(m_q.asked, (std::vector<std::string>{"okcancel|Overwrite the file" +
+                                                   m_dir.file("rel.dpm") + "|Prompt"}));
+    CDromelPgmDoc onDisk;
+    ASSERT_TRUE(onDisk.LoadFile(m_dir.file("rel.dpm")));
+    EXPECT_FALSE(onDisk.IsRxEmpty(1));
 }
 
 TEST_F(LifecycleTest, SaveOfANewDocumentAsksForANameOnly) {

@@ -77,7 +77,7 @@ TEST_F(DpmtoolTest, SetThenShowFollowTheRules) {
     Ok("set a.dpm ch1.rx=446.5 ch2.rx=440.0125 ch2.tx=445 ch2.rxtone=d023i ch3.rx=999 "
        "ch3.rxtone=88.5 ch3.txtone=100 ch1.band=narrow ch1.opt6=yes ch3.scan=no "
        "scantype=1 priority=2 revert=3 loopback=48 timeout=10 beep=off clone=on "
-       "ch4.rx=146.5x25 test1.rx=999999999 test9.tx=12 test1.rxtone=50");
+       "ch4.rx=146.5x25 test1.rx=999999999 test9.tx=12 test1.rxtone=50 ch4.rxtone=00100.5");
     const std::string json = Ok("show a.dpm --json");
     EXPECT_EQ(JsonRow(json, "channels", 1),
               "{\"rx\": \"446.50000\", \"rxtone\": \"None\", \"tx\": \"446.50000\", \"txtone\": "
@@ -94,6 +94,8 @@ TEST_F(DpmtoolTest, SetThenShowFollowTheRules) {
               "\"No\"},");
     // "146.5x25" is typed as 146.525 and clamped to the lower limit.
     EXPECT_NE(JsonRow(json, "channels", 4).find("\"rx\": \"430.00000\""), std::string::npos);
+    // The tone cell takes five characters: "00100.5" is typed as "00100".
+    EXPECT_NE(JsonRow(json, "channels", 4).find("\"rxtone\": \"100.0\""), std::string::npos);
     EXPECT_EQ(JsonLine(json, "scantype"), "\"scantype\": {\"index\": 1, \"text\": \"Time\"},");
     EXPECT_EQ(JsonLine(json, "priority"), "\"priority\": {\"index\": 2, \"text\": \"2\"},");
     EXPECT_EQ(JsonLine(json, "revert"), "\"revert\": {\"index\": 3, \"text\": \"mode 3\"},");
@@ -140,6 +142,23 @@ TEST_F(DpmtoolTest, RefusedAssignmentsLeaveTheFileUnchanged) {
         EXPECT_EQ(m_dir.read("a.dpm"), before) << args;
     }
     EXPECT_EQ(Run("set a.dpm").status, 1);
+}
+
+TEST_F(DpmtoolTest, ShrinkingTheScanListResetsTheStoredScanType) {
+    Ok("new a.dpm");
+    Ok("set a.dpm ch1.rx=440 ch2.rx=441 scantype=1");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0x00);
+    Ok("set a.dpm ch1.scan=no");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0xFF);
+    Ok("set a.dpm ch1.scan=yes scantype=2 ch2.rx=");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0xFF);
+    // A scan type stored without a scan list (as a radio may hold it) is reset as the form
+    // resets it when it shows the file.
+    std::string bytes = m_dir.read("a.dpm");
+    bytes[48 + 0x3C5] = 1;
+    m_dir.write("a.dpm", bytes);
+    Ok("set a.dpm beep=off");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0xFF);
 }
 
 TEST_F(DpmtoolTest, ModelChangeErasesTheChannels) {

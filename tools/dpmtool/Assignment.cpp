@@ -135,7 +135,7 @@ void ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field, const std
             return;
         case kColRxTone:
         case kColTxTone:
-            CommitChannelTone(doc, n, f.col == kColRxTone, UpperCaseTone(value));
+            CommitChannelTone(doc, n, f.col == kColRxTone, FilterToneTyping(value));
             return;
         default: {
             const int k =
@@ -163,7 +163,7 @@ void ApplyTest(CDromelPgmDoc& doc, int r, const std::string& field, const std::s
         if (IsTestCellReadOnly(doc, r, col)) {
             throw Refusal{"the cell is greyed: the test channel lacks a frequency"};
         }
-        CommitTestTone(doc, r, rx, UpperCaseTone(value));
+        CommitTestTone(doc, r, rx, FilterToneTyping(value));
     } else {
         CommitTestFreq(doc, r, rx, FilterFreqTyping(value));
     }

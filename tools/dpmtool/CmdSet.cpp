@@ -4,6 +4,8 @@
 #include "DpmCommand.h"
 #include "DpmFiles.h"
 
+#include "radio/FormRules.h"
+
 namespace {
 
 int RunSet(const std::vector<std::string>& args) {
@@ -13,6 +15,8 @@ int RunSet(const std::vector<std::string>& args) {
     const std::string& path = args[0];
     CDromelPgmDoc doc;
     LoadDpmFile(doc, path);
+    // As the form shows the file: a scan type without a scan list is reset to no scan.
+    UpdateScanControls(doc);
     for (std::size_t i = 1; i < args.size(); ++i) {
         ApplyAssignment(doc, args[i], path);
     }
