@@ -1,0 +1,18 @@
+// Entry of the application's GUI tests: the application object itself is the QApplication,
+// offscreen, with its per-user settings (the recent-file list) in a folder of the test.
+#include "app/DromelPgmApp.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    TempDir config;
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
+    CDromelPgmApp app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
