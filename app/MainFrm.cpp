@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -61,10 +62,14 @@ CMainFrame::CMainFrame() {
     CreateToolBar();
     CreateStatusBar();
 
-    m_pForm = new QWidget(this);
+    // The form scrolls when the window is made smaller than the form.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    m_pForm = new QWidget;
     m_pForm->setObjectName(QStringLiteral("form"));
     BuildDialog(m_pForm, 101);
-    setCentralWidget(m_pForm);
+    scroll->setWidget(m_pForm);
+    setCentralWidget(scroll);
 
     setMaximumSize(kFrameWidth, kFrameHeight);
     resize(kFrameWidth, kFrameHeight);
@@ -147,7 +152,6 @@ void CMainFrame::CreateToolBar() {
     const auto addButton = [this](QAction* action, const char* icon) {
         action->setIcon(ToolbarIcon(icon));
         m_wndToolBar->addAction(action);
-        m_wndToolBar->widgetForAction(action)->installEventFilter(this);
     };
     addButton(m_commands[ID_FILE_NEW], "new");
     addButton(m_commands[ID_FILE_OPEN], "open");
@@ -193,8 +197,9 @@ void CMainFrame::SetRecentFiles(const QStringList& files) {
     for (int i = 0; i < m_recentFileActions.size(); ++i) {
         QAction* action = m_recentFileActions[i];
         if (i < files.size()) {
-            action->setText(
-                QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])));
+            QString name = QDir::toNativeSeparators(files[i]);
+            name.replace(QLatin1Char('&'), QLatin1String("&&"));
+            action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(name));
             action->setStatusTip(files[i]);
             action->setEnabled(true);
             action->setVisible(true);
@@ -220,7 +225,7 @@ QString CMainFrame::ToolTipText(int id) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* button = qobject_cast<QToolButton*>(watched);
-        if (button && button->defaultAction() && button->parent() == m_wndToolBar) {
+        if (button && button->parent() == m_wndToolBar && button->defaultAction()) {
             const auto* help = static_cast<QHelpEvent*>(event);
             QToolTip::showText(help->globalPos(),
                                ToolTipText(button->defaultAction()->data().toInt()), button);

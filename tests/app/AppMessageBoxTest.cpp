@@ -38,7 +38,7 @@ TEST(AppMessageBox, ButtonsAnswerWithTheirWindowsValues) {
 }
 
 TEST(AppMessageBox, ResponderAnswersInsteadOfTheBox) {
-    MessageBoxRecorder boxes(IDNO);
+    MessageBoxRecorder boxes({IDNO});
     EXPECT_EQ(AppMessageBox(QStringLiteral("Save?"), QStringLiteral("Prompt"), MB_YESNOCANCEL),
               IDNO);
     ASSERT_EQ(boxes.boxes.size(), 1u);

@@ -7,6 +7,9 @@
 
 #include <QString>
 
+#include <fstream>
+#include <iterator>
+
 #include <string>
 #include <vector>
 

@@ -10,6 +10,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
@@ -228,8 +230,12 @@ TEST_F(StartUp, WindowIs750By600AtMostAndTheFormFits) {
     Frame().resize(750, 600);
     QApplication::processEvents();
     const QSize form = DialogUnitsToPixels(DialogFont(), 0, 0, 486, 325).size();
-    EXPECT_GE(Frame().centralWidget()->width(), form.width());
-    EXPECT_GE(Frame().centralWidget()->height(), form.height());
+    EXPECT_EQ(Frame().FormView()->size(), form);
+    auto* scroll = qobject_cast<QScrollArea*>(Frame().centralWidget());
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_GE(scroll->viewport()->width(), form.width());
+    EXPECT_GE(scroll->viewport()->height(), form.height());
+    EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
 }
 
 TEST_F(StartUp, AcceleratorsIssueCommandsAndEditingKeysDoNothing) {
@@ -275,14 +281,14 @@ TEST_F(StartUp, AcceleratorsIssueCommandsAndEditingKeysDoNothing) {
 TEST_F(StartUp, RecentFilesComeFromTheUserSettings) {
     QSettings settings;
     settings.setValue(QStringLiteral("Recent File List/File1"), QStringLiteral("/data/a.dpm"));
-    settings.setValue(QStringLiteral("Recent File List/File2"), QStringLiteral("/data/b.dpm"));
+    settings.setValue(QStringLiteral("Recent File List/File2"), QStringLiteral("/data/b&c.dpm"));
     settings.sync();
     ASSERT_TRUE(Start(""));
     EXPECT_EQ(QApplication::organizationName(), QStringLiteral("Marrow radio program software"));
-    EXPECT_EQ(app.RecentFiles(), (QStringList{"/data/a.dpm", "/data/b.dpm"}));
+    EXPECT_EQ(app.RecentFiles(), (QStringList{"/data/a.dpm", "/data/b&c.dpm"}));
     const QList<QAction*> file = Menu(0)->actions();
     EXPECT_EQ(file[9]->text(), QStringLiteral("&1 /data/a.dpm"));
-    EXPECT_EQ(file[10]->text(), QStringLiteral("&2 /data/b.dpm"));
+    EXPECT_EQ(file[10]->text(), QStringLiteral("&2 /data/b&&c.dpm"));
     EXPECT_FALSE(file[11]->isVisible());
     EXPECT_FALSE(file[12]->isVisible());
 
