@@ -1,0 +1,155 @@
+#include "radio/ChannelRules.h"
+
+#include "app/LangString.h"
+
+#include <cctype>
+
+namespace {
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool IsChannelCellReadOnly(const CDromelPgmDoc& doc, int n, int col) {
+    if (col == kColRxFreq) {
+        return false;
+    }
+    if (doc.IsRxEmpty(n)) {
+        return true;
+    }
+    return col == kColTxTone && doc.IsRxOrTxEmpty(n);
+}
+
+std::string GetChannelCellText(const CDromelPgmDoc& doc, int n, int col) {
+    if (IsChannelCellReadOnly(doc, n, col)) {
+        return {};
+    }
+    switch (col) {
+    case kColRxFreq:
+        return doc.GetFreqText(n, true);
+    case kColRxTone:
+        return doc.GetToneText(n, true);
+    case kColTxFreq:
+        return doc.GetFreqText(n, false);
+    case kColTxTone:
+        return doc.GetToneText(n, false);
+    case kColScan:
+    case kColOpt6:
+    case kColBand:
+    case kColOpt8:
+        return ChannelListEntries(col)[GetChannelListIndex(doc, n, col)];
+    default:
+        return {};
+    }
+}
+
+void CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::string& typed) {
+    const bool same = doc.IsTxSameAsRx(n);
+    std::string text = typed;
+    const int range = doc.CheckRange(text);
+    if (range != 0) {
+        text = doc.GetLimitText(range > 0);
+    }
+    if (!SameIgnoringCase(text, doc.GetFreqText(n, rx))) {
+        doc.SetModifiedFlag(true);
+    }
+    doc.SetFreqText(n, rx, text);
+    if (text.empty()) {
+        doc.SetToneText(n, false, "");
+        if (rx) {
+            doc.SetOptCol6(n, false);
+            doc.SetToneText(n, true, "");
+            doc.SetFreqText(n, false, "");
+            doc.SetScanAdd(n, true);
+            doc.SetNarrow(n, false);
+            doc.SetOptCol8(n, false);
+        }
+    } else if (rx && same) {
+        doc.SetFreqText(n, false, doc.GetFreqText(n, true));
+    }
+}
+
+void CommitChannelTone(CDromelPgmDoc& doc, int n, bool rx, const std::string& text) {
+    const bool same = doc.IsTxToneSameAsRx(n);
+    if (!SameIgnoringCase(text, doc.GetToneText(n, rx))) {
+        doc.SetModifiedFlag(true);
+    }
+    doc.SetToneText(n, rx, text);
+    if (rx && same) {
+        doc.SetToneText(n, false, text);
+    }
+}
+
+OptionList ChannelListEntries(int col) {
+    if (col == kColBand) {
+        return {GetLangString("IDS_WIDE"), GetLangString("IDS_NARROW")};
+    }
+    return {GetLangString("IDS_YES"), GetLangString("IDS_NO")};
+}
+
+int GetChannelListIndex(const CDromelPgmDoc& doc, int n, int col) {
+    switch (col) {
+    case kColScan:
+        return doc.GetScanAdd(n) ? 0 : 1;
+    case kColOpt6:
+        return doc.GetOptCol6(n) ? 0 : 1;
+    case kColBand:
+        return doc.GetNarrow(n) ? 1 : 0;
+    default:
+        return doc.GetOptCol8(n) ? 0 : 1;
+    }
+}
+
+void CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k) {
+    switch (col) {
+    case kColScan:
+        doc.SetScanAdd(n, k == 0);
+        break;
+    case kColOpt6:
+        doc.SetOptCol6(n, k == 0);
+        break;
+    case kColBand:
+        doc.SetNarrow(n, k == 1);
+        break;
+    case kColOpt8:
+        doc.SetOptCol8(n, k == 0);
+        break;
+    default:
+        break;
+    }
+}
+
+std::string FilterFreqTyping(const std::string& typed) {
+    std::string text;
+    for (const char c : typed) {
+        if (text.size() >= 9) {
+            break;
+        }
+        const bool digit = c >= '0' && c <= '9';
+        if (digit || (c == '.' && text.find('.') == std::string::npos)) {
+            text += c;
+        }
+    }
+    return text;
+}
+
+std::string UpperCaseTone(const std::string& typed) {
+    std::string text = typed;
+    for (char& c : text) {
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 'a' + 'A');
+        }
+    }
+    return text;
+}

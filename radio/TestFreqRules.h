@@ -1,0 +1,42 @@
+// What the Test Frequency grid does to the document: the sixteen test channels (records 17
+// to 32, grid rows 1..16) are written as typed, without the limits, without the transmit
+// side following, and without marking the document modified; Cancel puts back the whole
+// image as it was when the dialog opened.
+#pragma once
+
+#include "radio/DromelPgmDoc.h"
+
+// Columns of the Test Frequency grid.
+enum TestFreqColumn {
+    kTestColNumber = 0,
+    kTestColRxFreq = 1,
+    kTestColRxTone = 2,
+    kTestColTxFreq = 3,
+    kTestColTxTone = 4,
+};
+constexpr int kTestFreqColumns = 5;
+
+// Grid row r (1..16) shows channel record r + 16.
+constexpr int TestChannel(int r) {
+    return r + 16;
+}
+
+// Frequencies are always editable; the receive tone needs a receive frequency, the transmit
+// tone both frequencies.
+bool IsTestCellReadOnly(const CDromelPgmDoc& doc, int r, int col);
+// The cell text as the grid shows it: empty in read-only cells.
+std::string GetTestCellText(const CDromelPgmDoc& doc, int r, int col);
+// Stores the text as typed (moved onto the raster; empty erases the frequency).
+void CommitTestFreq(CDromelPgmDoc& doc, int r, bool rx, const std::string& text);
+void CommitTestTone(CDromelPgmDoc& doc, int r, bool rx, const std::string& text);
+
+// The copy of the image taken when the dialog opens, for its Cancel.
+class CTestFreqBackup {
+public:
+    explicit CTestFreqBackup(const CDromelPgmDoc& doc) : m_backup(doc.m_image) {}
+    // Puts back all 1024 bytes of the image.
+    void Restore(CDromelPgmDoc& doc) const { doc.m_image = m_backup; }
+
+private:
+    MemoryImage m_backup;
+};

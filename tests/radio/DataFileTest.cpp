@@ -1,0 +1,136 @@
+#include "RadioFixture.h"
+
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using DataFileTest = RadioTest;
+
+namespace {
+
+std::string OwnHeaderText() {
+    return std::string(kOwnHeader.begin(), kOwnHeader.end());
+}
+
+} // namespace
+
+TEST_F(DataFileTest, SaveWritesHeaderAndImage) {
+    CDromelPgmDoc doc;
+    doc.NewDocument();
+    doc.SetModifiedFlag(true);
+    const std::string path = m_dir.file("a.dpm");
+    ASSERT_TRUE(doc.SaveFile(path));
+    const std::string bytes = m_dir.read("a.dpm");
+    ASSERT_EQ(bytes.size(), 1072u);
+    EXPECT_EQ(bytes.substr(0, 48), "QX  Radio Program data v1.33.7410 Morcan Vale   ");
+    EXPECT_EQ(bytes.substr(48), std::string(doc.m_image.begin(), doc.m_image.end()));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), path);
+    EXPECT_EQ(doc.GetTitle(), "a.dpm");
+
+    CDromelPgmDoc loaded;
+    const DataFileResult result = loaded.LoadFile(path);
+    ASSERT_TRUE(result);
+    EXPECT_TRUE(result.headerAccepted);
+    EXPECT_EQ(loaded.m_image, doc.m_image);
+    EXPECT_EQ(loaded.GetModel(), 2);
+    EXPECT_EQ(loaded.GetFreqHigh(), 48000000);
+}
+
+TEST_F(DataFileTest, ShortAndLongFiles) {
+    CDromelPgmDoc doc;
+    const std::string shortFile = OwnHeaderText() + std::string(20, '\x11');
+    ASSERT_TRUE(doc.LoadFile(m_dir.write("short.dpm", shortFile)));
+    EXPECT_EQ(doc.m_image[19], 0x11);
+    EXPECT_EQ(doc.m_image[20], 0xFF);
+    EXPECT_EQ(doc.GetModel(), -1);
+    EXPECT_EQ(doc.GetFreqLow(), kDefaultFreqLow);
+
+    const std::string longFile = OwnHeaderText() + std::string(1024, '\x22') + "trailing";
+    ASSERT_TRUE(doc.LoadFile(m_dir.write("long.dpm", longFile)));
+    EXPECT_EQ(doc.m_image[1023], 0x22);
+
+    ASSERT_TRUE(doc.LoadFile(m_dir.write("empty.dpm", "")));
+    EXPECT_EQ(doc.GetHeader(), kOwnHeader);
+    EXPECT_EQ(doc.m_image[0], 0xFF);
+}
+
+TEST_F(DataFileTest, ForeignHeaderKeepsHeaderButNotImage) {
+    CDromelPgmDoc doc;
+    std::string other = "Some other program's data file header text......";
+    ASSERT_EQ(other.size(), 48u);
+    const DataFileResult rejected =
+        doc.LoadFile(m_dir.write("other.dpm", other + std::string(1024, '\x33')));
+    ASSERT_TRUE(rejected);
+    EXPECT_FALSE(rejected.headerAccepted);
+    EXPECT_EQ(std::string(doc.GetHeader().begin(), doc.GetHeader().end()), other);
+    EXPECT_EQ(doc.m_image[0], 0xFF);
+    EXPECT_EQ(doc.GetPathName(), m_dir.file("other.dpm"));
+
+    // Only bytes 28..44 are examined; the rest of a foreign header is written back.
+    std::string kin = OwnHeaderText();
+    kin.replace(0, 28, "Another writer of this file ");
+    const DataFileResult accepted =
+        doc.LoadFile(m_dir.write("kin.dpm", kin + std::string(1024, '\x44')));
+    EXPECT_TRUE(accepted.headerAccepted);
+    ASSERT_TRUE(doc.SaveFile(m_dir.file("kin2.dpm")));
+    EXPECT_EQ(m_dir.read("kin2.dpm"), kin + std::string(1024, '\x44'));
+}
+
+TEST_F(DataFileTest, FailedLoadLeavesTheDocument) {
+    CDromelPgmDoc doc;
+    doc.NewDocument();
+    doc.SetFreqText(1, true, "440");
+    const DataFileResult missing = doc.LoadFile(m_dir.file("missing.dpm"));
+    EXPECT_FALSE(missing);
+    EXPECT_FALSE(missing.reason.empty());
+    EXPECT_EQ(doc.GetFreqText(1, true), "440.00000");
+    EXPECT_FALSE(doc.LoadFile(m_dir.path()));
+}
+
+TEST_F(DataFileTest, FailedSaveLeavesTheOldFile) {
+    CDromelPgmDoc doc;
+    doc.NewDocument();
+    const std::string path = m_dir.write("keep.dpm", "old contents");
+    doc.SetModifiedFlag(true);
+    // A file size limit makes the write fail part-way, for any user.
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 100;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const DataFileResult result = doc.SaveFile(path);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(result);
+    EXPECT_FALSE(result.reason.empty());
+    EXPECT_EQ(m_dir.read("keep.dpm"), "old contents");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.GetPathName(), "");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(m_dir.path())) {
+        ++files;
+    }
+    EXPECT_EQ(files, 3); // setting.ini, lang_en.lng, keep.dpm: no temporary file left
+}
+
+TEST_F(DataFileTest, SaveIntoMissingFolderOrOverADirectoryFails) {
+    CDromelPgmDoc doc;
+    EXPECT_FALSE(doc.SaveFile(m_dir.file("no/such/folder.dpm")));
+    EXPECT_FALSE(doc.SaveFile(m_dir.path()));
+}
+
+TEST_F(DataFileTest, ReplacedFileKeepsPermissionsAndLinks) {
+    CDromelPgmDoc doc;
+    const std::string target = m_dir.write("target.dpm", "old");
+    ::chmod(target.c_str(), 0640);
+    const std::string link = m_dir.file("link.dpm");
+    std::filesystem::create_symlink(target, link);
+    ASSERT_TRUE(doc.SaveFile(link));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(m_dir.read("target.dpm").size(), 1072u);
+    struct stat info {};
+    ::stat(target.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}

@@ -1,0 +1,171 @@
+#include "RadioFixture.h"
+
+#include "radio/ChannelRules.h"
+#include "radio/TestFreqRules.h"
+
+class GridRulesTest : public RadioTest {
+protected:
+    void SetUp() override {
+        RadioTest::SetUp();
+        m_doc.NewDocument();
+        m_doc.SetModel(1); // 400 .. 470 MHz
+    }
+
+    std::vector<std::string> Row(int n) const {
+        std::vector<std::string> cells;
+        for (int col = 1; col <= 8; ++col) {
+            cells.push_back(GetChannelCellText(m_doc, n, col));
+        }
+        return cells;
+    }
+
+    CDromelPgmDoc m_doc;
+};
+
+TEST_F(GridRulesTest, EmptyChannelGreysAllButTheReceiveFrequency) {
+    for (int col = 2; col <= 8; ++col) {
+        EXPECT_TRUE(IsChannelCellReadOnly(m_doc, 3, col)) << col;
+    }
+    EXPECT_FALSE(IsChannelCellReadOnly(m_doc, 3, kColRxFreq));
+    EXPECT_EQ(Row(3), std::vector<std::string>(8));
+}
+
+TEST_F(GridRulesTest, ReceiveFrequencyOnAnEmptyChannelFillsTheRow) {
+    CommitChannelFreq(m_doc, 3, true, "446.52");
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(Row(3), (std::vector<std::string>{"446.52000", "None", "446.52000", "None", "Yes",
+                                                "No", "Wide", "No"}));
+    for (int col = 1; col <= 8; ++col) {
+        EXPECT_FALSE(IsChannelCellReadOnly(m_doc, 3, col)) << col;
+    }
+}
+
+TEST_F(GridRulesTest, TransmitFollowsOnlyWhenItWasEqual) {
+    CommitChannelFreq(m_doc, 1, true, "446.52");
+    CommitChannelFreq(m_doc, 1, true, "447");
+    EXPECT_EQ(m_doc.GetFreqText(1, false), "447.00000");
+    CommitChannelFreq(m_doc, 1, false, "446.62");
+    CommitChannelFreq(m_doc, 1, true, "448");
+    EXPECT_EQ(m_doc.GetFreqText(1, true), "448.00000");
+    EXPECT_EQ(m_doc.GetFreqText(1, false), "446.62000");
+}
+
+TEST_F(GridRulesTest, FrequenciesClampToTheModelLimits) {
+    CommitChannelFreq(m_doc, 2, true, "999");
+    EXPECT_EQ(m_doc.GetFreqText(2, true), "470.00000");
+    CommitChannelFreq(m_doc, 2, false, "12");
+    EXPECT_EQ(m_doc.GetFreqText(2, false), "400.00000");
+    CommitChannelFreq(m_doc, 2, false, "999999999");
+    EXPECT_EQ(m_doc.GetFreqText(2, false), "470.00000");
+}
+
+TEST_F(GridRulesTest, ClearingTransmitGreysTheTransmitTone) {
+    CommitChannelFreq(m_doc, 4, true, "440");
+    CommitChannelTone(m_doc, 4, false, "88.5");
+    CommitChannelFreq(m_doc, 4, false, "");
+    EXPECT_EQ(m_doc.GetToneText(4, false), "None");
+    EXPECT_TRUE(IsChannelCellReadOnly(m_doc, 4, kColTxTone));
+    EXPECT_FALSE(IsChannelCellReadOnly(m_doc, 4, kColRxTone));
+    EXPECT_EQ(GetChannelCellText(m_doc, 4, kColTxTone), "");
+}
+
+TEST_F(GridRulesTest, ClearingReceiveErasesTheChannel) {
+    CommitChannelFreq(m_doc, 6, true, "440");
+    CommitChannelFreq(m_doc, 6, false, "445");
+    CommitChannelTone(m_doc, 6, true, "D754I");
+    CommitChannelList(m_doc, 6, kColScan, 1);
+    CommitChannelList(m_doc, 6, kColOpt6, 0);
+    CommitChannelList(m_doc, 6, kColBand, 1);
+    CommitChannelList(m_doc, 6, kColOpt8, 0);
+    CommitChannelFreq(m_doc, 6, true, "");
+    EXPECT_TRUE(m_doc.IsRxEmpty(6));
+    EXPECT_EQ(m_doc.GetFreqText(6, false), "");
+    EXPECT_EQ(m_doc.GetToneText(6, true), "None");
+    EXPECT_EQ(m_doc.GetToneText(6, false), "None");
+    EXPECT_TRUE(m_doc.GetScanAdd(6));
+    EXPECT_FALSE(m_doc.GetOptCol6(6));
+    EXPECT_FALSE(m_doc.GetOptCol8(6));
+    EXPECT_FALSE(m_doc.GetNarrow(6));
+    EXPECT_EQ(m_doc.m_image[6 * 16 + 13], 0xFF);
+}
+
+TEST_F(GridRulesTest, UnchangedTextsDoNotMarkModified) {
+    CommitChannelFreq(m_doc, 7, true, ""); // leaving an empty channel empty
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_FALSE(m_doc.GetNarrow(7));
+    CommitChannelFreq(m_doc, 7, true, "440");
+    m_doc.SetModifiedFlag(false);
+    CommitChannelFreq(m_doc, 7, true, "440.00000");
+    CommitChannelTone(m_doc, 7, true, "none"); // differs from "None" only in case
+    EXPECT_FALSE(m_doc.IsModified());
+    CommitChannelFreq(m_doc, 7, true, "440.0");
+    EXPECT_TRUE(m_doc.IsModified()); // a different text, though the same value
+}
+
+TEST_F(GridRulesTest, ReceiveToneTakesAnEqualTransmitToneAlong) {
+    CommitChannelFreq(m_doc, 8, true, "440");
+    CommitChannelTone(m_doc, 8, true, UpperCaseTone("d023n"));
+    EXPECT_EQ(m_doc.GetToneText(8, true), "D023N");
+    EXPECT_EQ(m_doc.GetToneText(8, false), "D023N");
+    CommitChannelTone(m_doc, 8, false, "50");
+    EXPECT_EQ(m_doc.GetToneText(8, false), "67.0");
+    CommitChannelTone(m_doc, 8, true, "100");
+    EXPECT_EQ(m_doc.GetToneText(8, true), "100.0");
+    EXPECT_EQ(m_doc.GetToneText(8, false), "67.0");
+}
+
+TEST_F(GridRulesTest, ListCellsAndTheirEntries) {
+    CommitChannelFreq(m_doc, 9, true, "440");
+    m_doc.SetModifiedFlag(false);
+    EXPECT_EQ(ChannelListEntries(kColBand), (OptionList{"Wide", "Narrow"}));
+    EXPECT_EQ(ChannelListEntries(kColOpt6), (OptionList{"Yes", "No"}));
+    CommitChannelList(m_doc, 9, kColBand, 1);
+    EXPECT_TRUE(m_doc.GetNarrow(9));
+    EXPECT_EQ(GetChannelCellText(m_doc, 9, kColBand), "Narrow");
+    CommitChannelList(m_doc, 9, kColBand, -1);
+    EXPECT_FALSE(m_doc.GetNarrow(9));
+    CommitChannelList(m_doc, 9, kColOpt8, -1);
+    EXPECT_FALSE(m_doc.GetOptCol8(9));
+    CommitChannelList(m_doc, 9, kColScan, 1);
+    EXPECT_EQ(GetChannelListIndex(m_doc, 9, kColScan), 1);
+    EXPECT_FALSE(m_doc.IsModified()); // a list commit leaves the flag to the selection change
+}
+
+TEST_F(GridRulesTest, TypingFilters) {
+    EXPECT_EQ(FilterFreqTyping("146.5x25"), "146.525");
+    EXPECT_EQ(FilterFreqTyping("1.2.3"), "1.23");
+    EXPECT_EQ(FilterFreqTyping("1234567890"), "123456789");
+    EXPECT_EQ(FilterFreqTyping("-440 MHz"), "440");
+    EXPECT_EQ(UpperCaseTone("d754i"), "D754I");
+}
+
+TEST_F(GridRulesTest, TestFrequenciesAreStoredAsTyped) {
+    // Rows 9..16 are erased after a model change: tones greyed until frequencies exist.
+    EXPECT_TRUE(IsTestCellReadOnly(m_doc, 9, kTestColRxTone));
+    EXPECT_TRUE(IsTestCellReadOnly(m_doc, 9, kTestColTxTone));
+    EXPECT_FALSE(IsTestCellReadOnly(m_doc, 9, kTestColTxFreq));
+    CommitTestFreq(m_doc, 9, true, "999");
+    EXPECT_EQ(GetTestCellText(m_doc, 9, kTestColRxFreq), "999.00000"); // no limits
+    EXPECT_EQ(GetTestCellText(m_doc, 9, kTestColRxTone), "None");
+    EXPECT_EQ(GetTestCellText(m_doc, 9, kTestColTxFreq), ""); // no follow
+    EXPECT_TRUE(IsTestCellReadOnly(m_doc, 9, kTestColTxTone));
+    CommitTestFreq(m_doc, 9, true, "999999999");
+    EXPECT_EQ(GetTestCellText(m_doc, 9, kTestColRxFreq), "999.99999");
+    CommitTestTone(m_doc, 9, true, "D023N");
+    CommitTestFreq(m_doc, 9, true, "");
+    EXPECT_TRUE(IsTestCellReadOnly(m_doc, 9, kTestColRxTone));
+    EXPECT_EQ(m_doc.GetToneText(25, true), "D023N"); // the stored tone stays
+    EXPECT_EQ(m_doc.m_image[25 * 16 + 12], 0xFF);    // flags never touched
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(GetTestCellText(m_doc, 1, kTestColRxFreq), "435.10000");
+}
+
+TEST_F(GridRulesTest, TestFrequencyCancelRestoresTheWholeImage) {
+    const MemoryImage before = m_doc.m_image;
+    const CTestFreqBackup backup(m_doc);
+    CommitTestFreq(m_doc, 1, true, "440");
+    CommitTestTone(m_doc, 2, false, "D754I");
+    m_doc.m_image[0x3F0] = 0x12;
+    backup.Restore(m_doc);
+    EXPECT_EQ(m_doc.m_image, before);
+}
