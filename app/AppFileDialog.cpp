@@ -15,16 +15,24 @@ AppFileDialogResponder& Responder() {
 
 QString AppGetOpenFileName(QWidget* parent, const QString& directory, const QString& filter) {
     if (Responder()) {
-        return Responder()({false, directory, filter});
+        return Responder()({false, directory, filter, QString()});
     }
     return QFileDialog::getOpenFileName(parent, QString(), directory, filter);
 }
 
-QString AppGetSaveFileName(QWidget* parent, const QString& directory, const QString& filter) {
+QString AppGetSaveFileName(QWidget* parent, const QString& directory, const QString& filter,
+                           const QString& defaultSuffix) {
     if (Responder()) {
-        return Responder()({true, directory, filter});
+        return Responder()({true, directory, filter, defaultSuffix});
     }
-    return QFileDialog::getSaveFileName(parent, QString(), directory, filter);
+    QFileDialog dialog(parent, QString(), directory, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().first();
 }
 
 AppFileDialogResponder SetAppFileDialogResponder(AppFileDialogResponder responder) {

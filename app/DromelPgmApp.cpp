@@ -1,5 +1,6 @@
 #include "app/DromelPgmApp.h"
 
+#include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
 #include "app/AppPaths.h"
 #include "app/CommandIds.h"
@@ -8,10 +9,12 @@
 #include "app/TranslateDialog.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLocale>
 #include <QMenuBar>
 #include <QSettings>
 
+#include <algorithm>
 #include <filesystem>
 #include <utility>
 
@@ -48,7 +51,9 @@ QString LangText(const char* key) {
 
 } // namespace
 
-CDromelPgmApp::CDromelPgmApp(int& argc, char** argv) : QApplication(argc, argv) {}
+CDromelPgmApp::CDromelPgmApp(int& argc, char** argv) : QApplication(argc, argv) {
+    m_doc.AddStateObserver([this] { OnDocumentState(); });
+}
 
 CDromelPgmApp::~CDromelPgmApp() = default;
 
@@ -76,14 +81,31 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
     setOrganizationName(QStringLiteral("Marrow radio program software"));
     LoadRecentFiles();
 
-    m_pMainFrame = std::make_unique<CMainFrame>();
-    connect(m_pMainFrame.get(), &CMainFrame::commandTriggered, this, &CDromelPgmApp::OnCommand);
-    m_pMainFrame->SetRecentFiles(m_recentFiles);
+    m_pMainFrame = std::make_unique<CMainFrame>(m_doc);
+    CMainFrame* frame = m_pMainFrame.get();
+    connect(frame, &CMainFrame::commandTriggered, this, &CDromelPgmApp::OnCommand);
+    connect(frame, &CMainFrame::recentFileChosen, this, &CDromelPgmApp::OnOpenRecentFile);
+    connect(frame, &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
+        for (const QString& path : paths) {
+            OpenDocumentFile(path);
+        }
+    });
+    connect(frame, &CMainFrame::queryClose, this,
+            [this](bool* allow) { *allow = m_lifecycle.SaveModified(); });
+    frame->SetRecentFiles(m_recentFiles);
     TranslateMenus();
-    TranslateDialog(m_pMainFrame->FormView(), 101);
 
-    m_pMainFrame->show();
-    m_pMainFrame->setAcceptDrops(true);
+    // The first document: a new one, or the file named on the command line.
+    const auto file = std::find_if(arguments.begin(), arguments.end(), [](const QString& a) {
+        return !a.startsWith(QLatin1Char('-'));
+    });
+    const bool started = file == arguments.end() ? m_lifecycle.FileNew() : OpenDocumentFile(*file);
+    if (!started) {
+        m_pMainFrame.reset();
+        return false;
+    }
+    frame->show();
+    frame->setAcceptDrops(true);
     return true;
 }
 
@@ -102,18 +124,64 @@ void CDromelPgmApp::TranslateMenus() {
 
 void CDromelPgmApp::ApplyLanguage() {
     TranslateMenus();
-    if (m_pMainFrame) {
-        TranslateDialog(m_pMainFrame->FormView(), 101);
+    m_doc.RefreshFromImage();
+}
+
+bool CDromelPgmApp::OpenDocumentFile(const QString& path) {
+    return m_lifecycle.OpenDocumentFile(QFileInfo(path).absoluteFilePath().toStdString());
+}
+
+// A recent file that cannot be read any more leaves the list; one the user only chose not
+// to open (Cancel on unsaved changes) stays.
+void CDromelPgmApp::OnOpenRecentFile(const QString& path) {
+    if (!OpenDocumentFile(path) && !QFileInfo(path).isReadable()) {
+        RemoveFromRecentFileList(path);
+    }
+}
+
+void CDromelPgmApp::OnFileOpen() {
+    const QString path =
+        AppGetOpenFileName(m_pMainFrame.get(), QString::fromStdString(m_questions.GetLastFolder()),
+                           QString::fromLatin1(CAppDocQuestions::kFileFilter));
+    if (!path.isEmpty()) {
+        OpenDocumentFile(path);
     }
 }
 
 void CDromelPgmApp::OnCommand(int id) {
     switch (id) {
+    case ID_FILE_NEW:
+        m_lifecycle.FileNew();
+        break;
+    case ID_FILE_OPEN:
+        OnFileOpen();
+        break;
+    case ID_FILE_SAVE:
+        m_lifecycle.FileSave();
+        break;
+    case ID_FILE_SAVE_AS:
+        m_lifecycle.FileSaveAs();
+        break;
     case ID_APP_EXIT:
         m_pMainFrame->close();
         break;
     default:
         break;
+    }
+}
+
+// A document that was opened or saved under a path goes to the top of the recent files,
+// and the file dialogs start in its folder next time.
+void CDromelPgmApp::OnDocumentState() {
+    const std::string& path = m_doc.GetPathName();
+    if (path == m_strLastPath) {
+        return;
+    }
+    m_strLastPath = path;
+    if (!path.empty()) {
+        AddToRecentFileList(QString::fromStdString(path));
+        m_questions.SetLastFolder(
+            QFileInfo(QString::fromStdString(path)).absolutePath().toStdString());
     }
 }
 

@@ -2,6 +2,10 @@
 // commands that belong to the program as a whole.
 #pragma once
 
+#include "app/AppDocQuestions.h"
+#include "radio/DocLifecycle.h"
+#include "radio/DromelPgmDoc.h"
+
 #include <QApplication>
 #include <QStringList>
 
@@ -28,8 +32,9 @@ public:
     bool InitInstance(const std::string& appDir, const QStringList& arguments);
 
     // Every way of opening a file comes here: File Open, a recent file, the command line and
-    // files dropped on the window. The file replaces the document without the question
-    // about clearing the data. False when the file could not be opened (already reported).
+    // files dropped on the window. After the question about unsaved changes, the file
+    // replaces the document without the question about clearing the data. False when the
+    // file was not opened (a failure is reported to the user).
     bool OpenDocumentFile(const QString& path);
 
     // Puts the language file's texts on the menus.
@@ -39,13 +44,23 @@ public:
     void ApplyLanguage();
 
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+    CDromelPgmDoc& GetDocument() { return m_doc; }
     QStringList RecentFiles() const { return m_recentFiles; }
 
-    // 1: the next new-document step starts quietly, without asking, and resets the flag.
-    int m_bSilentNew = 0;
+private:
+    CDromelPgmDoc m_doc;
+    CAppDocQuestions m_questions;
+    CDocLifecycle m_lifecycle{m_doc, m_questions};
+
+public:
+    // Set: the next new-document step starts quietly, without asking, and clears the flag.
+    bool& m_bSilentNew = m_lifecycle.m_bSilentNew;
 
 private:
     void OnCommand(int id);
+    void OnFileOpen();
+    void OnOpenRecentFile(const QString& path);
+    void OnDocumentState();
     void LoadRecentFiles();
     void AddToRecentFileList(const QString& path);
     void RemoveFromRecentFileList(const QString& path);
@@ -53,4 +68,5 @@ private:
 
     std::unique_ptr<CMainFrame> m_pMainFrame;
     QStringList m_recentFiles;
+    std::string m_strLastPath; // the document's path when its state was last seen
 };

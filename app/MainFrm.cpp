@@ -5,6 +5,8 @@
 #include "app/DialogBuilder.h"
 #include "app/LangString.h"
 #include "app/Profile.h"
+#include "app/TranslateDialog.h"
+#include "radio/DromelPgmDoc.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -55,7 +57,7 @@ QIcon ToolbarIcon(const char* name) {
 
 } // namespace
 
-CMainFrame::CMainFrame() {
+CMainFrame::CMainFrame(CDromelPgmDoc& doc) : m_doc(doc) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/dromel.xpm")));
     CreateMenus();
@@ -79,8 +81,26 @@ CMainFrame::CMainFrame() {
         move(frame.topLeft());
     }
     UpdatePortPane();
-    SetDocumentTitle(QStringLiteral("default"));
+    UpdateCaption();
+    m_nStateObserver = m_doc.AddStateObserver([this] { UpdateCaption(); });
+    m_nViewObserver = m_doc.AddViewObserver([this] { OnUpdate(); });
     qApp->installEventFilter(this);
+}
+
+CMainFrame::~CMainFrame() {
+    m_doc.RemoveStateObserver(m_nStateObserver);
+    m_doc.RemoveViewObserver(m_nViewObserver);
+}
+
+// The caption: the document's title ("default" until it is saved or loaded), " - " and the
+// program's title.
+void CMainFrame::UpdateCaption() {
+    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral(" - BriselPgm"));
+}
+
+// The document changed as a whole: the form shows it anew, in the language now in force.
+void CMainFrame::OnUpdate() {
+    TranslateDialog(m_pForm, 101);
 }
 
 QAction* CMainFrame::AddCommand(int id, const QString& text, const QKeySequence& shortcut) {
@@ -211,10 +231,6 @@ void CMainFrame::SetRecentFiles(const QStringList& files) {
             action->setVisible(i == 0 && files.isEmpty());
         }
     }
-}
-
-void CMainFrame::SetDocumentTitle(const QString& title) {
-    setWindowTitle(title + QStringLiteral(" - BriselPgm"));
 }
 
 QString CMainFrame::ToolTipText(int id) {

@@ -5,6 +5,7 @@
 
 #include <map>
 
+class CDromelPgmDoc;
 class QAction;
 class QLabel;
 class QToolBar;
@@ -13,7 +14,11 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    CMainFrame();
+    // The frame shows doc: its title in the caption and its data on the form.
+    explicit CMainFrame(CDromelPgmDoc& doc);
+    ~CMainFrame() override;
+
+    CDromelPgmDoc* GetActiveDocument() const { return &m_doc; }
 
     // The action of command id (menu item, toolbar button or both); null for an unknown id.
     QAction* CommandAction(int id) const;
@@ -26,9 +31,6 @@ public:
 
     // The File menu's recent-file entries, most recent first (at most four).
     void SetRecentFiles(const QStringList& files);
-
-    // The caption: the document's title, " - " and the program's title.
-    void SetDocumentTitle(const QString& title);
 
     // The toolbar tooltip of command id as looked up now: IDS_TIP_<id>, cut to 19 characters.
     static QString ToolTipText(int id);
@@ -54,6 +56,12 @@ private:
     void CreateStatusBar();
     bool IsSwallowedKey(QObject* watched, QEvent* event) const;
     void UpdateNumLockPane(QEvent* event);
+    void UpdateCaption();
+    void OnUpdate();
+
+    CDromelPgmDoc& m_doc;
+    int m_nStateObserver = 0;
+    int m_nViewObserver = 0;
 
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_portPane = nullptr;

@@ -27,6 +27,7 @@ int AnswerRealBox(int style, Qt::Key key, QString* caption = nullptr) {
 } // namespace
 
 TEST(AppMessageBox, ButtonsAnswerWithTheirWindowsValues) {
+    const AppMessageBoxResponder testResponder = SetAppMessageBoxResponder({});
     QString caption;
     EXPECT_EQ(AnswerRealBox(MB_OK | MB_ICONHAND, Qt::Key_Escape, &caption), IDOK);
     EXPECT_EQ(caption, QApplication::applicationName());
@@ -35,6 +36,7 @@ TEST(AppMessageBox, ButtonsAnswerWithTheirWindowsValues) {
     EXPECT_EQ(AnswerRealBox(MB_YESNO, Qt::Key_Escape), IDNO);
     EXPECT_EQ(AnswerRealBox(MB_YESNOCANCEL | MB_ICONEXCLAMATION, Qt::Key_Escape), IDCANCEL);
     EXPECT_EQ(AnswerRealBox(MB_YESNOCANCEL, Qt::Key_Y), IDYES);
+    SetAppMessageBoxResponder(testResponder);
 }
 
 TEST(AppMessageBox, ResponderAnswersInsteadOfTheBox) {

@@ -1,6 +1,7 @@
 // A program folder for start-up tests: setting.ini and language files written by the test.
 #pragma once
 
+#include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
 
 #include "TempDir.h"
@@ -25,7 +26,8 @@ struct AppTestFolder {
     }
 };
 
-// Answers every message box with a fixed button and remembers what was asked.
+// Answers the message boxes with the given buttons in turn (then IDOK) and remembers what
+// was asked.
 class MessageBoxRecorder {
 public:
     struct Box {
@@ -34,11 +36,11 @@ public:
         int style;
     };
 
-    explicit MessageBoxRecorder(int answer = IDOK) {
+    explicit MessageBoxRecorder(std::vector<int> answers = {}) {
         m_previous = SetAppMessageBoxResponder(
-            [this, answer](const QString& text, const QString& caption, int style) {
+            [this, answers](const QString& text, const QString& caption, int style) {
                 boxes.push_back({text, caption, style});
-                return answer;
+                return boxes.size() <= answers.size() ? answers[boxes.size() - 1] : IDOK;
             });
     }
     ~MessageBoxRecorder() { SetAppMessageBoxResponder(m_previous); }
@@ -49,4 +51,23 @@ public:
 
 private:
     AppMessageBoxResponder m_previous;
+};
+
+// Answers the file dialogs with the given files in turn (then cancels) and remembers them.
+class FileDialogRecorder {
+public:
+    explicit FileDialogRecorder(std::vector<QString> answers = {}) {
+        m_previous = SetAppFileDialogResponder([this, answers](const FileDialogRequest& request) {
+            requests.push_back(request);
+            return requests.size() <= answers.size() ? answers[requests.size() - 1] : QString();
+        });
+    }
+    ~FileDialogRecorder() { SetAppFileDialogResponder(m_previous); }
+    FileDialogRecorder(const FileDialogRecorder&) = delete;
+    FileDialogRecorder& operator=(const FileDialogRecorder&) = delete;
+
+    std::vector<FileDialogRequest> requests;
+
+private:
+    AppFileDialogResponder m_previous;
 };

@@ -66,7 +66,10 @@ std::vector<int> ItemIds(const QList<QAction*>& actions) {
 
 class StartUp : public ::testing::Test {
 protected:
-    void TearDown() override { QSettings().remove(QStringLiteral("Recent File List")); }
+    void TearDown() override {
+        QSettings().remove(QStringLiteral("Recent File List"));
+        app.GetDocument().SetModifiedFlag(false);
+    }
 
     bool Start(const std::string& setting, const QStringList& arguments = {}) {
         folder.dir.write("setting.ini", setting);
@@ -125,7 +128,7 @@ TEST_F(StartUp, EmptySettingFileStartsInTheLocaleLanguageOnPort1) {
     EXPECT_EQ(CommandText(ID_FILE_NEW), QStringLiteral("&New\tCtrl+N"));
     EXPECT_EQ(Frame().PortPaneText(), QStringLiteral("COM1"));
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("default - BriselPgm"));
-    EXPECT_EQ(app.m_bSilentNew, 1);
+    EXPECT_FALSE(app.m_bSilentNew); // the first document was made without the question
 }
 
 TEST_F(StartUp, MenusHoldEveryItemAndSeparator) {
@@ -250,6 +253,9 @@ TEST_F(StartUp, AcceleratorsIssueCommandsAndEditingKeysDoNothing) {
     edit->setText(QStringLiteral("abc"));
     edit->selectAll();
 
+    // New asks whether to clear the data, Open asks for a file: both are cancelled.
+    MessageBoxRecorder boxes({IDCANCEL});
+    FileDialogRecorder files;
     QSignalSpy commands(&Frame(), &CMainFrame::commandTriggered);
     QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Delete, Qt::ShiftModifier);
