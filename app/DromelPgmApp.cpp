@@ -76,7 +76,7 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
     }
     SetLanguageName(
         ChooseLanguageName(IsChineseChinaLocale(QLocale::system().name().toStdString())));
-    m_bSilentNew = 1;
+    m_bSilentNew = true;
 
     setOrganizationName(QStringLiteral("Marrow radio program software"));
     LoadRecentFiles();
