@@ -78,6 +78,8 @@ void CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::string& ty
     } else if (rx && same) {
         doc.SetFreqText(n, false, doc.GetFreqText(n, true));
     }
+    // Erasing or creating a channel can change the scan list.
+    doc.HasScanList();
 }
 
 void CommitChannelTone(CDromelPgmDoc& doc, int n, bool rx, const std::string& text) {
@@ -115,6 +117,7 @@ void CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k) {
     switch (col) {
     case kColScan:
         doc.SetScanAdd(n, k == 0);
+        doc.HasScanList();
         break;
     case kColOpt6:
         doc.SetOptCol6(n, k == 0);
@@ -144,8 +147,8 @@ std::string FilterFreqTyping(const std::string& typed) {
     return text;
 }
 
-std::string UpperCaseTone(const std::string& typed) {
-    std::string text = typed;
+std::string FilterToneTyping(const std::string& typed) {
+    std::string text = typed.substr(0, 5);
     for (char& c : text) {
         if (c >= 'a' && c <= 'z') {
             c = static_cast<char>(c - 'a' + 'A');

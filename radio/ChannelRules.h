@@ -32,7 +32,8 @@ std::string GetChannelCellText(const CDromelPgmDoc& doc, int n, int col);
 // the document is marked modified when the text differs (ignoring case) from what was
 // shown. An empty text erases the transmit tone; an empty receive frequency erases the
 // whole channel (both frequencies, both tones, scan yes, options no, wide). A receive
-// frequency that was equal to the transmit one takes the transmit one along.
+// frequency that was equal to the transmit one takes the transmit one along. Last, the scan
+// list is counted again: with fewer than two scanned channels the scan type becomes no scan.
 void CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::string& text);
 
 // Commits a tone cell; the document is marked modified when the text differs (ignoring
@@ -45,11 +46,13 @@ OptionList ChannelListEntries(int col);
 // The entry a list cell stands at now: 0 for yes or wide, 1 for no or narrow.
 int GetChannelListIndex(const CDromelPgmDoc& doc, int n, int col);
 // Commits a list cell with the list's selection k (-1 for none: no, or wide). Does not mark
-// the document modified: a change of the selection does that, as it happens.
+// the document modified: a change of the selection does that, as it happens. A change of the
+// scan column counts the scan list again, as a frequency commit does.
 void CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k);
 
 // Typed text as the frequency editor lets it through: digits and a single ".", at most
 // nine characters; anything else is dropped.
 std::string FilterFreqTyping(const std::string& typed);
-// Typed text as the tone editor shows it: letters upper-cased.
-std::string UpperCaseTone(const std::string& typed);
+// Typed text as the tone editor lets it through: letters upper-cased, at most five
+// characters.
+std::string FilterToneTyping(const std::string& typed);

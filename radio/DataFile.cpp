@@ -39,6 +39,20 @@ bool WriteAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// Writes bytes into an existing pipe or device, which has no contents to lose and must not be
+// replaced by a plain file of the same name.
+DataFileResult WriteInto(const std::string& path, const std::string& bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return Failure(errno);
+    }
+    int error = WriteAll(fd, bytes) ? 0 : errno;
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    return error == 0 ? DataFileResult{} : Failure(error);
+}
+
 mode_t NewFileMode() {
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -92,6 +106,13 @@ DataFileResult WriteFileReplacing(const std::string& requested, const std::strin
     const bool exists = ::stat(path.c_str(), &target) == 0;
     if (exists && S_ISDIR(target.st_mode)) {
         return Failure(EISDIR);
+    }
+    if (exists && !S_ISREG(target.st_mode)) {
+        return WriteInto(path, bytes);
+    }
+    // A file marked read-only, or one the user may not write, is not replaced behind its back.
+    if (exists && ((target.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0)) {
+        return Failure(EACCES);
     }
     const std::string folder = FolderOf(path);
     std::string temp = folder + "/.dpm-save-XXXXXX";

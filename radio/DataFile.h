@@ -23,5 +23,6 @@ struct DataFileResult {
 // Writes bytes to path without ever leaving a half-written file: a temporary file beside the
 // target is written, flushed to disk and renamed over the target. On failure the old file is
 // left as it was and the temporary file removed. A new file gets the usual permissions (as
-// the umask allows); a replaced file keeps its permissions.
+// the umask allows); a replaced file keeps its permissions. An existing pipe or device is
+// written into instead, never replaced. A read-only file is not replaced (EACCES).
 [[nodiscard]] DataFileResult WriteFileReplacing(const std::string& path, const std::string& bytes);

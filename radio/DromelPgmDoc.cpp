@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -70,7 +71,17 @@ void CDromelPgmDoc::NotifyState() {
     }
 }
 
-void CDromelPgmDoc::SetPathName(const std::string& path) {
+void CDromelPgmDoc::SetPathName(const std::string& name) {
+    // The full path is kept, so that the document stays bound to its file wherever the
+    // program's working folder moves and the overwrite question names the whole path.
+    std::string path = name;
+    if (!name.empty() && name.front() != '/') {
+        std::error_code error;
+        const std::filesystem::path full = std::filesystem::absolute(name, error);
+        if (!error) {
+            path = full.lexically_normal().string();
+        }
+    }
     if (m_strPathName != path) {
         m_strPathName = path;
         NotifyState();

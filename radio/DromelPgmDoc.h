@@ -40,6 +40,8 @@ public:
 
     bool IsModified() const { return m_bModified; }
     void SetModifiedFlag(bool modified = true);
+    // The full path of the file; a relative name given to LoadFile or SaveFile is completed
+    // from the working folder of that moment.
     const std::string& GetPathName() const { return m_strPathName; }
     // The file name of the path, or "default" for a document never saved or loaded.
     std::string GetTitle() const;

@@ -1,9 +1,12 @@
 #include "RadioFixture.h"
 
 #include <csignal>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using DataFileTest = RadioTest;
 
@@ -133,4 +136,32 @@ TEST_F(DataFileTest, ReplacedFileKeepsPermissionsAndLinks) {
     struct stat info {};
     ::stat(target.c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST_F(DataFileTest, APipeOrDeviceIsWrittenIntoNotReplaced) {
+    // Renaming a temporary file over /dev/null or a pipe would put a plain file in its place.
+    const std::string fifo = m_dir.file("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_TRUE(WriteFileReplacing(fifo, "channels"));
+    struct stat info {};
+    ASSERT_EQ(::stat(fifo.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    char got[16] = {};
+    EXPECT_EQ(::read(reader, got, sizeof got), 8);
+    EXPECT_EQ(std::string(got), "channels");
+    ::close(reader);
+}
+
+TEST_F(DataFileTest, AReadOnlyFileIsNotReplaced) {
+    CDromelPgmDoc doc;
+    doc.NewDocument();
+    const std::string path = m_dir.write("locked.dpm", "kept");
+    ::chmod(path.c_str(), 0444);
+    const DataFileResult result = doc.SaveFile(path);
+    EXPECT_FALSE(result);
+    EXPECT_EQ(result.reason, std::strerror(EACCES));
+    EXPECT_EQ(m_dir.read("locked.dpm"), "kept");
+    EXPECT_EQ(doc.GetPathName(), "");
 }

@@ -89,6 +89,28 @@ TEST_F(GridRulesTest, ClearingReceiveErasesTheChannel) {
     EXPECT_EQ(m_doc.m_image[6 * 16 + 13], 0xFF);
 }
 
+TEST_F(GridRulesTest, CommitsThatShrinkTheScanListResetTheScanType) {
+    CommitChannelFreq(m_doc, 1, true, "440");
+    CommitChannelFreq(m_doc, 2, true, "441");
+    CommitChannelFreq(m_doc, 3, true, "442");
+    m_doc.SetScanType(2);
+    CommitChannelList(m_doc, 3, kColScan, 1); // two scanned channels remain
+    EXPECT_EQ(m_doc.GetScanType(), 2);
+    CommitChannelList(m_doc, 1, kColScan, 1);
+    EXPECT_EQ(m_doc.m_image[0x3C5], 0xFF);
+    CommitChannelList(m_doc, 1, kColScan, 0);
+    m_doc.SetScanType(1);
+    m_doc.SetModifiedFlag(false);
+    CommitChannelFreq(m_doc, 2, true, ""); // erasing a scanned channel
+    EXPECT_EQ(m_doc.m_image[0x3C5], 0xFF);
+    CommitChannelList(m_doc, 2, kColScan, 0);
+    m_doc.SetScanType(1);
+    m_doc.SetModifiedFlag(false);
+    CommitChannelFreq(m_doc, 7, true, ""); // the reset itself does not mark the document
+    EXPECT_EQ(m_doc.m_image[0x3C5], 0xFF);
+    EXPECT_FALSE(m_doc.IsModified());
+}
+
 TEST_F(GridRulesTest, UnchangedTextsDoNotMarkModified) {
     CommitChannelFreq(m_doc, 7, true, ""); // leaving an empty channel empty
     EXPECT_FALSE(m_doc.IsModified());
@@ -104,7 +126,7 @@ TEST_F(GridRulesTest, UnchangedTextsDoNotMarkModified) {
 
 TEST_F(GridRulesTest, ReceiveToneTakesAnEqualTransmitToneAlong) {
     CommitChannelFreq(m_doc, 8, true, "440");
-    CommitChannelTone(m_doc, 8, true, UpperCaseTone("d023n"));
+    CommitChannelTone(m_doc, 8, true, FilterToneTyping("d023n"));
     EXPECT_EQ(m_doc.GetToneText(8, true), "D023N");
     EXPECT_EQ(m_doc.GetToneText(8, false), "D023N");
     CommitChannelTone(m_doc, 8, false, "50");
@@ -136,7 +158,9 @@ TEST_F(GridRulesTest, TypingFilters) {
     EXPECT_EQ(FilterFreqTyping("1.2.3"), "1.23");
     EXPECT_EQ(FilterFreqTyping("1234567890"), "123456789");
     EXPECT_EQ(FilterFreqTyping("-440 MHz"), "440");
-    EXPECT_EQ(UpperCaseTone("d754i"), "D754I");
+    EXPECT_EQ(FilterToneTyping("d754i"), "D754I");
+    EXPECT_EQ(FilterToneTyping("00100.5"), "00100"); // the editor takes five characters
+    EXPECT_EQ(FilterToneTyping("d0234n"), "D0234");
 }
 
 TEST_F(GridRulesTest, TestFrequenciesAreStoredAsTyped) {

@@ -1,8 +1,10 @@
 #include "RadioFixture.h"
 
 #include "radio/DocLifecycle.h"
+#include "radio/TextFormat.h"
 
 #include <deque>
+#include <filesystem>
 #include <variant>
 
 namespace {
@@ -176,6 +178,23 @@ TEST_F(LifecycleTest, SaveAsksWithThePathAndCancelWritesNothing) {
     EXPECT_FALSE(m_doc.IsModified());
 }
 
+TEST_F(LifecycleTest, ARelativeNameIsKeptAsTheFullPath) {
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(m_dir.path());
+    const bool saved = m_life.DoSave("./rel.dpm");
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(m_doc.GetPathName(), m_dir.file("rel.dpm"));
+    Edit();
+    m_q.answers = {true};
+    EXPECT_TRUE(m_life.FileSave()); // the same file, wherever the program now stands
+    EXPECT_EQ(m_q.asked, (std::vector<std::string>{"okcancel|Overwrite the file" +
+                                                   m_dir.file("rel.dpm") + "|Prompt"}));
+    CDromelPgmDoc onDisk;
+    ASSERT_TRUE(onDisk.LoadFile(m_dir.file("rel.dpm")));
+    EXPECT_FALSE(onDisk.IsRxEmpty(1));
+}
+
 TEST_F(LifecycleTest, SaveOfANewDocumentAsksForANameOnly) {
     m_q.answers = {std::string()};
     EXPECT_FALSE(m_life.FileSave());
@@ -194,4 +213,11 @@ TEST_F(LifecycleTest, ExitAsksOnlyWhenModified) {
     EXPECT_TRUE(m_life.SaveModified()); // a document with a name is saved without more questions
     EXPECT_EQ(m_q.asked, (std::vector<std::string>{"yesnocancel|Save changes to c.dpm?|Prompt"}));
     EXPECT_FALSE(m_doc.IsModified());
+}
+
+TEST(TextFormat, FillsOnlyStringPlaces) {
+    EXPECT_EQ(FormatText("Cannot open the file %s: %s", {"a.dpm", "denied"}),
+              "Cannot open the file a.dpm: denied");
+    EXPECT_EQ(FormatText("%s %d %% %s %s", {"x", "y"}), "x %d % y ");
+    EXPECT_EQ(FormatText("100%", {}), "100%");
 }

@@ -1,0 +1,85 @@
+#include "grid/CellCombo.h"
+
+#include "app/LangString.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QValidator>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int TONE_TEXT_LIMIT = 5;
+
+// Turns every letter typed or set into upper case.
+class UpperCaseValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int&) const override {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+} // namespace
+
+CCellCombo::CCellCombo(QWidget* parent) : QComboBox(parent), m_link(this) {
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+    setCompleter(nullptr);
+    lineEdit()->setValidator(new UpperCaseValidator(this));
+    lineEdit()->installEventFilter(this);
+    setEnabled(false);
+    hide();
+    connect(&m_link, &CellEditorLink::FocusLost, this, &CCellCombo::KillFocus);
+}
+
+void CCellCombo::Begin(const QRect& rect, const QString& text) {
+    show();
+    setEnabled(true);
+    // A longer begin text (a long none text) is shown whole; typing stops at the limit.
+    lineEdit()->setMaxLength(std::max(TONE_TEXT_LIMIT, static_cast<int>(text.size())));
+    if (count() > 0)
+        removeItem(0);
+    insertItem(0, QString::fromStdString(GetLangString("IDS_NONE")));
+    setEditText(text);
+    m_strInitial = text;
+    lineEdit()->selectAll();
+    setGeometry(rect);
+    raise();
+    update();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void CCellCombo::End() {
+    setEnabled(false);
+    hide();
+}
+
+bool CCellCombo::HandleKey(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        setEditText(m_strInitial);
+        [[fallthrough]];
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        m_link.ReturnFocus();
+        event->accept();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CCellCombo::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lineEdit() && event->type() == QEvent::KeyPress &&
+        HandleKey(static_cast<QKeyEvent*>(event)))
+        return true;
+    return QComboBox::eventFilter(watched, event);
+}
+
+void CCellCombo::keyPressEvent(QKeyEvent* event) {
+    if (!HandleKey(event))
+        QComboBox::keyPressEvent(event);
+}

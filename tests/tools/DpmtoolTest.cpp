@@ -1,0 +1,208 @@
+#include "DpmtoolRun.h"
+
+namespace {
+
+// The value of a JSON member written by show --json on one line, e.g. "priority".
+std::string JsonLine(const std::string& json, const std::string& key) {
+    const std::size_t at = json.find("\"" + key + "\":");
+    if (at == std::string::npos) {
+        return {};
+    }
+    return json.substr(at, json.find('\n', at) - at);
+}
+
+// The line of channel n in the "channels" (or "test") array of show --json.
+std::string JsonRow(const std::string& json, const std::string& array, int n) {
+    std::size_t at = json.find("\"" + array + "\": [");
+    for (int i = 0; i < n && at != std::string::npos; ++i) {
+        at = json.find("\n    {", at + 1);
+    }
+    return at == std::string::npos ? std::string()
+                                   : json.substr(at + 5, json.find('\n', at + 1) - at - 5);
+}
+
+} // namespace
+
+TEST_F(DpmtoolTest, NewWritesAModelTwoDocument) {
+    Ok("new a.dpm");
+    const std::string bytes = m_dir.read("a.dpm");
+    ASSERT_EQ(bytes.size(), 1072u);
+    EXPECT_EQ(bytes.substr(0, 48), "QX  Radio Program data v1.33.7410 Morcan Vale   ");
+    const std::string image = bytes.substr(48);
+    EXPECT_EQ(image.substr(0x3D0, 8), std::string("MV16UE\0\x0A", 8));
+    EXPECT_EQ(static_cast<unsigned char>(image[0x350]), 0x20);
+    EXPECT_EQ(static_cast<unsigned char>(image[0x3C1]), 3);  // squelch
+    EXPECT_EQ(static_cast<unsigned char>(image[0x3C2]), 3);  // monitor key
+    EXPECT_EQ(static_cast<unsigned char>(image[0x3C9]), 50); // dropout 5.0 s
+    EXPECT_EQ(static_cast<unsigned char>(image[0x010]), 0xFF);
+
+    const std::string json = Ok("show a.dpm --json");
+    EXPECT_EQ(JsonLine(json, "model"), "\"model\": 2,");
+    EXPECT_EQ(JsonLine(json, "modelName"), "\"modelName\": \"U 430-480\",");
+    EXPECT_EQ(JsonLine(json, "limits"),
+              "\"limits\": {\"low\": \"430.00000\", \"high\": \"480.00000\"},");
+    EXPECT_EQ(JsonLine(json, "monitor"), "\"monitor\": {\"index\": 3, \"text\": \"Squelch off\"},");
+    EXPECT_EQ(JsonLine(json, "beep"), "\"beep\": true,");
+    EXPECT_EQ(JsonRow(json, "channels", 1),
+              "{\"rx\": \"\", \"rxtone\": \"\", \"tx\": \"\", \"txtone\": \"\", \"scan\": \"\", "
+              "\"opt6\": \"\", \"band\": \"\", \"opt8\": \"\"},");
+    EXPECT_EQ(JsonRow(json, "test", 1), "{\"rx\": \"455.10000\", \"rxtone\": \"None\", \"tx\": "
+                                        "\"455.00000\", \"txtone\": \"None\"},");
+    EXPECT_EQ(JsonRow(json, "test", 5), "{\"rx\": \"455.55000\", \"rxtone\": \"D023N\", \"tx\": "
+                                        "\"455.55000\", \"txtone\": \"D023N\"},");
+    EXPECT_EQ(JsonRow(json, "test", 9), "{\"rx\": \"\", \"rxtone\": \"\", \"tx\": \"\", "
+                                        "\"txtone\": \"\"},");
+}
+
+TEST_F(DpmtoolTest, NewWithAModelAndItsRefusals) {
+    Ok("new v.dpm --model 0");
+    EXPECT_NE(Ok("show v.dpm").find("limits    136.00000 - 174.00000"), std::string::npos);
+    const DpmResult badModel = Run("new w.dpm --model 7");
+    EXPECT_EQ(badModel.status, 2);
+    EXPECT_NE(badModel.err.find("w.dpm"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(m_dir.file("w.dpm")));
+    const DpmResult exists = Run("new v.dpm");
+    EXPECT_EQ(exists.status, 3);
+    EXPECT_NE(exists.err.find("v.dpm: the file exists already"), std::string::npos);
+    Ok("new v.dpm --force");
+    EXPECT_EQ(Run("new").status, 1);
+    EXPECT_EQ(Run("new a.dpm --model").status, 1);
+    EXPECT_EQ(Run("frobnicate").status, 1);
+    EXPECT_EQ(Run("").status, 1);
+    EXPECT_EQ(Run("--help").status, 0);
+}
+
+TEST_F(DpmtoolTest, SetThenShowFollowTheRules) {
+    Ok("new a.dpm");
+    Ok("set a.dpm ch1.rx=446.5 ch2.rx=440.0125 ch2.tx=445 ch2.rxtone=d023i ch3.rx=999 "
+       "ch3.rxtone=88.5 ch3.txtone=100 ch1.band=narrow ch1.opt6=yes ch3.scan=no "
+       "scantype=1 priority=2 revert=3 loopback=48 timeout=10 beep=off clone=on "
+       "ch4.rx=146.5x25 test1.rx=999999999 test9.tx=12 test1.rxtone=50 ch4.rxtone=00100.5");
+    const std::string json = Ok("show a.dpm --json");
+    EXPECT_EQ(JsonRow(json, "channels", 1),
+              "{\"rx\": \"446.50000\", \"rxtone\": \"None\", \"tx\": \"446.50000\", \"txtone\": "
+              "\"None\", \"scan\": \"Yes\", \"opt6\": \"Yes\", \"band\": \"Narrow\", \"opt8\": "
+              "\"No\"},");
+    EXPECT_EQ(JsonRow(json, "channels", 2),
+              "{\"rx\": \"440.01250\", \"rxtone\": \"D023I\", \"tx\": \"445.00000\", \"txtone\": "
+              "\"D023I\", \"scan\": \"Yes\", \"opt6\": \"No\", \"band\": \"Wide\", \"opt8\": "
+              "\"No\"},");
+    // 999 is above the limit of model 2 and becomes 480.
+    EXPECT_EQ(JsonRow(json, "channels", 3),
+              "{\"rx\": \"480.00000\", \"rxtone\": \"88.5\", \"tx\": \"480.00000\", \"txtone\": "
+              "\"100.0\", \"scan\": \"No\", \"opt6\": \"No\", \"band\": \"Wide\", \"opt8\": "
+              "\"No\"},");
+    // "146.5x25" is typed as 146.525 and clamped to the lower limit.
+    EXPECT_NE(JsonRow(json, "channels", 4).find("\"rx\": \"430.00000\""), std::string::npos);
+    // The tone cell takes five characters: "00100.5" is typed as "00100".
+    EXPECT_NE(JsonRow(json, "channels", 4).find("\"rxtone\": \"100.0\""), std::string::npos);
+    EXPECT_EQ(JsonLine(json, "scantype"), "\"scantype\": {\"index\": 1, \"text\": \"Time\"},");
+    EXPECT_EQ(JsonLine(json, "priority"), "\"priority\": {\"index\": 2, \"text\": \"2\"},");
+    EXPECT_EQ(JsonLine(json, "revert"), "\"revert\": {\"index\": 3, \"text\": \"mode 3\"},");
+    EXPECT_EQ(JsonLine(json, "loopback"), "\"loopback\": {\"index\": 48, \"text\": \"5.0\"},");
+    EXPECT_EQ(JsonLine(json, "timeout"), "\"timeout\": {\"index\": 10, \"text\": \"300\"},");
+    EXPECT_EQ(JsonLine(json, "beep"), "\"beep\": false,");
+    EXPECT_EQ(JsonLine(json, "clone"), "\"clone\": true,");
+    // Test channels: no limits, no follow, the field's largest value.
+    EXPECT_EQ(JsonRow(json, "test", 1), "{\"rx\": \"999.99999\", \"rxtone\": \"67.0\", \"tx\": "
+                                        "\"455.00000\", \"txtone\": \"None\"},");
+    EXPECT_EQ(JsonRow(json, "test", 9), "{\"rx\": \"\", \"rxtone\": \"\", \"tx\": \"12.00000\", "
+                                        "\"txtone\": \"\"},");
+}
+
+TEST_F(DpmtoolTest, RefusedAssignmentsLeaveTheFileUnchanged) {
+    Ok("new a.dpm");
+    Ok("set a.dpm ch1.rx=440 ch2.rx=441");
+    const std::string before = m_dir.read("a.dpm");
+    const std::pair<const char*, const char*> refused[] = {
+        {"ch5.rx=440 scantype=1 priority=6", "channel 6 is empty"},
+        {"priority=1", "no scan type is chosen"},
+        {"ch2.scan=no scantype=1", "the scan type is disabled"},
+        {"ch9.tx=440", "the cell is greyed"},
+        {"ch9.rxtone=88.5", "the cell is greyed"},
+        {"ch1.tx= ch1.txtone=88.5", "the cell is greyed"},
+        {"test12.rxtone=88.5", "the cell is greyed"},
+        {"squelch=10", "outside its list"},
+        {"monitor=-1", "outside its list"},
+        {"model=3", "outside its list"},
+        {"ch17.rx=440", "channel 17 does not exist"},
+        {"ch0.rx=440", "channel 0 does not exist"},
+        {"ch1.band=medium", "neither wide nor narrow"},
+        {"beep=yes", "neither on nor off"},
+        {"ch1.power=high", "unknown channel field"},
+        {"volume=3", "unknown setting"},
+        {"squelch", "not of the form NAME=VALUE"},
+        {"=3", "not of the form NAME=VALUE"},
+    };
+    for (const auto& [args, reason] : refused) {
+        const DpmResult r = Run(std::string("set a.dpm ") + args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_NE(r.err.find("a.dpm: "), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(reason), std::string::npos) << args << ": " << r.err;
+        EXPECT_EQ(m_dir.read("a.dpm"), before) << args;
+    }
+    EXPECT_EQ(Run("set a.dpm").status, 1);
+}
+
+TEST_F(DpmtoolTest, ShrinkingTheScanListResetsTheStoredScanType) {
+    Ok("new a.dpm");
+    Ok("set a.dpm ch1.rx=440 ch2.rx=441 scantype=1");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0x00);
+    Ok("set a.dpm ch1.scan=no");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0xFF);
+    Ok("set a.dpm ch1.scan=yes scantype=2 ch2.rx=");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0xFF);
+    // A scan type stored without a scan list (as a radio may hold it) is reset as the form
+    // resets it when it shows the file.
+    std::string bytes = m_dir.read("a.dpm");
+    bytes[48 + 0x3C5] = 1;
+    m_dir.write("a.dpm", bytes);
+    Ok("set a.dpm beep=off");
+    EXPECT_EQ(static_cast<unsigned char>(m_dir.read("a.dpm")[48 + 0x3C5]), 0xFF);
+}
+
+TEST_F(DpmtoolTest, ModelChangeErasesTheChannels) {
+    Ok("new a.dpm");
+    Ok("set a.dpm ch1.rx=440 model=2 squelch=7");
+    EXPECT_NE(JsonRow(Ok("show a.dpm --json"), "channels", 1).find("440.00000"), std::string::npos);
+    Ok("set a.dpm model=0");
+    const std::string json = Ok("show a.dpm --json");
+    EXPECT_EQ(JsonLine(json, "model"), "\"model\": 0,");
+    EXPECT_EQ(JsonLine(json, "squelch"), "\"squelch\": {\"index\": 3, \"text\": \"3\"},");
+    EXPECT_NE(JsonRow(json, "channels", 1).find("\"rx\": \"\""), std::string::npos);
+}
+
+TEST_F(DpmtoolTest, FileErrorsNameTheFileAndTheReason) {
+    const DpmResult missing = Run("show missing.dpm");
+    EXPECT_EQ(missing.status, 3);
+    EXPECT_NE(missing.err.find("missing.dpm: cannot open the file: No such file or directory"),
+              std::string::npos)
+        << missing.err;
+    m_dir.write("foreign.dpm", std::string(1072, 'x'));
+    const DpmResult foreign = Run("set foreign.dpm squelch=1");
+    EXPECT_EQ(foreign.status, 3);
+    EXPECT_NE(foreign.err.find("foreign.dpm: not a data file of this program"), std::string::npos);
+    EXPECT_EQ(m_dir.read("foreign.dpm"), std::string(1072, 'x'));
+    Ok("new a.dpm");
+    const DpmResult unwritable = Run("export a.dpm no/such/folder/out.csv");
+    EXPECT_EQ(unwritable.status, 3);
+    EXPECT_NE(unwritable.err.find("no/such/folder/out.csv: cannot write the file"),
+              std::string::npos);
+    std::filesystem::remove(m_dir.file("setting.ini"));
+    const DpmResult noSettings = Run("show a.dpm");
+    EXPECT_EQ(noSettings.status, 3);
+    EXPECT_NE(noSettings.err.find("setting.ini"), std::string::npos);
+}
+
+TEST_F(DpmtoolTest, ShowTextUsesTheLanguageFile) {
+    Ok("new a.dpm");
+    Ok("set a.dpm ch1.rx=440.5");
+    m_dir.write("lang_en.lng", std::string(kToolLanguage) +
+                                   "[Face]\nIDS_COL0=Ch\nIDS_COL1=Receive\nIDS_COL2=Tone\n");
+    const std::string text = Ok("show a.dpm");
+    EXPECT_NE(text.find("Ch  Receive    Tone    Tone"), std::string::npos) << text;
+    EXPECT_NE(text.find("1   440.50000  None    440.50000  None    Yes     No      Wide    No\n"),
+              std::string::npos)
+        << text;
+    EXPECT_NE(text.find("monitor   3 Squelch off\n"), std::string::npos);
+}

@@ -1,0 +1,214 @@
+#include "Assignment.h"
+
+#include "DpmCommand.h"
+
+#include "radio/ChannelRules.h"
+#include "radio/FormRules.h"
+#include "radio/TestFreqRules.h"
+
+#include <cctype>
+
+namespace {
+
+struct Refusal {
+    std::string reason;
+};
+
+std::string Lower(const std::string& text) {
+    std::string out = text;
+    for (char& c : out) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return out;
+}
+
+// Reads one of two words (case ignored): 0 for the first, 1 for the second.
+int Choice(const std::string& value, const char* first, const char* second) {
+    const std::string word = Lower(value);
+    if (word == first) {
+        return 0;
+    }
+    if (word == second) {
+        return 1;
+    }
+    throw Refusal{"\"" + value + "\" is neither " + first + " nor " + second};
+}
+
+struct FormOptionKey {
+    const char* key;
+    FormOption option;
+};
+
+const FormOptionKey kOptionKeys[] = {
+    {"monitor", FormOption::MonitorKey}, {"timeout", FormOption::TimeOut},
+    {"squelch", FormOption::Squelch},    {"scantype", FormOption::ScanType},
+    {"priority", FormOption::Priority},  {"revert", FormOption::Revert},
+    {"loopback", FormOption::LoopBack},  {"dropout", FormOption::Dropout},
+};
+
+struct FormCheckKey {
+    const char* key;
+    FormCheck check;
+};
+
+const FormCheckKey kCheckKeys[] = {
+    {"beep", FormCheck::BeepTone},
+    {"battsave", FormCheck::BatterySave},
+    {"clone", FormCheck::WiredClone},
+};
+
+int ListIndex(const std::string& value, std::size_t entries) {
+    int index = 0;
+    if (!ParseIndex(value, index) || static_cast<std::size_t>(index) >= entries) {
+        throw Refusal{"index \"" + value + "\" is outside its list (0 to " +
+                      std::to_string(static_cast<int>(entries) - 1) + ")"};
+    }
+    return index;
+}
+
+void ApplyModel(CDromelPgmDoc& doc, const std::string& value) {
+    const int k = ListIndex(value, ModelList().size());
+    if (IsModelChange(doc, k)) {
+        ChangeModel(doc, k);
+    }
+}
+
+void ApplyFormOption(CDromelPgmDoc& doc, FormOption option, const std::string& value) {
+    const int index = ListIndex(value, FormOptionEntries(doc, option).size());
+    const ScanControls scan = UpdateScanControls(doc);
+    if (option == FormOption::ScanType && !scan.scanTypeEnabled) {
+        throw Refusal{"the scan type is disabled: fewer than two of channels 1 to 15 are in the "
+                      "scan list"};
+    }
+    const bool scanSetting = option == FormOption::Priority || option == FormOption::Revert ||
+                             option == FormOption::LoopBack || option == FormOption::Dropout;
+    if (scanSetting && !scan.scanActive) {
+        throw Refusal{"the scan settings are disabled: no scan type is chosen"};
+    }
+    if (option != FormOption::Priority) {
+        ChangeFormOption(doc, option, index);
+    } else if (!ChangePriorityChannel(doc, index)) {
+        throw Refusal{"channel " + value + " is empty and cannot be the priority channel"};
+    }
+}
+
+// "ch12.rx" gives prefix "ch", number 12, field "rx"; false when the key has another form.
+bool SplitChannelKey(const std::string& key, const std::string& prefix, int& n,
+                     std::string& field) {
+    const std::size_t dot = key.find('.');
+    if (dot == std::string::npos || key.compare(0, prefix.size(), prefix) != 0) {
+        return false;
+    }
+    field = key.substr(dot + 1);
+    return ParseIndex(key.substr(prefix.size(), dot - prefix.size()), n);
+}
+
+void CheckChannelNumber(int n) {
+    if (n < 1 || n > kChannelCount) {
+        throw Refusal{"channel " + std::to_string(n) + " does not exist (1 to 16)"};
+    }
+}
+
+void ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field, const std::string& value) {
+    CheckChannelNumber(n);
+    struct Field {
+        const char* name;
+        int col;
+    };
+    const Field fields[] = {{"rx", kColRxFreq},     {"rxtone", kColRxTone}, {"tx", kColTxFreq},
+                            {"txtone", kColTxTone}, {"scan", kColScan},     {"opt6", kColOpt6},
+                            {"band", kColBand},     {"opt8", kColOpt8}};
+    for (const Field& f : fields) {
+        if (field != f.name) {
+            continue;
+        }
+        if (IsChannelCellReadOnly(doc, n, f.col)) {
+            throw Refusal{"the cell is greyed: " + std::string(doc.IsRxEmpty(n)
+                                                                   ? "the channel is empty"
+                                                                   : "the channel has no "
+                                                                     "transmit frequency")};
+        }
+        switch (f.col) {
+        case kColRxFreq:
+        case kColTxFreq:
+            CommitChannelFreq(doc, n, f.col == kColRxFreq, FilterFreqTyping(value));
+            return;
+        case kColRxTone:
+        case kColTxTone:
+            CommitChannelTone(doc, n, f.col == kColRxTone, FilterToneTyping(value));
+            return;
+        default: {
+            const int k =
+                f.col == kColBand ? Choice(value, "wide", "narrow") : Choice(value, "yes", "no");
+            if (k != GetChannelListIndex(doc, n, f.col)) {
+                doc.SetModifiedFlag(true);
+            }
+            CommitChannelList(doc, n, f.col, k);
+            return;
+        }
+        }
+    }
+    throw Refusal{"unknown channel field \"" + field + "\""};
+}
+
+void ApplyTest(CDromelPgmDoc& doc, int r, const std::string& field, const std::string& value) {
+    CheckChannelNumber(r);
+    const bool rx = field == "rx" || field == "rxtone";
+    const bool tone = field == "rxtone" || field == "txtone";
+    if (!rx && field != "tx" && field != "txtone") {
+        throw Refusal{"unknown test channel field \"" + field + "\""};
+    }
+    if (tone) {
+        const int col = rx ? kTestColRxTone : kTestColTxTone;
+        if (IsTestCellReadOnly(doc, r, col)) {
+            throw Refusal{"the cell is greyed: the test channel lacks a frequency"};
+        }
+        CommitTestTone(doc, r, rx, FilterToneTyping(value));
+    } else {
+        CommitTestFreq(doc, r, rx, FilterFreqTyping(value));
+    }
+}
+
+void Apply(CDromelPgmDoc& doc, const std::string& key, const std::string& value) {
+    if (key == "model") {
+        ApplyModel(doc, value);
+        return;
+    }
+    for (const FormOptionKey& o : kOptionKeys) {
+        if (key == o.key) {
+            ApplyFormOption(doc, o.option, value);
+            return;
+        }
+    }
+    for (const FormCheckKey& c : kCheckKeys) {
+        if (key == c.key) {
+            ChangeFormCheck(doc, c.check, Choice(value, "on", "off") == 0);
+            return;
+        }
+    }
+    int n = 0;
+    std::string field;
+    if (SplitChannelKey(key, "ch", n, field)) {
+        ApplyChannel(doc, n, field, value);
+        return;
+    }
+    if (SplitChannelKey(key, "test", n, field)) {
+        ApplyTest(doc, n, field, value);
+        return;
+    }
+    throw Refusal{"unknown setting \"" + key + "\""};
+}
+
+} // namespace
+
+void ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment, const std::string& path) {
+    const std::size_t equals = assignment.find('=');
+    try {
+        if (equals == std::string::npos || equals == 0) {
+            throw Refusal{"not of the form NAME=VALUE"};
+        }
+        Apply(doc, assignment.substr(0, equals), assignment.substr(equals + 1));
+    } catch (const Refusal& refusal) {
+        throw DpmError{kExitRefused, path + ": " + assignment + ": " + refusal.reason};
+    }
+}

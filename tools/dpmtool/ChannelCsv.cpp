@@ -1,0 +1,488 @@
+#include "ChannelCsv.h"
+
+#include "radio/ChannelRules.h"
+#include "radio/ValueCodecs.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+
+namespace {
+
+const char* const kHeader = "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,"
+                            "DtcsCode,DtcsPolarity,RxDtcsCode,CrossMode,Mode,TStep,Skip,Power,"
+                            "Comment";
+
+const char* const kRequiredColumns[] = {"Location",     "Frequency", "Duplex",    "Offset",
+                                        "Tone",         "rToneFreq", "cToneFreq", "DtcsCode",
+                                        "DtcsPolarity", "Mode",      "Skip"};
+
+// 10 Hz units to MHz with six decimals.
+std::string Mhz(std::int64_t value10Hz) {
+    const std::string frac = std::to_string(value10Hz % 100000 * 10);
+    return std::to_string(value10Hz / 100000) + "." + std::string(6 - frac.size(), '0') + frac;
+}
+
+// One side of a channel's tone: none, a CTCSS tone, or a DCS code with its polarity.
+struct ToneSide {
+    enum Kind { None, Ctcss, Dcs } kind = None;
+    std::string ctcss;   // "88.5"
+    std::string dcsCode; // "023"
+    char polarity = 'N'; // 'N' normal, 'R' inverted
+};
+
+ToneSide ReadToneSide(const CDromelPgmDoc& doc, int n, bool rx) {
+    ToneSide side;
+    const std::uint8_t b1 = doc.m_image[kRecordSize * n + (rx ? kRecRxTone : kRecTxTone) + 1];
+    if (b1 == 0xFF) {
+        return side;
+    }
+    const std::string text = doc.GetToneText(n, rx);
+    if (b1 < 0x80) {
+        side.kind = ToneSide::Ctcss;
+        side.ctcss = text;
+    } else {
+        side.kind = ToneSide::Dcs;
+        side.dcsCode = text.substr(1, 3);
+        side.polarity = text[4] == 'I' ? 'R' : 'N';
+    }
+    return side;
+}
+
+const char* CrossName(ToneSide::Kind kind) {
+    return kind == ToneSide::Ctcss ? "Tone" : kind == ToneSide::Dcs ? "DTCS" : "";
+}
+
+struct ToneColumns {
+    std::string tone, rTone = "88.5", cTone = "88.5", dtcs = "023", polarity = "NN", rxDtcs = "023",
+                      cross = "Tone->Tone";
+};
+
+ToneColumns ExportTones(const ToneSide& tx, const ToneSide& rx) {
+    ToneColumns c;
+    c.polarity = std::string(1, tx.polarity) + rx.polarity;
+    if (tx.kind == ToneSide::None && rx.kind == ToneSide::None) {
+        return c;
+    }
+    if (tx.kind == ToneSide::Ctcss && rx.kind == ToneSide::None) {
+        c.tone = "Tone";
+        c.rTone = tx.ctcss;
+        return c;
+    }
+    if (tx.kind == ToneSide::Ctcss && rx.kind == ToneSide::Ctcss && tx.ctcss == rx.ctcss) {
+        c.tone = "TSQL";
+        c.rTone = c.cTone = tx.ctcss;
+        return c;
+    }
+    if (tx.kind == ToneSide::Dcs && rx.kind == ToneSide::Dcs && tx.dcsCode == rx.dcsCode) {
+        c.tone = "DTCS";
+        c.dtcs = c.rxDtcs = tx.dcsCode;
+        return c;
+    }
+    c.tone = "Cross";
+    c.cross = std::string(CrossName(tx.kind)) + "->" + CrossName(rx.kind);
+    if (tx.kind == ToneSide::Ctcss) {
+        c.rTone = tx.ctcss;
+    } else if (tx.kind == ToneSide::Dcs) {
+        c.dtcs = tx.dcsCode;
+    }
+    if (rx.kind == ToneSide::Ctcss) {
+        c.cTone = rx.ctcss;
+    } else if (rx.kind == ToneSide::Dcs) {
+        c.rxDtcs = rx.dcsCode;
+    }
+    return c;
+}
+
+std::string CsvField(const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        return text;
+    }
+    std::string out = "\"";
+    for (const char c : text) {
+        out += c;
+        if (c == '"') {
+            out += '"';
+        }
+    }
+    return out + "\"";
+}
+
+// --- Reading ------------------------------------------------------------------------------
+
+struct CsvRow {
+    int line = 0; // line number where the row starts
+    std::vector<std::string> fields;
+};
+
+// Splits CSV text into rows (quoted fields may hold commas, quotes and line breaks). False
+// when a quoted field is never closed.
+bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows) {
+    std::size_t i = 0;
+    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+        i = 3;
+    }
+    int line = 1;
+    CsvRow row{line, {}};
+    std::string field;
+    bool quoted = false;
+    bool rowHasText = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                line += c == '\n';
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+            rowHasText = true;
+        } else if (c == ',') {
+            row.fields.push_back(field);
+            field.clear();
+            rowHasText = true;
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            row.fields.push_back(field);
+            if (rowHasText || !field.empty()) {
+                rows.push_back(row);
+            }
+            field.clear();
+            rowHasText = false;
+            row = CsvRow{++line, {}};
+        } else {
+            field += c;
+        }
+    }
+    if (quoted) {
+        return false;
+    }
+    if (rowHasText || !field.empty()) {
+        row.fields.push_back(field);
+        rows.push_back(row);
+    }
+    return true;
+}
+
+std::string Trim(const std::string& s) {
+    const std::size_t first = s.find_first_not_of(" \t");
+    if (first == std::string::npos) {
+        return {};
+    }
+    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
+}
+
+struct BadRow {
+    std::string reason;
+};
+
+// MHz text ("146.520000") to whole hertz.
+std::int64_t ParseMhz(const std::string& column, const std::string& raw) {
+    const std::string text = Trim(raw);
+    const std::size_t dot = text.find('.');
+    const std::string whole = text.substr(0, dot);
+    const std::string frac = dot == std::string::npos ? std::string() : text.substr(dot + 1);
+    const auto digits = [](const std::string& s) {
+        return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (text.empty() || whole.size() > 6 || !digits(whole) || !digits(frac) ||
+        (whole.empty() && frac.empty())) {
+        throw BadRow{column + " \"" + raw + "\" is not a frequency in MHz"};
+    }
+    std::int64_t hz = whole.empty() ? 0 : std::stoll(whole) * 1000000;
+    std::string micro = frac.substr(0, 6);
+    micro.append(6 - micro.size(), '0');
+    return hz + std::stoll(micro);
+}
+
+// Whole hertz as the frequency text the grid takes (MHz; the codec drops what is below
+// 10 Hz).
+std::string FreqText(std::int64_t hz) {
+    const std::string frac = std::to_string(hz % 1000000);
+    return std::to_string(hz / 1000000) + "." + std::string(6 - frac.size(), '0') + frac;
+}
+
+std::string CtcssText(const std::string& column, const std::string& raw) {
+    const std::string text = Trim(raw);
+    const std::size_t dot = text.find('.');
+    const bool ok = !text.empty() && text[0] >= '0' && text[0] <= '9' && text.size() <= 8 &&
+                    std::all_of(text.begin(), text.end(),
+                                [](char c) { return (c >= '0' && c <= '9') || c == '.'; }) &&
+                    (dot == std::string::npos || text.find('.', dot + 1) == std::string::npos);
+    if (!ok) {
+        throw BadRow{column + " \"" + raw + "\" is not a tone in Hz"};
+    }
+    return text;
+}
+
+std::string DcsText(const std::string& column, const std::string& raw, char polarity) {
+    std::string code = Trim(raw);
+    const bool ok =
+        !code.empty() && code.size() <= 3 &&
+        std::all_of(code.begin(), code.end(), [](char c) { return c >= '0' && c <= '7'; });
+    if (!ok) {
+        throw BadRow{column + " \"" + raw + "\" is not a DCS code"};
+    }
+    code.insert(0, 3 - code.size(), '0');
+    return "D" + code + (polarity == 'R' ? "I" : "N");
+}
+
+struct ChannelRow {
+    int location = 0;
+    std::string rx;
+    std::string tx; // empty: no transmit frequency
+    std::string rxTone;
+    std::string txTone;
+    bool scan = true;
+    bool narrow = false;
+    int opt6 = -1; // -1: not given
+    int opt8 = -1;
+};
+
+class RowReader {
+public:
+    RowReader(const std::map<std::string, std::size_t>& columns, const CsvRow& row)
+        : m_columns(columns), m_row(row) {}
+
+    std::string Get(const std::string& name, const std::string& def = {}) const {
+        const auto it = m_columns.find(name);
+        if (it == m_columns.end()) {
+            return def;
+        }
+        if (it->second >= m_row.fields.size()) {
+            throw BadRow{"the row has " + std::to_string(m_row.fields.size()) +
+                         " fields, too few for column " + name};
+        }
+        return m_row.fields[it->second];
+    }
+
+private:
+    const std::map<std::string, std::size_t>& m_columns;
+    const CsvRow& m_row;
+};
+
+void ReadTones(const RowReader& r, ChannelRow& ch) {
+    const std::string mode = Trim(r.Get("Tone"));
+    const std::string polarity = Trim(r.Get("DtcsPolarity", "NN"));
+    if (polarity.size() != 2 || (polarity[0] != 'N' && polarity[0] != 'R') ||
+        (polarity[1] != 'N' && polarity[1] != 'R')) {
+        throw BadRow{"DtcsPolarity \"" + polarity + "\" is not one of NN, NR, RN, RR"};
+    }
+    const std::string none;
+    ch.rxTone = none;
+    ch.txTone = none;
+    if (mode.empty()) {
+        return;
+    }
+    if (mode == "Tone") {
+        ch.txTone = CtcssText("rToneFreq", r.Get("rToneFreq"));
+    } else if (mode == "TSQL") {
+        ch.txTone = ch.rxTone = CtcssText("cToneFreq", r.Get("cToneFreq"));
+    } else if (mode == "DTCS") {
+        ch.txTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity[0]);
+        ch.rxTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity[1]);
+    } else if (mode == "Cross") {
+        const std::string cross = Trim(r.Get("CrossMode", "Tone->Tone"));
+        const std::size_t arrow = cross.find("->");
+        const std::string txKind = arrow == std::string::npos ? "?" : cross.substr(0, arrow);
+        const std::string rxKind = arrow == std::string::npos ? "?" : cross.substr(arrow + 2);
+        const auto known = [](const std::string& k) {
+            return k.empty() || k == "Tone" || k == "DTCS";
+        };
+        if (!known(txKind) || !known(rxKind) || (txKind.empty() && rxKind.empty())) {
+            throw BadRow{"CrossMode \"" + cross + "\" is not known"};
+        }
+        if (txKind == "Tone") {
+            ch.txTone = CtcssText("rToneFreq", r.Get("rToneFreq"));
+        } else if (txKind == "DTCS") {
+            ch.txTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity[0]);
+        }
+        if (rxKind == "Tone") {
+            ch.rxTone = CtcssText("cToneFreq", r.Get("cToneFreq"));
+        } else if (rxKind == "DTCS") {
+            ch.rxTone = DcsText("RxDtcsCode", r.Get("RxDtcsCode", r.Get("DtcsCode")), polarity[1]);
+        }
+    } else {
+        throw BadRow{"Tone \"" + mode + "\" is not one of Tone, TSQL, DTCS, Cross"};
+    }
+}
+
+void ReadComment(const std::string& comment, ChannelRow& ch) {
+    std::size_t start = 0;
+    while (start < comment.size()) {
+        std::size_t end = comment.find(' ', start);
+        if (end == std::string::npos) {
+            end = comment.size();
+        }
+        const std::string word = comment.substr(start, end - start);
+        for (auto [key, target] : {std::pair{"opt6=", &ch.opt6}, std::pair{"opt8=", &ch.opt8}}) {
+            if (word == std::string(key) + "yes") {
+                *target = 0;
+            } else if (word == std::string(key) + "no") {
+                *target = 1;
+            }
+        }
+        start = end + 1;
+    }
+}
+
+ChannelRow ReadRow(const std::map<std::string, std::size_t>& columns, const CsvRow& row) {
+    const RowReader r(columns, row);
+    ChannelRow ch;
+    const std::string location = Trim(r.Get("Location"));
+    if (location.empty() || location.size() > 3 ||
+        !std::all_of(location.begin(), location.end(),
+                     [](char c) { return c >= '0' && c <= '9'; }) ||
+        std::stoi(location) < 1 || std::stoi(location) > kChannelCount) {
+        throw BadRow{"Location \"" + location + "\" is not a channel 1 to 16"};
+    }
+    ch.location = std::stoi(location);
+    const std::int64_t rx = ParseMhz("Frequency", r.Get("Frequency"));
+    ch.rx = FreqText(rx);
+    const std::string duplex = Trim(r.Get("Duplex"));
+    if (duplex.empty()) {
+        ch.tx = ch.rx;
+    } else if (duplex == "+") {
+        ch.tx = FreqText(rx + ParseMhz("Offset", r.Get("Offset")));
+    } else if (duplex == "-") {
+        const std::int64_t offset = ParseMhz("Offset", r.Get("Offset"));
+        if (offset > rx) {
+            throw BadRow{"Offset is larger than the frequency"};
+        }
+        ch.tx = FreqText(rx - offset);
+    } else if (duplex == "split") {
+        ch.tx = FreqText(ParseMhz("Offset", r.Get("Offset")));
+    } else if (duplex != "off") {
+        throw BadRow{"Duplex \"" + duplex + "\" is not one of \"\", +, -, split, off"};
+    }
+    ReadTones(r, ch);
+    const std::string mode = Trim(r.Get("Mode"));
+    if (mode != "FM" && mode != "NFM") {
+        throw BadRow{"Mode \"" + mode + "\" is neither FM nor NFM"};
+    }
+    ch.narrow = mode == "NFM";
+    const std::string skip = Trim(r.Get("Skip"));
+    if (!skip.empty() && skip != "S") {
+        throw BadRow{"Skip \"" + skip + "\" is neither empty nor S"};
+    }
+    ch.scan = skip.empty();
+    ReadComment(r.Get("Comment"), ch);
+    return ch;
+}
+
+void WriteChannel(CDromelPgmDoc& doc, const ChannelRow& ch) {
+    const int n = ch.location;
+    CommitChannelFreq(doc, n, true, ch.rx);
+    CommitChannelFreq(doc, n, false, ch.tx);
+    CommitChannelTone(doc, n, true, ch.rxTone);
+    if (!IsChannelCellReadOnly(doc, n, kColTxTone)) {
+        CommitChannelTone(doc, n, false, ch.txTone);
+    }
+    const auto list = [&](int col, int k) {
+        if (k >= 0 && k != GetChannelListIndex(doc, n, col)) {
+            doc.SetModifiedFlag(true);
+            CommitChannelList(doc, n, col, k);
+        }
+    };
+    list(kColScan, ch.scan ? 0 : 1);
+    list(kColBand, ch.narrow ? 1 : 0);
+    list(kColOpt6, ch.opt6);
+    list(kColOpt8, ch.opt8);
+}
+
+} // namespace
+
+std::string ExportChannelsCsv(const CDromelPgmDoc& doc) {
+    std::string out = std::string(kHeader) + "\r\n";
+    for (int n = 1; n <= kChannelCount; ++n) {
+        if (doc.IsRxEmpty(n)) {
+            continue;
+        }
+        const std::uint8_t* record = doc.m_image.data() + kRecordSize * n;
+        const std::int64_t rx = FreqFieldToValue(record);
+        const bool hasTx = !doc.IsRxOrTxEmpty(n);
+        const std::int64_t tx = hasTx ? FreqFieldToValue(record + kRecTxFreq) : 0;
+        std::string duplex = "off";
+        std::string offset = Mhz(0);
+        if (hasTx && tx == rx) {
+            duplex.clear();
+        } else if (hasTx) {
+            duplex = tx > rx ? "+" : "-";
+            offset = Mhz(tx > rx ? tx - rx : rx - tx);
+        }
+        ToneSide txTone = hasTx ? ReadToneSide(doc, n, false) : ToneSide{};
+        const ToneColumns tones = ExportTones(txTone, ReadToneSide(doc, n, true));
+        const std::string comment = std::string("opt6=") + (doc.GetOptCol6(n) ? "yes" : "no") +
+                                    " opt8=" + (doc.GetOptCol8(n) ? "yes" : "no");
+        const std::string fields[] = {std::to_string(n),
+                                      "",
+                                      Mhz(rx),
+                                      duplex,
+                                      offset,
+                                      tones.tone,
+                                      tones.rTone,
+                                      tones.cTone,
+                                      tones.dtcs,
+                                      tones.polarity,
+                                      tones.rxDtcs,
+                                      tones.cross,
+                                      doc.GetNarrow(n) ? "NFM" : "FM",
+                                      record[kRecRxStep] == 1 ? "6.25" : "5.00",
+                                      doc.GetScanAdd(n) ? "" : "S",
+                                      "",
+                                      comment};
+        for (std::size_t i = 0; i < std::size(fields); ++i) {
+            out += (i ? "," : "") + CsvField(fields[i]);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+CsvImport ImportChannelsCsv(CDromelPgmDoc& doc, const std::string& text) {
+    CsvImport result;
+    if (text.find('\0') != std::string::npos) {
+        result.whyNot = "it holds binary data, not text";
+        return result;
+    }
+    std::vector<CsvRow> rows;
+    if (!ParseCsv(text, rows)) {
+        result.whyNot = "a quoted field is never closed";
+        return result;
+    }
+    if (rows.empty()) {
+        result.whyNot = "it is empty";
+        return result;
+    }
+    std::map<std::string, std::size_t> columns;
+    for (std::size_t i = 0; i < rows[0].fields.size(); ++i) {
+        columns.emplace(Trim(rows[0].fields[i]), i);
+    }
+    std::string missing;
+    for (const char* name : kRequiredColumns) {
+        if (!columns.count(name)) {
+            missing += (missing.empty() ? "" : ", ") + std::string(name);
+        }
+    }
+    if (!missing.empty()) {
+        result.whyNot = "its first line lacks the columns " + missing;
+        return result;
+    }
+    result.isChannelCsv = true;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        try {
+            WriteChannel(doc, ReadRow(columns, rows[i]));
+            ++result.used;
+        } catch (const BadRow& bad) {
+            result.skipped.push_back("line " + std::to_string(rows[i].line) + ": " + bad.reason);
+        }
+    }
+    return result;
+}

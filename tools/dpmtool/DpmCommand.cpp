@@ -1,0 +1,52 @@
+#include "DpmCommand.h"
+
+#include <algorithm>
+
+namespace {
+
+std::vector<DpmCommand>& Registry() {
+    static std::vector<DpmCommand> commands;
+    return commands;
+}
+
+} // namespace
+
+DpmCommandRegistration::DpmCommandRegistration(DpmCommand command) {
+    auto& commands = Registry();
+    const auto at = std::lower_bound(
+        commands.begin(), commands.end(), command.name,
+        [](const DpmCommand& c, const std::string& name) { return c.name < name; });
+    commands.insert(at, std::move(command));
+}
+
+const std::vector<DpmCommand>& DpmCommands() {
+    return Registry();
+}
+
+const DpmCommand* FindDpmCommand(const std::string& name) {
+    for (const DpmCommand& c : Registry()) {
+        if (c.name == name) {
+            return &c;
+        }
+    }
+    return nullptr;
+}
+
+void ThrowUsage(const std::string& name) {
+    const DpmCommand* command = FindDpmCommand(name);
+    throw DpmError{kExitUsage, "usage: dpmtool " + name + " " + (command ? command->usage : "")};
+}
+
+bool ParseIndex(const std::string& text, int& value) {
+    if (text.empty() || text.size() > 6) {
+        return false;
+    }
+    value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return false;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}

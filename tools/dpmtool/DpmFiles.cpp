@@ -1,0 +1,41 @@
+#include "DpmFiles.h"
+
+#include "DpmCommand.h"
+
+void LoadDpmFile(CDromelPgmDoc& doc, const std::string& path) {
+    const DataFileResult result = doc.LoadFile(path);
+    if (!result) {
+        throw DpmError{kExitFile, path + ": cannot open the file: " + result.reason};
+    }
+    if (!result.headerAccepted) {
+        throw DpmError{kExitFile, path + ": not a data file of this program (its header lacks "
+                                         "the signature \".7410 Morcan Vale\")"};
+    }
+}
+
+void SaveDpmFile(CDromelPgmDoc& doc, const std::string& path) {
+    const DataFileResult result = doc.SaveFile(path);
+    if (!result) {
+        throw DpmError{kExitFile, path + ": cannot save the file: " + result.reason};
+    }
+}
+
+void WriteTextFile(const std::string& path, const std::string& text) {
+    const DataFileResult result = WriteFileReplacing(path, text);
+    if (!result) {
+        throw DpmError{kExitFile, path + ": cannot write the file: " + result.reason};
+    }
+}
+
+std::string ReadTextFile(const std::string& path, std::size_t maxBytes) {
+    std::string text;
+    const DataFileResult result = ReadFileStart(path, maxBytes + 1, text);
+    if (!result) {
+        throw DpmError{kExitFile, path + ": cannot open the file: " + result.reason};
+    }
+    if (text.size() > maxBytes) {
+        throw DpmError{kExitFile, path + ": the file is too large (more than " +
+                                      std::to_string(maxBytes) + " bytes)"};
+    }
+    return text;
+}

@@ -1,0 +1,182 @@
+#include "ShowDocument.h"
+
+#include "app/LangString.h"
+#include "radio/ChannelRules.h"
+#include "radio/FormRules.h"
+#include "radio/TestFreqRules.h"
+
+#include <cstdio>
+
+namespace {
+
+struct OptionName {
+    const char* key;
+    FormOption option;
+};
+
+const OptionName kOptions[] = {
+    {"monitor", FormOption::MonitorKey}, {"timeout", FormOption::TimeOut},
+    {"squelch", FormOption::Squelch},    {"scantype", FormOption::ScanType},
+    {"priority", FormOption::Priority},  {"revert", FormOption::Revert},
+    {"loopback", FormOption::LoopBack},  {"dropout", FormOption::Dropout},
+};
+
+struct CheckName {
+    const char* key;
+    FormCheck check;
+};
+
+const CheckName kChecks[] = {
+    {"beep", FormCheck::BeepTone},
+    {"battsave", FormCheck::BatterySave},
+    {"clone", FormCheck::WiredClone},
+};
+
+const char* const kChannelKeys[] = {"rx", "rxtone", "tx", "txtone", "scan", "opt6", "band", "opt8"};
+
+// The entry at index, or empty text when the list has no such entry (the form then shows
+// no selection).
+std::string EntryText(const OptionList& list, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[index]
+                                                                       : std::string();
+}
+
+std::string ModelName(const CDromelPgmDoc& doc) {
+    return EntryText(ModelList(), doc.GetModel());
+}
+
+std::string Json(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (u < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+// Text padded with blanks to width characters (UTF-8 characters counted once).
+std::string Pad(const std::string& text, std::size_t width) {
+    std::size_t chars = 0;
+    for (const char c : text) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
+            ++chars;
+        }
+    }
+    return chars >= width ? text + " " : text + std::string(width - chars, ' ');
+}
+
+// The grid's column headings from [Face] IDS_COL%d; a missing key repeats the one before.
+std::vector<std::string> Headings(int columns) {
+    std::vector<std::string> headings;
+    std::string last;
+    for (int c = 0; c < columns; ++c) {
+        last = GetLangValue("Face", "IDS_COL" + std::to_string(c), last, 30);
+        headings.push_back(last);
+    }
+    return headings;
+}
+
+// Ends a table line: the padding after the last column is dropped.
+void EndLine(std::string& out) {
+    while (!out.empty() && out.back() == ' ') {
+        out.pop_back();
+    }
+    out += "\n";
+}
+
+} // namespace
+
+std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
+    UpdateScanControls(doc);
+    std::string out = "file      " + path + "\n";
+    out += "model     " + std::to_string(doc.GetModel()) + " " + ModelName(doc);
+    EndLine(out);
+    out += "limits    " + doc.GetLimitText(false) + " - " + doc.GetLimitText(true) + "\n";
+    for (const OptionName& o : kOptions) {
+        const int index = GetFormOption(doc, o.option);
+        out += Pad(o.key, 10) + std::to_string(index) + " " +
+               EntryText(FormOptionEntries(doc, o.option), index);
+        EndLine(out);
+    }
+    for (const CheckName& c : kChecks) {
+        out += Pad(c.key, 10) + (GetFormCheck(doc, c.check) ? "on" : "off") + "\n";
+    }
+    const std::size_t widths[] = {4, 11, 8, 11, 8, 8, 8, 8, 8};
+    out += "\n";
+    const std::vector<std::string> headings = Headings(kChannelColumns);
+    for (int c = 0; c < kChannelColumns; ++c) {
+        out += Pad(headings[c], widths[c]);
+    }
+    EndLine(out);
+    for (int n = 1; n <= kChannelCount; ++n) {
+        out += Pad(std::to_string(n), widths[0]);
+        for (int c = 1; c < kChannelColumns; ++c) {
+            out += Pad(GetChannelCellText(doc, n, c), widths[c]);
+        }
+        EndLine(out);
+    }
+    out += "\ntest\n";
+    const std::vector<std::string> testHeadings = Headings(kTestFreqColumns);
+    for (int c = 0; c < kTestFreqColumns; ++c) {
+        out += Pad(testHeadings[c], widths[c]);
+    }
+    EndLine(out);
+    for (int r = 1; r <= kChannelCount; ++r) {
+        out += Pad(std::to_string(r), widths[0]);
+        for (int c = 1; c < kTestFreqColumns; ++c) {
+            out += Pad(GetTestCellText(doc, r, c), widths[c]);
+        }
+        EndLine(out);
+    }
+    return out;
+}
+
+std::string ShowJson(CDromelPgmDoc& doc) {
+    UpdateScanControls(doc);
+    std::string out = "{\n";
+    out += "  \"model\": " + std::to_string(doc.GetModel()) + ",\n";
+    out += "  \"modelName\": " + Json(ModelName(doc)) + ",\n";
+    out += "  \"limits\": {\"low\": " + Json(doc.GetLimitText(false)) +
+           ", \"high\": " + Json(doc.GetLimitText(true)) + "},\n";
+    out += "  \"options\": {\n";
+    for (std::size_t i = 0; i < std::size(kOptions); ++i) {
+        const OptionName& o = kOptions[i];
+        const int index = GetFormOption(doc, o.option);
+        out += "    " + Json(o.key) + ": {\"index\": " + std::to_string(index) +
+               ", \"text\": " + Json(EntryText(FormOptionEntries(doc, o.option), index)) + "}" +
+               (i + 1 < std::size(kOptions) ? ",\n" : "\n");
+    }
+    out += "  },\n";
+    for (const CheckName& c : kChecks) {
+        out += "  " + Json(c.key) + ": " + (GetFormCheck(doc, c.check) ? "true" : "false") + ",\n";
+    }
+    out += "  \"channels\": [\n";
+    for (int n = 1; n <= kChannelCount; ++n) {
+        out += "    {";
+        for (int c = 1; c < kChannelColumns; ++c) {
+            out += Json(kChannelKeys[c - 1]) + ": " + Json(GetChannelCellText(doc, n, c)) +
+                   (c + 1 < kChannelColumns ? ", " : "");
+        }
+        out += n < kChannelCount ? "},\n" : "}\n";
+    }
+    out += "  ],\n  \"test\": [\n";
+    for (int r = 1; r <= kChannelCount; ++r) {
+        out += "    {";
+        for (int c = 1; c < kTestFreqColumns; ++c) {
+            out += Json(kChannelKeys[c - 1]) + ": " + Json(GetTestCellText(doc, r, c)) +
+                   (c + 1 < kTestFreqColumns ? ", " : "");
+        }
+        out += r < kChannelCount ? "},\n" : "}\n";
+    }
+    out += "  ]\n}\n";
+    return out;
+}

@@ -1,0 +1,8 @@
+// The document as the form and the grids show it, as text for people or as JSON.
+#pragma once
+
+#include "radio/DromelPgmDoc.h"
+
+// Both ask the form's scan-control rule first, so the scan type reads as the form shows it.
+std::string ShowText(CDromelPgmDoc& doc, const std::string& path);
+std::string ShowJson(CDromelPgmDoc& doc);
