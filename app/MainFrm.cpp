@@ -2,11 +2,10 @@
 
 #include "app/AppPaths.h"
 #include "app/CommandIds.h"
-#include "app/DialogBuilder.h"
 #include "app/LangString.h"
 #include "app/Profile.h"
-#include "app/TranslateDialog.h"
 #include "radio/DromelPgmDoc.h"
+#include "views/DromelPgmView.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -67,9 +66,7 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc) : m_doc(doc) {
     // The form scrolls when the window is made smaller than the form.
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
-    m_pForm = new QWidget;
-    m_pForm->setObjectName(QStringLiteral("form"));
-    BuildDialog(m_pForm, 101);
+    m_pForm = new CDromelPgmView(m_doc);
     scroll->setWidget(m_pForm);
     setCentralWidget(scroll);
 
@@ -83,24 +80,17 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc) : m_doc(doc) {
     UpdatePortPane();
     UpdateCaption();
     m_nStateObserver = m_doc.AddStateObserver([this] { UpdateCaption(); });
-    m_nViewObserver = m_doc.AddViewObserver([this] { OnUpdate(); });
     qApp->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() {
     m_doc.RemoveStateObserver(m_nStateObserver);
-    m_doc.RemoveViewObserver(m_nViewObserver);
 }
 
 // The caption: the document's title ("default" until it is saved or loaded), " - " and the
 // program's title.
 void CMainFrame::UpdateCaption() {
     setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral(" - BriselPgm"));
-}
-
-// The document changed as a whole: the form shows it anew, in the language now in force.
-void CMainFrame::OnUpdate() {
-    TranslateDialog(m_pForm, 101);
 }
 
 QAction* CMainFrame::AddCommand(int id, const QString& text, const QKeySequence& shortcut) {

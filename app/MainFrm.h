@@ -57,11 +57,9 @@ private:
     bool IsSwallowedKey(QObject* watched, QEvent* event) const;
     void UpdateNumLockPane(QEvent* event);
     void UpdateCaption();
-    void OnUpdate();
 
     CDromelPgmDoc& m_doc;
     int m_nStateObserver = 0;
-    int m_nViewObserver = 0;
 
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_portPane = nullptr;

@@ -1,0 +1,70 @@
+// CDromelPgmView: the main form. Its upper band shows and edits the radio-wide options, its
+// lower part is the grid of the 16 channels. Every value goes through the document's
+// operations; the form keeps no radio data of its own.
+#pragma once
+
+#include "grid/CellCombo.h"
+#include "grid/CellEdit.h"
+#include "grid/CellList.h"
+#include "grid/GridCtrl.h"
+#include "radio/FormRules.h"
+
+#include <QWidget>
+
+class CDromelPgmDoc;
+class QCheckBox;
+class QComboBox;
+struct GridNotify;
+
+class CDromelPgmView : public QWidget {
+    Q_OBJECT
+
+public:
+    // The form of dialog template 101 showing doc, filled at once and again whenever the
+    // document updates all views.
+    explicit CDromelPgmView(CDromelPgmDoc& doc, QWidget* parent = nullptr);
+    ~CDromelPgmView() override;
+
+    CGridCtrl& Grid() { return m_grid; }
+
+    // Refills everything from the document, in the language now in force.
+    void OnUpdate();
+    void FillForm();
+    void FillGrid();
+    void FillRevertList();
+    // Enables the scan controls when a scan list exists and a scan type is chosen.
+    void UpdateScanControls();
+    // Shows channel n's cells from the document, greying the cells that cannot be edited.
+    void RefreshRow(int n);
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    QComboBox* Combo(int id) const;
+    QCheckBox* CheckBox(int id) const;
+    void ConnectControls();
+    void FillOption(FormOption option, int id);
+    void OnOptionChange(FormOption option, int id);
+    void OnPriorityChange();
+    void OnModelChange();
+    void SetUpGrid();
+    void ShowCell(int n, int col);
+    void OnGridBeginEdit(const GridNotify& notify);
+    bool TakeEditCell(int& n, int& col);
+    void OnFreqEditKillFocus();
+    void OnToneKillFocus();
+    void OnListKillFocus();
+
+    CDromelPgmDoc& m_doc;
+    int m_nViewObserver = 0;
+
+    CGridCtrl m_grid;
+    CCellEdit m_cellEdit;
+    CCellList m_cellList;
+    CCellCombo m_cellTone;
+
+    // The cell whose editor is open; row 0 when none is.
+    int m_nEditRow = 0;
+    int m_nEditCol = 0;
+};
