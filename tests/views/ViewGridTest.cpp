@@ -44,6 +44,10 @@ TEST_F(ViewGridTest, TypingAFrequencyCommitsItWithTheLimitsAndTheTransmitSide) {
     ASSERT_TRUE(edit->isVisible());
     EXPECT_TRUE(edit->hasFocus());
     EXPECT_TRUE(Grid().IsEditActive());
+    // The editor covers the cell.
+    QRect cell;
+    Grid().GetCellRect(3, 1, cell);
+    EXPECT_EQ(edit->geometry().topLeft(), Grid().viewport()->mapTo(m_view.get(), cell.topLeft()));
     Type("446.5");
     Key(Qt::Key_Return);
     EXPECT_FALSE(edit->isVisible());
