@@ -177,6 +177,8 @@ void CGridCtrl::DeleteAllItems() {
         for (int col = 0; col < GetColumnCount(); ++col)
             DestroyCell(row, col);
     m_rows.clear();
+    m_SelectedCells.clear();
+    m_PrevSelectedCells.clear();
     m_arRowHeights.clear();
     m_arColWidths.clear();
     m_nFixedRows = 0;
