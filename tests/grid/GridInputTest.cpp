@@ -314,3 +314,24 @@ TEST(GridInput, ASizeChangeTakesTheKeyboardFocus) {
     w.m_grid.resize(480, 240);
     EXPECT_TRUE(w.m_grid.hasFocus());
 }
+
+TEST(GridInput, CtrlTabIsLeftToTheWindowAround) {
+    GridWindow w;
+    w.m_grid.SetFocusCell(3, 3);
+    w.Take();
+    w.Key(Qt::Key_Tab, Qt::ControlModifier);
+    w.Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{3, 3}));
+    EXPECT_TRUE(w.Take().empty());
+}
+
+TEST(GridInput, DeletingAllItemsLeavesNoSelectionBehind) {
+    GridWindow w;
+    w.m_grid.SetSelectedRange(2, 2, 3, 3);
+    w.m_grid.EnableSelection(false);
+    w.m_grid.DeleteAllItems();
+    EXPECT_FALSE(w.m_grid.GetSelectedCellRange().IsValid());
+    LayOutChannelGrid(w.m_grid);
+    EXPECT_FALSE(w.m_grid.GetSelectedCellRange().IsValid());
+    EXPECT_FALSE(w.m_grid.GetItemState(2, 2) & CS_SELECTED);
+}
