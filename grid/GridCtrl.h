@@ -119,7 +119,7 @@ public:
     void OnHScroll(int request, int thumbPos = 0);
 
     // Printing at the painter's current origin, without focus frame, selection or raised
-    // edges: every fixed row across all columns, or one row with its top at 0.
+    // edges: every fixed row across all columns, or one row of ordinary cells with its top at 0.
     void PrintFixedRows(QPainter& painter);
     void PrintRow(QPainter& painter, int row);
 
