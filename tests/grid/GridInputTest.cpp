@@ -335,3 +335,19 @@ TEST(GridInput, DeletingAllItemsLeavesNoSelectionBehind) {
     EXPECT_FALSE(w.m_grid.GetSelectedCellRange().IsValid());
     EXPECT_FALSE(w.m_grid.GetItemState(2, 2) & CS_SELECTED);
 }
+
+TEST(GridInput, TheWheelOverAScrollBarScrollsByLinesToo) {
+    GridWindow w;
+    w.m_grid.resize(500, 120);
+    const int oldLines = QApplication::wheelScrollLines();
+    QApplication::setWheelScrollLines(3);
+    QScrollBar* bar = w.m_grid.verticalScrollBar();
+    const QPoint pos = bar->rect().center();
+    QWheelEvent event(pos, bar->mapToGlobal(pos), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &event);
+    QCoreApplication::processEvents(); // the scroll requests are posted
+    EXPECT_EQ(w.TopRow(), 4);
+    EXPECT_EQ(bar->value(), 3 * 20);
+    QApplication::setWheelScrollLines(oldLines);
+}
