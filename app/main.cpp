@@ -1,6 +1,9 @@
-#include <QApplication>
+#include "app/DromelPgmApp.h"
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    return 0;
+    CDromelPgmApp app(argc, argv);
+    if (!app.InitInstance()) {
+        return 1;
+    }
+    return app.exec();
 }

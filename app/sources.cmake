@@ -3,5 +3,15 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/AppPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LangString.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextEncoding.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DialogTemplate.cpp
+)
+target_sources(dromel_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/AppMessageBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppFileDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppDocQuestions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DialogBuilder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TranslateDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MainFrm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DromelPgmApp.cpp
 )
 target_sources(DromelPgm PRIVATE ${CMAKE_CURRENT_LIST_DIR}/main.cpp)

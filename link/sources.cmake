@@ -1,1 +1,8 @@
 # Sources of link/: target_sources(dromel_core ...) for core files, target_sources(dromel_gui ...) for Qt files.
+target_sources(dromel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/PreciseWait.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PortDevice.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommPort.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Protocol.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TransferEngine.cpp
+)

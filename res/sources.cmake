@@ -11,3 +11,5 @@ foreach(src IN LISTS DROMEL_SHIPPED_DATA)
 endforeach()
 add_custom_target(shipped_data ALL DEPENDS ${DROMEL_SHIPPED_OUTPUTS})
 add_dependencies(DromelPgm shipped_data)
+# Dialog templates and artwork, compiled into the program.
+target_sources(dromel_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/resources.qrc)

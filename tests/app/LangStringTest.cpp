@@ -1,5 +1,5 @@
-#include "app/AppPaths.h"
 #include "app/LangString.h"
+#include "app/AppPaths.h"
 
 #include "TempDir.h"
 

@@ -15,7 +15,8 @@ void PrintUsage(std::ostream& out) {
     for (const DpmCommand& c : DpmCommands()) {
         out << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
     }
-    out << "\nexit status: 0 success, 1 usage, 2 refused input, 3 file error\n";
+    out << "\nexit status: 0 success, 1 usage, 2 refused input, 3 file error, 4 radio link "
+           "failed, 5 radio type question answered no\n";
 }
 
 // The locale name as the C library would choose it for messages.

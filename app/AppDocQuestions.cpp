@@ -1,0 +1,51 @@
+#include "app/AppDocQuestions.h"
+
+#include "app/AppFileDialog.h"
+#include "app/AppMessageBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+
+const char* const CAppDocQuestions::kFileFilter = "Radio Program Data Files(*.dpm)";
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+} // namespace
+
+bool CAppDocQuestions::AskOkCancel(const std::string& text, const std::string& caption) {
+    return AppMessageBox(Q(text), Q(caption), MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;
+}
+
+CDocQuestions::Answer CAppDocQuestions::AskYesNoCancel(const std::string& text,
+                                                       const std::string& caption) {
+    switch (AppMessageBox(Q(text), Q(caption), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDYES:
+        return Answer::Yes;
+    case IDNO:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+void CAppDocQuestions::ShowStop(const std::string& text, const std::string& caption) {
+    AppMessageBox(Q(text), Q(caption), MB_OK | MB_ICONHAND);
+}
+
+std::string CAppDocQuestions::AskSaveFileName(const std::string& title) {
+    QString suggested = Q(title);
+    if (QFileInfo(suggested).suffix().isEmpty()) {
+        suggested += QStringLiteral(".dpm");
+    }
+    if (!m_strLastFolder.empty()) {
+        suggested = QDir(Q(m_strLastFolder)).filePath(suggested);
+    }
+    return AppGetSaveFileName(QApplication::activeWindow(), suggested,
+                              QString::fromLatin1(kFileFilter), QStringLiteral("dpm"))
+        .toStdString();
+}

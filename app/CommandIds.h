@@ -1,0 +1,28 @@
+// The program's command ids: one per menu item, toolbar button and accelerator. They also
+// key the toolbar tooltips (IDS_TIP_<id>) in the language file.
+#pragma once
+
+constexpr int ID_FILE_NEW = 57600;
+constexpr int ID_FILE_OPEN = 57601;
+constexpr int ID_FILE_SAVE = 57603;
+constexpr int ID_FILE_SAVE_AS = 57604;
+constexpr int ID_FILE_PRINT_SETUP = 57606;
+constexpr int ID_FILE_PRINT = 57607;
+constexpr int ID_FILE_PRINT_PREVIEW = 57609;
+constexpr int ID_FILE_MRU_FILE1 = 57616; // the recent files are 57616 to 57619
+constexpr int ID_EDIT_COPY = 57634;
+constexpr int ID_EDIT_CUT = 57635;
+constexpr int ID_EDIT_PASTE = 57637;
+constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_APP_ABOUT = 57664;
+constexpr int ID_APP_EXIT = 57665;
+constexpr int ID_SETUP_PORT = 32771;
+constexpr int ID_PROGRAM_READ = 32772;
+constexpr int ID_PROGRAM_WRITE = 32773;
+constexpr int ID_PROGRAM_TEST = 32774;
+constexpr int ID_HELP_HELP = 32775;
+constexpr int ID_SETUP_LANGUAGE = 32776;
+constexpr int ID_NEXT_LANGUAGE = 32778;
+constexpr int ID_PROGRAM_TESTFREQ = 32784;
+
+constexpr int kRecentFileCount = 4;

@@ -1,0 +1,72 @@
+// The application: start-up, the language of the menus, the recent-file list and the
+// commands that belong to the program as a whole.
+#pragma once
+
+#include "app/AppDocQuestions.h"
+#include "radio/DocLifecycle.h"
+#include "radio/DromelPgmDoc.h"
+
+#include <QApplication>
+#include <QStringList>
+
+#include <memory>
+#include <string>
+
+class CMainFrame;
+
+class CDromelPgmApp : public QApplication {
+    Q_OBJECT
+
+public:
+    CDromelPgmApp(int& argc, char** argv);
+    ~CDromelPgmApp() override;
+
+    // The one application object.
+    static CDromelPgmApp* Instance();
+
+    // Start-up with the program's files beside the executable and its command line; false
+    // ends the program before any window is shown.
+    bool InitInstance();
+    // Start-up with the program's files in appDir and the given command-line arguments
+    // (without the program name). Starting again replaces the main window.
+    bool InitInstance(const std::string& appDir, const QStringList& arguments);
+
+    // Every way of opening a file comes here: File Open, a recent file, the command line and
+    // files dropped on the window. After the question about unsaved changes, the file
+    // replaces the document without the question about clearing the data. False when the
+    // file was not opened (a failure is reported to the user).
+    bool OpenDocumentFile(const QString& path);
+
+    // Puts the language file's texts on the menus.
+    void TranslateMenus();
+    // Brings menus, model and form up to date after the language file or the memory image
+    // changed.
+    void ApplyLanguage();
+
+    CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
+    CDromelPgmDoc& GetDocument() { return m_doc; }
+    QStringList RecentFiles() const { return m_recentFiles; }
+
+private:
+    CDromelPgmDoc m_doc;
+    CAppDocQuestions m_questions;
+    CDocLifecycle m_lifecycle{m_doc, m_questions};
+
+public:
+    // Set: the next new-document step starts quietly, without asking, and clears the flag.
+    bool& m_bSilentNew = m_lifecycle.m_bSilentNew;
+
+private:
+    void OnCommand(int id);
+    void OnFileOpen();
+    void OnOpenRecentFile(const QString& path);
+    void OnDocumentState();
+    void LoadRecentFiles();
+    void AddToRecentFileList(const QString& path);
+    void RemoveFromRecentFileList(const QString& path);
+    void SaveRecentFiles();
+
+    std::unique_ptr<CMainFrame> m_pMainFrame;
+    QStringList m_recentFiles;
+    std::string m_strLastPath; // the document's path when its state was last seen
+};

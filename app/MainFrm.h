@@ -1,0 +1,72 @@
+// The main window: menu bar, toolbar, status bar and the main form.
+#pragma once
+
+#include <QMainWindow>
+
+#include <map>
+
+class CDromelPgmDoc;
+class QAction;
+class QLabel;
+class QToolBar;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The frame shows doc: its title in the caption and its data on the form.
+    explicit CMainFrame(CDromelPgmDoc& doc);
+    ~CMainFrame() override;
+
+    CDromelPgmDoc* GetActiveDocument() const { return &m_doc; }
+
+    // The action of command id (menu item, toolbar button or both); null for an unknown id.
+    QAction* CommandAction(int id) const;
+    QToolBar* ToolBar() const { return m_wndToolBar; }
+    QWidget* FormView() const { return m_pForm; }
+
+    // Pane 0 of the status bar: "COM" and [setup] com of the settings file.
+    void UpdatePortPane();
+    QString PortPaneText() const;
+
+    // The File menu's recent-file entries, most recent first (at most four).
+    void SetRecentFiles(const QStringList& files);
+
+    // The toolbar tooltip of command id as looked up now: IDS_TIP_<id>, cut to 19 characters.
+    static QString ToolTipText(int id);
+
+signals:
+    // A menu item, toolbar button or accelerator was used.
+    void commandTriggered(int id);
+    void recentFileChosen(const QString& path);
+    void filesDropped(const QStringList& paths);
+    // The user asks to close the window; a handler sets *allow to false to keep it open.
+    void queryClose(bool* allow);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    QAction* AddCommand(int id, const QString& text, const QKeySequence& shortcut = {});
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    bool IsSwallowedKey(QObject* watched, QEvent* event) const;
+    void UpdateNumLockPane(QEvent* event);
+    void UpdateCaption();
+    void OnUpdate();
+
+    CDromelPgmDoc& m_doc;
+    int m_nStateObserver = 0;
+    int m_nViewObserver = 0;
+
+    QToolBar* m_wndToolBar = nullptr;
+    QLabel* m_portPane = nullptr;
+    QLabel* m_numLockPane = nullptr;
+    QWidget* m_pForm = nullptr;
+    std::map<int, QAction*> m_commands;
+    QList<QAction*> m_recentFileActions;
+};

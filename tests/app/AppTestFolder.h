@@ -1,0 +1,73 @@
+// A program folder for start-up tests: setting.ini and language files written by the test.
+#pragma once
+
+#include "app/AppFileDialog.h"
+#include "app/AppMessageBox.h"
+
+#include "TempDir.h"
+
+#include <QString>
+
+#include <fstream>
+#include <iterator>
+
+#include <string>
+#include <vector>
+
+struct AppTestFolder {
+    TempDir dir;
+
+    // Copies a shipped language file (lang_en, lang_cn) into the folder.
+    void CopyShippedLanguage(const std::string& name) const {
+        std::ifstream in(std::string(DROMEL_SOURCE_DIR) + "/res/" + name + ".lng",
+                         std::ios::binary);
+        dir.write(name + ".lng",
+                  {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()});
+    }
+};
+
+// Answers the message boxes with the given buttons in turn (then IDOK) and remembers what
+// was asked.
+class MessageBoxRecorder {
+public:
+    struct Box {
+        QString text;
+        QString caption;
+        int style;
+    };
+
+    explicit MessageBoxRecorder(std::vector<int> answers = {}) {
+        m_previous = SetAppMessageBoxResponder(
+            [this, answers](const QString& text, const QString& caption, int style) {
+                boxes.push_back({text, caption, style});
+                return boxes.size() <= answers.size() ? answers[boxes.size() - 1] : IDOK;
+            });
+    }
+    ~MessageBoxRecorder() { SetAppMessageBoxResponder(m_previous); }
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    std::vector<Box> boxes;
+
+private:
+    AppMessageBoxResponder m_previous;
+};
+
+// Answers the file dialogs with the given files in turn (then cancels) and remembers them.
+class FileDialogRecorder {
+public:
+    explicit FileDialogRecorder(std::vector<QString> answers = {}) {
+        m_previous = SetAppFileDialogResponder([this, answers](const FileDialogRequest& request) {
+            requests.push_back(request);
+            return requests.size() <= answers.size() ? answers[requests.size() - 1] : QString();
+        });
+    }
+    ~FileDialogRecorder() { SetAppFileDialogResponder(m_previous); }
+    FileDialogRecorder(const FileDialogRecorder&) = delete;
+    FileDialogRecorder& operator=(const FileDialogRecorder&) = delete;
+
+    std::vector<FileDialogRequest> requests;
+
+private:
+    AppFileDialogResponder m_previous;
+};

@@ -1,0 +1,143 @@
+#include "app/DialogBuilder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+TEST(DialogBuilder, DialogUnitsFollowTheDialogFont) {
+    const QFont font = DialogFont();
+    EXPECT_EQ(QFontInfo(font).family(), QStringLiteral("Liberation Sans"));
+    // Average character width 6 and height 12 pixels: x units of 1.5, y units of 1.5 pixels.
+    EXPECT_EQ(DialogUnitsToPixels(font, 4, 8, 486, 325), QRect(6, 12, 729, 488));
+    EXPECT_EQ(DialogUnitsToPixels(font, 1, 1, 0, 0), QRect(2, 2, 0, 0)); // rounded
+}
+
+TEST(DialogBuilder, EveryTemplateControlIsMadeWithItsId) {
+    for (const DialogTemplate& dialogTemplate : DialogTemplates().dialogs) {
+        QDialog dialog;
+        BuildDialog(&dialog, dialogTemplate.id);
+        EXPECT_EQ(dialog.property("dlgId").toInt(), dialogTemplate.id);
+        const auto& controls = dialogTemplate.controls;
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const ControlTemplate& c = controls[i];
+            QWidget* control = GetDlgItem(&dialog, c.id);
+            ASSERT_NE(control, nullptr) << "control " << c.id << " of " << dialogTemplate.id;
+            EXPECT_EQ(GetDlgCtrlID(control), c.id);
+            EXPECT_EQ(control->isEnabled(), !c.Has("disabled")) << c.id;
+            EXPECT_EQ(control->isHidden(), c.Has("hidden")) << c.id;
+            const QRect rect = DialogUnitsToPixels(DialogFont(), c.x, c.y, c.cx, c.cy);
+            if (c.kind != ControlKind::UpDown) {
+                EXPECT_EQ(control->pos(), rect.topLeft()) << c.id;
+                // A spin's buddy gives up the room the spin takes at its right.
+                const bool buddy =
+                    i + 1 < controls.size() && controls[i + 1].kind == ControlKind::UpDown;
+                const int spinWidth =
+                    buddy ? DialogUnitsToPixels(DialogFont(), 0, 0, controls[i + 1].cx, 0).width()
+                          : 0;
+                EXPECT_EQ(control->width(), rect.width() - spinWidth) << c.id;
+            }
+            if (!c.text.empty()) {
+                EXPECT_EQ(GetControlText(control).toStdString(), c.text) << c.id;
+            }
+        }
+        EXPECT_EQ(GetDlgItem(&dialog, 4711), nullptr);
+    }
+}
+
+TEST(DialogBuilder, ControlsHaveTheKindOfTheirTemplate) {
+    QDialog port;
+    BuildDialog(&port, 130);
+    EXPECT_EQ(port.windowTitle(), QStringLiteral("Communication Port"));
+    EXPECT_EQ(port.size(), DialogUnitsToPixels(DialogFont(), 0, 0, 150, 96).size());
+    EXPECT_TRUE(qobject_cast<QGroupBox*>(GetDlgItem(&port, 1211)));
+    for (int id = 1014; id <= 1021; ++id) {
+        auto* radio = qobject_cast<QRadioButton*>(GetDlgItem(&port, id));
+        ASSERT_NE(radio, nullptr);
+        EXPECT_EQ(radio->text(), QStringLiteral("COM%1").arg(id - 1013));
+    }
+    auto* ok = qobject_cast<QPushButton*>(GetDlgItem(&port, 1));
+    ASSERT_NE(ok, nullptr);
+    EXPECT_TRUE(ok->isDefault());
+    EXPECT_FALSE(qobject_cast<QPushButton*>(GetDlgItem(&port, 2))->isDefault());
+
+    QDialog transfer;
+    BuildDialog(&transfer, 136);
+    EXPECT_TRUE(qobject_cast<QProgressBar*>(GetDlgItem(&transfer, 1024)));
+    EXPECT_TRUE(qobject_cast<QLabel*>(GetDlgItem(&transfer, 1034)));
+
+    QDialog testMode;
+    BuildDialog(&testMode, 147);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(GetDlgItem(&testMode, 1047))->echoMode(),
+              QLineEdit::Password);
+    EXPECT_TRUE(qobject_cast<QLineEdit*>(GetDlgItem(&testMode, 1058))->isReadOnly());
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(GetDlgItem(&testMode, 1049)));
+}
+
+TEST(DialogBuilder, GridPlaceholderIsAPlainWidget) {
+    QWidget form;
+    BuildDialog(&form, 101);
+    QWidget* grid = GetDlgItem(&form, 1030);
+    ASSERT_NE(grid, nullptr);
+    EXPECT_STREQ(grid->metaObject()->className(), "QWidget");
+    EXPECT_EQ(grid->objectName(), QStringLiteral("GridCtrlWnd"));
+    EXPECT_EQ(grid->geometry(), DialogUnitsToPixels(DialogFont(), 7, 93, 471, 229));
+    EXPECT_EQ(form.size(), DialogUnitsToPixels(DialogFont(), 0, 0, 486, 325).size());
+    auto* model = qobject_cast<QComboBox*>(GetDlgItem(&form, 1001));
+    ASSERT_NE(model, nullptr);
+    EXPECT_FALSE(model->isEditable());
+}
+
+TEST(DialogBuilder, SortedListKeepsItsEntriesInOrder) {
+    QDialog dialog;
+    BuildDialog(&dialog, 135);
+    auto* list = qobject_cast<QComboBox*>(GetDlgItem(&dialog, 1012));
+    ASSERT_NE(list, nullptr);
+    list->addItem(QStringLiteral("beta"));
+    list->addItem(QStringLiteral("Alpha"));
+    list->addItem(QStringLiteral("-----"));
+    list->addItem(QStringLiteral("Gamma"));
+    ASSERT_EQ(list->count(), 4);
+    EXPECT_EQ(list->itemText(0), QStringLiteral("-----"));
+    EXPECT_EQ(list->itemText(1), QStringLiteral("Alpha"));
+    EXPECT_EQ(list->itemText(2), QStringLiteral("beta"));
+    EXPECT_EQ(list->itemText(3), QStringLiteral("Gamma"));
+    list->setCurrentIndex(list->findText(QStringLiteral("beta")));
+    EXPECT_EQ(list->currentText(), QStringLiteral("beta"));
+}
+
+TEST(DialogBuilder, UpperCaseComboTurnsTypedLettersIntoCapitals) {
+    QWidget form;
+    BuildDialog(&form, 101);
+    auto* tone = qobject_cast<QComboBox*>(GetDlgItem(&form, 1033));
+    ASSERT_NE(tone, nullptr);
+    ASSERT_TRUE(tone->isEditable());
+    tone->setEnabled(true);
+    tone->show();
+    QTest::keyClicks(tone->lineEdit(), QStringLiteral("d023n"));
+    EXPECT_EQ(tone->currentText(), QStringLiteral("D023N"));
+}
+
+TEST(DialogBuilder, SpinSitsAtTheRightOfItsBuddyAndWritesIntoIt) {
+    QDialog dialog;
+    BuildDialog(&dialog, 147);
+    QWidget* edit = GetDlgItem(&dialog, 1058);
+    auto* spin = qobject_cast<QSpinBox*>(GetDlgItem(&dialog, 1065));
+    ASSERT_NE(spin, nullptr);
+    const QRect editRect = DialogUnitsToPixels(DialogFont(), 80, 40, 40, 12);
+    EXPECT_EQ(edit->x() + edit->width(), spin->x());
+    EXPECT_EQ(spin->geometry().right(), editRect.right());
+    EXPECT_EQ(spin->height(), edit->height());
+    spin->setRange(0, 255);
+    spin->setValue(200);
+    EXPECT_EQ(GetControlText(edit), QStringLiteral("200"));
+}

@@ -1,0 +1,314 @@
+#include "app/AppPaths.h"
+#include "app/CommandIds.h"
+#include "app/DialogBuilder.h"
+#include "app/DromelPgmApp.h"
+#include "app/MainFrm.h"
+
+#include "AppTestFolder.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolBar>
+#include <QToolTip>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The menu texts by language-file key: the four menus, then every command.
+const std::pair<const char*, int> kMenuItems[] = {
+    {"MENU_FILE_NEW", ID_FILE_NEW},
+    {"MENU_FILE_OPEN", ID_FILE_OPEN},
+    {"MENU_FILE_SAVE", ID_FILE_SAVE},
+    {"MENU_FILE_SAVE_AS", ID_FILE_SAVE_AS},
+    {"MENU_FILE_PRINT", ID_FILE_PRINT},
+    {"MENU_FILE_PRINT_PREVIEW", ID_FILE_PRINT_PREVIEW},
+    {"MENU_FILE_PRINT_SETUP", ID_FILE_PRINT_SETUP},
+    {"MENU_APP_EXIT", ID_APP_EXIT},
+    {"MENU_PROGRAM_READ", ID_PROGRAM_READ},
+    {"MENU_PROGRAM_WRITE", ID_PROGRAM_WRITE},
+    {"MENU_PROGRAM_TEST", ID_PROGRAM_TEST},
+    {"MENU_PROGRAM_TestFreq", ID_PROGRAM_TESTFREQ},
+    {"MENU_SETUP_PORT", ID_SETUP_PORT},
+    {"MENU_SETUP_LANGUAGE", ID_SETUP_LANGUAGE},
+    {"MENU_HELP_HELP", ID_HELP_HELP},
+    {"MENU_APP_ABOUT", ID_APP_ABOUT},
+};
+const char* const kMenuBar[] = {"MENU_FILE", "MENU_PROGRAM", "MENU_SETUP", "MENU_HELP"};
+
+// A language file whose every menu text is prefix + key.
+std::string MenuLanguage(const std::string& prefix) {
+    std::string text = "[String]\n";
+    for (const char* key : kMenuBar) {
+        text += std::string(key) + "=" + prefix + key + "\n";
+    }
+    for (const auto& [key, id] : kMenuItems) {
+        text += std::string(key) + "=" + prefix + key + "\n";
+    }
+    return text;
+}
+
+// The ids of a menu's or toolbar's items in order; 0 for a separator.
+std::vector<int> ItemIds(const QList<QAction*>& actions) {
+    std::vector<int> ids;
+    for (const QAction* action : actions) {
+        ids.push_back(action->isSeparator() ? 0 : action->data().toInt());
+    }
+    return ids;
+}
+
+class StartUp : public ::testing::Test {
+protected:
+    void TearDown() override {
+        QSettings().remove(QStringLiteral("Recent File List"));
+        app.GetDocument().SetModifiedFlag(false);
+    }
+
+    bool Start(const std::string& setting, const QStringList& arguments = {}) {
+        folder.dir.write("setting.ini", setting);
+        return app.InitInstance(folder.dir.path(), arguments);
+    }
+    CMainFrame& Frame() const { return *app.MainFrame(); }
+    QMenu* Menu(int position) const { return Frame().menuBar()->actions()[position]->menu(); }
+    QString MenuBarText(int position) const {
+        return Frame().menuBar()->actions()[position]->text();
+    }
+    QString CommandText(int id) const { return Frame().CommandAction(id)->text(); }
+
+    CDromelPgmApp& app = *CDromelPgmApp::Instance();
+    AppTestFolder folder;
+};
+
+} // namespace
+
+TEST_F(StartUp, WithoutSettingFileTheProgramStopsWithTheFixedMessage) {
+    folder.CopyShippedLanguage("lang_en");
+    MessageBoxRecorder boxes;
+    EXPECT_FALSE(app.InitInstance(folder.dir.path(), {}));
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Can not find the file setting.ini!"));
+    EXPECT_EQ(boxes.boxes[0].style, MB_ICONHAND);
+    EXPECT_EQ(app.MainFrame(), nullptr);
+}
+
+TEST_F(StartUp, LanguageFromTheSettingFileShowsChinese) {
+    folder.CopyShippedLanguage("lang_en");
+    folder.CopyShippedLanguage("lang_cn");
+    ASSERT_TRUE(Start("[setup]\nlanguage=lang_cn\n"));
+    EXPECT_EQ(g_strLangFile, folder.dir.file("lang_cn.lng"));
+    EXPECT_EQ(MenuBarText(0), QStringLiteral("文件(&F)"));
+    EXPECT_EQ(CommandText(ID_PROGRAM_READ), QStringLiteral("读取对讲机(&R)\tCtrl+R"));
+    EXPECT_EQ(GetControlText(GetDlgItem(Frame().FormView(), 1203)), QStringLiteral("监听键"));
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_TRUE(Frame().acceptDrops());
+}
+
+TEST_F(StartUp, LanguageValueIsUsedUnchanged) {
+    folder.CopyShippedLanguage("lang_cn");
+    ASSERT_TRUE(Start("[setup]\nlanguage=lang_cn.lng\n"));
+    EXPECT_EQ(g_strLangFile, folder.dir.file("lang_cn.lng.lng"));
+    EXPECT_EQ(MenuBarText(0), QStringLiteral("Not Found"));
+}
+
+TEST_F(StartUp, EmptySettingFileStartsInTheLocaleLanguageOnPort1) {
+    if (QLocale::system().name() == QStringLiteral("zh_CN")) {
+        GTEST_SKIP() << "the English choice needs a locale other than Chinese (China)";
+    }
+    folder.CopyShippedLanguage("lang_en");
+    ASSERT_TRUE(Start(""));
+    EXPECT_EQ(g_strLangFile, folder.dir.file("lang_en.lng"));
+    EXPECT_EQ(MenuBarText(0), QStringLiteral("&File"));
+    EXPECT_EQ(CommandText(ID_FILE_NEW), QStringLiteral("&New\tCtrl+N"));
+    EXPECT_EQ(Frame().PortPaneText(), QStringLiteral("COM1"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("default - BriselPgm"));
+    EXPECT_FALSE(app.m_bSilentNew); // the first document was made without the question
+}
+
+TEST_F(StartUp, MenusHoldEveryItemAndSeparator) {
+    ASSERT_TRUE(Start(""));
+    ASSERT_EQ(Frame().menuBar()->actions().size(), 4);
+    EXPECT_EQ(ItemIds(Menu(0)->actions()),
+              (std::vector<int>{57600, 57601, 57603, 57604, 0, 57607, 57609, 57606, 0, 57616, 57617,
+                                57618, 57619, 0, 57665}));
+    EXPECT_EQ(ItemIds(Menu(1)->actions()), (std::vector<int>{32772, 32773, 0, 32774, 32784}));
+    EXPECT_EQ(ItemIds(Menu(2)->actions()), (std::vector<int>{32771, 0, 32776}));
+    EXPECT_EQ(ItemIds(Menu(3)->actions()), (std::vector<int>{32775, 0, 57664}));
+    EXPECT_EQ(ItemIds(Frame().ToolBar()->actions()),
+              (std::vector<int>{57600, 57601, 57603, 0, 32772, 32773, 0, 57607, 0, 32778, 57664}));
+    for (QAction* action : Frame().ToolBar()->actions()) {
+        if (!action->isSeparator()) {
+            EXPECT_EQ(action->icon().availableSizes().value(0), QSize(16, 15));
+        }
+    }
+}
+
+TEST_F(StartUp, SwappingTheLanguageFileChangesEveryMenuItem) {
+    folder.dir.write("a.lng", MenuLanguage("A:"));
+    folder.dir.write("b.lng", MenuLanguage("B:"));
+    ASSERT_TRUE(Start("[setup]\nlanguage=a\n"));
+    for (const char* prefix : {"A:", "B:"}) {
+        g_strLangFile = folder.dir.file(prefix == std::string("A:") ? "a.lng" : "b.lng");
+        app.ApplyLanguage();
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(MenuBarText(i).toStdString(), prefix + std::string(kMenuBar[i]));
+        }
+        for (const auto& [key, id] : kMenuItems) {
+            EXPECT_EQ(CommandText(id).toStdString(), prefix + std::string(key));
+        }
+    }
+    g_strLangFile = folder.dir.file("none.lng");
+    app.ApplyLanguage();
+    int notFound = 0;
+    for (QAction* action : Menu(0)->actions()) {
+        notFound += action->text() == QStringLiteral("Not Found");
+    }
+    EXPECT_EQ(notFound, 8);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(MenuBarText(i), QStringLiteral("Not Found"));
+    }
+    for (const auto& [key, id] : kMenuItems) {
+        EXPECT_EQ(CommandText(id), QStringLiteral("Not Found"));
+    }
+}
+
+TEST_F(StartUp, FormTextsFollowTheLanguage) {
+    folder.CopyShippedLanguage("lang_en");
+    folder.CopyShippedLanguage("lang_cn");
+    ASSERT_TRUE(Start("[setup]\nlanguage=lang_en\n"));
+    QWidget* label = GetDlgItem(Frame().FormView(), 1206);
+    EXPECT_EQ(GetControlText(label), QStringLiteral("Squelch Level"));
+    g_strLangFile = folder.dir.file("lang_cn.lng");
+    app.ApplyLanguage();
+    EXPECT_EQ(GetControlText(label), QStringLiteral("静噪等级"));
+    g_strLangFile = folder.dir.file("none.lng");
+    app.ApplyLanguage();
+    EXPECT_EQ(GetControlText(label), QStringLiteral("静噪等级")); // nothing to replace it
+}
+
+TEST_F(StartUp, ToolTipsAreLookedUpAtEachShowingAndCut) {
+    folder.dir.write("t.lng", "[String]\nIDS_TIP_57600=0123456789abcdefghijklmno\n");
+    ASSERT_TRUE(Start("[setup]\nlanguage=t\n"));
+    EXPECT_EQ(CMainFrame::ToolTipText(57600), QStringLiteral("0123456789abcdefghi"));
+    EXPECT_EQ(CMainFrame::ToolTipText(57601), QStringLiteral("Not Found"));
+
+    Frame().show();
+    QWidget* button = Frame().ToolBar()->widgetForAction(Frame().CommandAction(ID_FILE_NEW));
+    ASSERT_NE(button, nullptr);
+    const auto showTip = [button] {
+        QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), button->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(button, &help);
+        return QToolTip::text();
+    };
+    EXPECT_EQ(showTip(), QStringLiteral("0123456789abcdefghi"));
+    folder.dir.write("t.lng", "[String]\nIDS_TIP_57600=Neu\n");
+    EXPECT_EQ(showTip(), QStringLiteral("Neu"));
+    QToolTip::hideText();
+}
+
+TEST_F(StartUp, PortPaneShowsTheWholeSetting) {
+    ASSERT_TRUE(Start("[setup]\nlanguage=x\n"));
+    EXPECT_EQ(Frame().PortPaneText(), QStringLiteral("COM1"));
+    folder.dir.write("setting.ini", "[setup]\ncom=12\n");
+    Frame().UpdatePortPane();
+    EXPECT_EQ(Frame().PortPaneText(), QStringLiteral("COM12"));
+    ASSERT_TRUE(Start("[setup]\ncom=3\n"));
+    EXPECT_EQ(Frame().PortPaneText(), QStringLiteral("COM3"));
+}
+
+TEST_F(StartUp, WindowIs750By600AtMostAndTheFormFits) {
+    ASSERT_TRUE(Start(""));
+    EXPECT_EQ(Frame().size(), QSize(750, 600));
+    EXPECT_EQ(Frame().maximumSize(), QSize(750, 600));
+    Frame().resize(900, 800);
+    EXPECT_EQ(Frame().size(), QSize(750, 600));
+    Frame().resize(600, 500);
+    EXPECT_EQ(Frame().size(), QSize(600, 500));
+    Frame().resize(750, 600);
+    QApplication::processEvents();
+    const QSize form = DialogUnitsToPixels(DialogFont(), 0, 0, 486, 325).size();
+    EXPECT_EQ(Frame().FormView()->size(), form);
+    auto* scroll = qobject_cast<QScrollArea*>(Frame().centralWidget());
+    ASSERT_NE(scroll, nullptr);
+    EXPECT_GE(scroll->viewport()->width(), form.width());
+    EXPECT_GE(scroll->viewport()->height(), form.height());
+    EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
+}
+
+TEST_F(StartUp, AcceleratorsIssueCommandsAndEditingKeysDoNothing) {
+    ASSERT_TRUE(Start(""));
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(Frame().FormView(), 1031));
+    ASSERT_NE(edit, nullptr);
+    edit->setEnabled(true);
+    edit->show();
+    edit->setFocus();
+    edit->setText(QStringLiteral("abc"));
+    edit->selectAll();
+
+    // New asks whether to clear the data, Open asks for a file: both are cancelled.
+    MessageBoxRecorder boxes({IDCANCEL});
+    FileDialogRecorder files;
+    QSignalSpy commands(&Frame(), &CMainFrame::commandTriggered);
+    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Delete, Qt::ShiftModifier);
+    QTest::keyClick(edit, Qt::Key_Backspace, Qt::AltModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("abc"));
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("abc"));
+    QTest::keyClicks(edit, QStringLiteral("d"));
+    EXPECT_EQ(edit->text(), QStringLiteral("abcd"));
+    EXPECT_EQ(commands.count(), 0);
+
+    const std::pair<Qt::Key, int> accelerators[] = {
+        {Qt::Key_N, ID_FILE_NEW},   {Qt::Key_O, ID_FILE_OPEN},    {Qt::Key_S, ID_FILE_SAVE},
+        {Qt::Key_P, ID_FILE_PRINT}, {Qt::Key_R, ID_PROGRAM_READ}, {Qt::Key_W, ID_PROGRAM_WRITE}};
+    for (const auto& [key, id] : accelerators) {
+        commands.clear();
+        QTest::keyClick(edit, key, Qt::ControlModifier);
+        ASSERT_EQ(commands.count(), 1) << id;
+        EXPECT_EQ(commands[0][0].toInt(), id);
+    }
+    commands.clear();
+    QTest::keyClick(edit, Qt::Key_T, Qt::ControlModifier); // Test Mode has no accelerator
+    EXPECT_EQ(commands.count(), 0);
+}
+
+TEST_F(StartUp, RecentFilesComeFromTheUserSettings) {
+    QSettings settings;
+    settings.setValue(QStringLiteral("Recent File List/File1"), QStringLiteral("/data/a.dpm"));
+    settings.setValue(QStringLiteral("Recent File List/File2"), QStringLiteral("/data/b&c.dpm"));
+    settings.sync();
+    ASSERT_TRUE(Start(""));
+    EXPECT_EQ(QApplication::organizationName(), QStringLiteral("Marrow radio program software"));
+    EXPECT_EQ(app.RecentFiles(), (QStringList{"/data/a.dpm", "/data/b&c.dpm"}));
+    const QList<QAction*> file = Menu(0)->actions();
+    EXPECT_EQ(file[9]->text(), QStringLiteral("&1 /data/a.dpm"));
+    EXPECT_EQ(file[10]->text(), QStringLiteral("&2 /data/b&&c.dpm"));
+    EXPECT_FALSE(file[11]->isVisible());
+    EXPECT_FALSE(file[12]->isVisible());
+
+    QSettings().remove(QStringLiteral("Recent File List"));
+    ASSERT_TRUE(Start(""));
+    const QList<QAction*> empty = Menu(0)->actions();
+    EXPECT_TRUE(empty[9]->isVisible());
+    EXPECT_FALSE(empty[9]->isEnabled());
+    EXPECT_FALSE(empty[10]->isVisible());
+}
+
+TEST_F(StartUp, ExitClosesTheWindow) {
+    ASSERT_TRUE(Start(""));
+    ASSERT_TRUE(Frame().isVisible());
+    Frame().CommandAction(ID_APP_EXIT)->trigger();
+    EXPECT_FALSE(Frame().isVisible());
+}

@@ -1,0 +1,96 @@
+#include "LinkFixture.h"
+#include "app/LangString.h"
+
+#include <cstdlib>
+
+namespace {
+
+class DpmtoolLinkTest : public LinkFixture {
+protected:
+    // Runs dpmtool with the arguments, no terminal on stdin; returns its exit status.
+    int Dpmtool(const std::string& args) {
+        std::string command = "LC_ALL= LC_MESSAGES= LANG=C " + std::string(DROMEL_BIN_DIR) +
+                              "/dpmtool " + args + " </dev/null >" + m_dir.file("out") + " 2>" +
+                              m_dir.file("err");
+        int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::string Err() { return m_dir.read("err"); }
+
+    // A text of the language file dpmtool uses (the one shipped beside it).
+    static std::string ShippedText(const std::string& key) {
+        SetAppDir(DROMEL_BIN_DIR);
+        SetLanguageName("lang_en");
+        return GetLangString(key);
+    }
+
+    SimRadioProcess& Radio(const Image& image, std::vector<std::string> options = {}) {
+        options.insert(options.end(), {"--fast", "--image", WriteImage("radio.bin", image),
+                                       "--save", m_dir.file("radio.dpm")});
+        m_radio = std::make_unique<SimRadioProcess>(options);
+        return *m_radio;
+    }
+
+    std::unique_ptr<SimRadioProcess> m_radio;
+};
+
+TEST_F(DpmtoolLinkTest, ReadSavesTheRadioThenWriteSendsItBack) {
+    Image first = Pattern(1);
+    std::string file = m_dir.file("read.dpm");
+    EXPECT_EQ(Dpmtool("read " + file + " --port " + Radio(first).Path() + " --trace " +
+                      m_dir.file("tool.trace")),
+              0)
+        << Err();
+    m_radio->Stop();
+    EXPECT_EQ(SavedImage("read.dpm"), first);
+    std::vector<TraceEntry> trace = Trace("tool.trace");
+    ASSERT_FALSE(trace.empty());
+    EXPECT_EQ(trace.front().dir, "tx");
+    EXPECT_EQ(trace.front().byte, 'P');
+
+    // A radio of another type: the write goes on only with --yes.
+    Image second = Pattern(2);
+    EXPECT_EQ(Dpmtool("write " + file + " --port " + Radio(second).Path() + " --no"), 5);
+    m_radio->Stop();
+    EXPECT_EQ(SavedImage("radio.dpm"), second);
+    EXPECT_EQ(Dpmtool("write " + file + " --port " + Radio(second).Path()), 5); // no terminal
+    m_radio->Stop();
+    EXPECT_EQ(SavedImage("radio.dpm"), second);
+    EXPECT_EQ(Dpmtool("write " + file + " --port " + Radio(second).Path() + " --yes"), 0) << Err();
+    m_radio->Stop();
+    Image written = SavedImage("radio.dpm");
+    EXPECT_TRUE(std::equal(written.begin(), written.begin() + 0x3D8, first.begin()));
+    EXPECT_TRUE(std::equal(written.begin() + 0x3D8, written.end(), second.begin() + 0x3D8));
+}
+
+TEST_F(DpmtoolLinkTest, LinkFailuresEndWithStatusFourAndTheirText) {
+    std::string file = m_dir.file("read.dpm");
+    EXPECT_EQ(Dpmtool("read " + file + " --port " + Radio(Pattern(1), {"--no-ack"}).Path()), 4);
+    EXPECT_NE(Err().find(ShippedText("IDS_ERROR_PORTCONN")), std::string::npos) << Err();
+
+    EXPECT_EQ(
+        Dpmtool("read " + file + " --port " + Radio(Pattern(1), {"--silent-after", "3"}).Path()),
+        4);
+    EXPECT_NE(Err().find(ShippedText("IDS_PROMPT_READFAIL")), std::string::npos) << Err();
+    EXPECT_FALSE(std::filesystem::exists(file)); // nothing saved from a failed read
+
+    EXPECT_EQ(Dpmtool("read " + file + " --port " + m_dir.file("absent")), 4);
+    EXPECT_NE(Err().find(ShippedText("IDS_ERROR_PORTOPEN")), std::string::npos) << Err();
+}
+
+TEST_F(DpmtoolLinkTest, BadCommandLinesAreUsageErrors) {
+    EXPECT_EQ(Dpmtool("read"), 1);
+    EXPECT_EQ(Dpmtool("read x.dpm --port 9"), 1);
+    EXPECT_EQ(Dpmtool("read x.dpm --yes"), 1);
+    EXPECT_EQ(Dpmtool("write x.dpm --yes --no"), 1);
+}
+
+TEST_F(DpmtoolLinkTest, WriteRefusesAFileItCannotUse) {
+    std::string foreign = m_dir.write("foreign.dpm", std::string(1072, 'x'));
+    EXPECT_EQ(Dpmtool("write " + foreign + " --port " + Radio(Pattern(1)).Path() + " --yes"), 3);
+    EXPECT_EQ(Dpmtool("write " + m_dir.file("missing.dpm") + " --port 1 --yes"), 3);
+    m_radio->Stop();
+    EXPECT_EQ(SavedImage("radio.dpm"), Pattern(1));
+}
+
+} // namespace

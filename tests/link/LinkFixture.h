@@ -1,0 +1,101 @@
+// Shared set-up of the link tests: a settings file and a language file in a temporary
+// folder, radio images with a different byte at every address, and the radio's byte trace.
+#pragma once
+
+#include "SimRadioProcess.h"
+#include "TempDir.h"
+#include "app/AppPaths.h"
+#include "link/Protocol.h"
+#include "radio/DromelPgmDoc.h"
+
+#include <array>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <sstream>
+
+using Image = MemoryImage;
+
+struct TraceEntry {
+    long long micros;
+    std::string dir;
+    int byte;
+};
+
+class LinkFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        WriteSettings("");
+        m_dir.write("lang_en.lng", "[String]\nIDS_PROMPT_READ=Reading data\n"
+                                   "IDS_PROMPT_WRITE=Writing data\n"
+                                   "IDS_PROMPT_READFAIL=Read failed\n"
+                                   "IDS_PROMPT_WRITEFAIL=Write failed\n");
+        SetAppDir(m_dir.path());
+        SetLanguageName("lang_en");
+    }
+
+    // The settings file: port 1, two models, and the given [ports] lines.
+    void WriteSettings(const std::string& ports) {
+        m_dir.write("setting.ini", "[setup]\ncom=1\n[ports]\n" + ports +
+                                       "\n[model]\nfdisp0=A\nmodel0=4452313630560000\n"
+                                       "value0=0110000F28000000FFFFFFFFFFFFFFFF\n"
+                                       "freq0=00004017000060130000000000000000\n"
+                                       "fdisp1=B\nmodel1=4452313630550000\n"
+                                       "value1=0120000F28000000FFFFFFFFFFFFFFFF\n"
+                                       "freq1=00000047000000400000000000000000\n");
+    }
+
+    // An image whose bytes differ from block to block; seed makes two images differ.
+    static Image Pattern(int seed) {
+        Image image;
+        for (std::size_t i = 0; i < kImageSize; ++i)
+            image[i] = static_cast<std::uint8_t>((i * 7 + i / 8 + seed) & 0xFF);
+        return image;
+    }
+
+    std::string WriteImage(const std::string& name, const Image& image) {
+        return m_dir.write(name, std::string(image.begin(), image.end()));
+    }
+
+    // The memory a radio saved with --save (a .dpm file: 48 header bytes, then the image).
+    Image SavedImage(const std::string& name) {
+        std::string data = m_dir.read(name);
+        Image image{};
+        if (data.size() == 48 + kImageSize)
+            std::copy(data.begin() + 48, data.end(), image.begin());
+        return image;
+    }
+
+    std::vector<TraceEntry> Trace(const std::string& name) {
+        std::vector<TraceEntry> entries;
+        std::istringstream in(m_dir.read(name));
+        std::string line;
+        while (std::getline(in, line)) {
+            std::istringstream fields(line);
+            TraceEntry e;
+            std::string hex;
+            fields >> e.micros >> e.dir >> hex;
+            e.byte = std::stoi(hex, nullptr, 16);
+            entries.push_back(e);
+        }
+        return entries;
+    }
+
+    // The bytes the radio received, in order.
+    std::vector<int> Received(const std::string& traceName) {
+        std::vector<int> bytes;
+        for (const TraceEntry& e : Trace(traceName))
+            if (e.dir == "rx")
+                bytes.push_back(e.byte);
+        return bytes;
+    }
+
+    static int CountSequence(const std::vector<int>& bytes, const std::vector<int>& seq) {
+        int count = 0;
+        for (std::size_t i = 0; i + seq.size() <= bytes.size(); ++i)
+            if (std::equal(seq.begin(), seq.end(), bytes.begin() + i))
+                ++count;
+        return count;
+    }
+
+    TempDir m_dir;
+};

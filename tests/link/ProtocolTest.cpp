@@ -1,0 +1,281 @@
+#include "LinkFixture.h"
+#include "PtyPeer.h"
+
+#include <thread>
+
+namespace {
+
+const std::vector<int> kProgram = {'P', 'R', 'O', 'G', 'R', 'A', 'M'};
+
+class ProtocolTest : public LinkFixture {
+protected:
+    // Starts a fast radio holding radioImage with the extra options, and opens the port.
+    void StartRadio(const Image& radioImage, std::vector<std::string> options = {}) {
+        options.insert(options.end(), {"--fast", "--image", WriteImage("radio.bin", radioImage),
+                                       "--trace", m_dir.file("radio.trace")});
+        m_radio = std::make_unique<SimRadioProcess>(options);
+        ASSERT_FALSE(m_radio->Path().empty());
+        ASSERT_TRUE(m_port.OpenDevice(m_radio->Path(), 9600));
+    }
+    std::vector<int> RadioReceived() {
+        m_radio->Stop();
+        return Received("radio.trace");
+    }
+    LinkResult Enter(bool bRead, const Image& image, bool answer = true) {
+        return EnterProgramMode(m_port, bRead, image, [&] {
+            ++m_nAsked;
+            return answer;
+        });
+    }
+
+    CCommPort m_port;
+    std::unique_ptr<SimRadioProcess> m_radio;
+    int m_nAsked = 0;
+};
+
+TEST_F(ProtocolTest, SecondProgramRequestAnsweredEntersProgramMode) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    std::thread radio([&] {
+        EXPECT_EQ(peer.Take(7), "PROGRAM"); // no answer to the first request
+        EXPECT_EQ(peer.Take(7), "PROGRAM");
+        peer.Send({0x06});
+        EXPECT_EQ(peer.Take(1), "\x02");
+        peer.Send({1, 2, 3, 4, 5, 6, 7, 8});
+        EXPECT_EQ(peer.Take(1), "\x06");
+    });
+    EXPECT_EQ(Enter(true, Pattern(1)), LinkReady);
+    radio.join();
+}
+
+TEST_F(ProtocolTest, OtherAnswersToProgramRequestFailAfterExactlyThree) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    std::thread radio([&] {
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(peer.Take(7), "PROGRAM");
+            peer.Send({0x15});
+        }
+    });
+    EXPECT_EQ(Enter(true, Pattern(1)), LinkNoConnection);
+    radio.join();
+    EXPECT_EQ(peer.Take(1, 200), ""); // nothing follows the third request
+}
+
+TEST_F(ProtocolTest, FrameWithWrongLeadingByteIsRejected) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    std::thread radio([&] {
+        EXPECT_EQ(peer.Take(4), std::string("R\x00\xA8\x08", 4));
+        peer.Send({0x58, 0x00, 0xA8, 0x08, 1, 2, 3, 4, 5, 6, 7, 8});
+    });
+    Image work = Pattern(9);
+    EXPECT_FALSE(GetBlock(m_port, work, 0x0A8));
+    radio.join();
+    EXPECT_EQ(work, Pattern(9));
+    EXPECT_EQ(peer.Take(1, 200), ""); // not acknowledged
+}
+
+TEST_F(ProtocolTest, ReadHandshakeIsByteExact) {
+    StartRadio(Pattern(1));
+    EXPECT_EQ(Enter(true, Pattern(2)), LinkReady);
+    std::vector<int> expected = kProgram;
+    expected.insert(expected.end(), {0x02, 0x06});
+    EXPECT_EQ(RadioReceived(), expected);
+    EXPECT_EQ(m_nAsked, 0); // in read mode any identification is accepted
+}
+
+TEST_F(ProtocolTest, MatchingWriteChecksModelValueBlock) {
+    Image image = Pattern(1);
+    StartRadio(image);
+    EXPECT_EQ(Enter(false, image), LinkReady);
+    std::vector<int> expected = kProgram;
+    expected.insert(expected.end(), {0x02, 0x06, 0x52, 0x03, 0x50, 0x08, 0x06});
+    EXPECT_EQ(RadioReceived(), expected);
+    EXPECT_EQ(m_nAsked, 0);
+}
+
+TEST_F(ProtocolTest, NoAnswerToProgramRequestGivesUpAfterThree) {
+    StartRadio(Pattern(1), {"--no-ack"});
+    EXPECT_EQ(Enter(true, Pattern(1)), LinkNoConnection);
+    EXPECT_TRUE(m_port.IsOpen());
+    std::vector<int> received = RadioReceived();
+    EXPECT_EQ(CountSequence(received, kProgram), 3);
+    EXPECT_EQ(received.size(), 3 * kProgram.size());
+}
+
+TEST_F(ProtocolTest, PortThatCannotOpenFailsBeforeSendingAnything) {
+    m_dir.write("setting.ini", "[setup]\ncom=4\n[ports]\ncom4=" + m_dir.file("absent") + "\n");
+    EXPECT_EQ(Enter(true, Pattern(1)), LinkPortFailed);
+    EXPECT_FALSE(m_port.IsOpen());
+}
+
+TEST_F(ProtocolTest, ClosedPortIsOpenedFromTheSettings) {
+    StartRadio(Pattern(1));
+    m_port.Close();
+    m_dir.write("setting.ini", "[setup]\ncom=7\n[ports]\ncom7=" + m_radio->Path() + "\n");
+    EXPECT_EQ(Enter(true, Pattern(1)), LinkReady);
+    EXPECT_TRUE(m_port.IsOpen());
+}
+
+TEST_F(ProtocolTest, ShortIdentificationIsWrongReply) {
+    StartRadio(Pattern(1), {"--short-id"});
+    EXPECT_EQ(Enter(true, Pattern(1)), LinkWrongReply);
+    EXPECT_TRUE(m_port.IsOpen());
+}
+
+TEST_F(ProtocolTest, ShortModelValueFrameIsWrongReply) {
+    StartRadio(Pattern(1), {"--drop-every", "1"});
+    EXPECT_EQ(Enter(false, Pattern(1)), LinkWrongReply);
+    EXPECT_EQ(m_nAsked, 0);
+}
+
+TEST_F(ProtocolTest, MismatchCancelledSendsNothingMore) {
+    StartRadio(Pattern(1), {"--wrong-id"});
+    EXPECT_EQ(Enter(false, Pattern(1), false), LinkCancelled);
+    EXPECT_EQ(m_nAsked, 1);
+    std::vector<int> expected = kProgram;
+    expected.push_back(0x02);
+    EXPECT_EQ(RadioReceived(), expected);
+}
+
+// The bytes the PC sent and the gap before each, from the port's own trace.
+std::vector<std::pair<int, int>> SentWithGaps(const std::string& trace) {
+    std::vector<std::pair<int, int>> sent;
+    std::istringstream lines(trace);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::istringstream fields(line);
+        long long micros;
+        std::string dir, hex, word;
+        int gap = 0;
+        fields >> micros >> dir >> hex >> word >> gap;
+        if (dir == "tx")
+            sent.emplace_back(std::stoi(hex, nullptr, 16), gap);
+    }
+    return sent;
+}
+
+void AddSent(std::vector<std::pair<int, int>>& sent, const std::vector<int>& bytes, int gap) {
+    for (int b : bytes)
+        sent.emplace_back(b, gap);
+}
+
+TEST_F(ProtocolTest, EveryByteIsSentWithTheGapOfItsMessage) {
+    Image image = Pattern(1);
+    StartRadio(image);
+    std::ostringstream trace;
+    m_port.SetTrace(&trace);
+    ASSERT_EQ(Enter(false, image), LinkReady);
+    Image work = image;
+    ASSERT_TRUE(GetBlock(m_port, work, 0x3F8));
+    ASSERT_TRUE(PutBlock(m_port, work, 0x008));
+
+    std::vector<std::pair<int, int>> expected;
+    AddSent(expected, kProgram, 150);
+    AddSent(expected, {0x02}, 7);
+    AddSent(expected, {0x06}, 10);
+    AddSent(expected, {0x52, 0x03, 0x50, 0x08}, 5);
+    AddSent(expected, {0x06}, 10);
+    AddSent(expected, {0x52, 0x03, 0xF8, 0x08}, 5);
+    AddSent(expected, {0x06}, 5);
+    std::vector<int> frame = {0x57, 0x00, 0x08, 0x08};
+    frame.insert(frame.end(), image.begin() + 8, image.begin() + 16);
+    AddSent(expected, frame, 5);
+    EXPECT_EQ(SentWithGaps(trace.str()), expected);
+}
+
+TEST_F(ProtocolTest, MismatchConfirmedRepeatsHandshakeWithoutChecks) {
+    StartRadio(Pattern(1), {"--wrong-id"});
+    std::ostringstream trace;
+    m_port.SetTrace(&trace);
+    ASSERT_EQ(Enter(false, Pattern(1), true), LinkReady);
+    std::vector<std::pair<int, int>> expected;
+    AddSent(expected, kProgram, 150);
+    AddSent(expected, {0x02}, 7);
+    AddSent(expected, kProgram, 10);
+    AddSent(expected, {0x02}, 7);
+    AddSent(expected, {0x06}, 10);
+    EXPECT_EQ(SentWithGaps(trace.str()), expected);
+}
+
+TEST_F(ProtocolTest, DifferentModelValuesAskTheUser) {
+    Image radio = Pattern(1);
+    Image image = radio;
+    image[0x357] ^= 1;
+    StartRadio(radio);
+    EXPECT_EQ(Enter(false, image, false), LinkCancelled);
+    EXPECT_EQ(m_nAsked, 1);
+}
+
+TEST_F(ProtocolTest, IdentificationInImageOrderIsAMismatchUnlessPalindrome) {
+    Image radio = Pattern(1);
+    Image image = radio;
+    std::reverse(image.begin() + 0x3D0, image.begin() + 0x3D8);
+    StartRadio(radio);
+    EXPECT_EQ(Enter(false, image, false), LinkCancelled);
+
+    const unsigned char palindrome[] = {1, 2, 3, 4, 4, 3, 2, 1};
+    std::copy(std::begin(palindrome), std::end(palindrome), radio.begin() + 0x3D0);
+    m_port.Close();
+    StartRadio(radio);
+    EXPECT_EQ(Enter(false, radio, false), LinkReady);
+    EXPECT_EQ(m_nAsked, 1);
+}
+
+TEST_F(ProtocolTest, BlockFramesAreCheckedByLeaderAndAddressOnly) {
+    Image radio = Pattern(1);
+    // Frame 1 carries a wrong length byte, frame 2 echoes another address.
+    StartRadio(radio, {"--wrong-length", "1", "--wrong-address", "2"});
+    ASSERT_EQ(Enter(true, Pattern(9)), LinkReady);
+    Image work = Pattern(9);
+    EXPECT_TRUE(GetBlock(m_port, work, 0x0A0));
+    EXPECT_TRUE(std::equal(work.begin() + 0x0A0, work.begin() + 0x0A8, radio.begin() + 0x0A0));
+    Image before = work;
+    EXPECT_FALSE(GetBlock(m_port, work, 0x0A8));
+    EXPECT_EQ(work, before);
+    EXPECT_TRUE(GetBlock(m_port, work, 0x0A8));
+    EXPECT_TRUE(std::equal(work.begin() + 0x0A8, work.begin() + 0x0B0, radio.begin() + 0x0A8));
+}
+
+TEST_F(ProtocolTest, ShortFrameFails) {
+    Image radio = Pattern(1);
+    StartRadio(radio, {"--drop-every", "2"});
+    ASSERT_EQ(Enter(true, Pattern(9)), LinkReady);
+    Image work = Pattern(9);
+    EXPECT_TRUE(GetBlock(m_port, work, 0x000));
+    EXPECT_FALSE(GetBlock(m_port, work, 0x008));
+    EXPECT_TRUE(std::equal(work.begin() + 8, work.begin() + 16, Pattern(9).begin() + 8));
+    EXPECT_TRUE(GetBlock(m_port, work, 0x008));
+    EXPECT_TRUE(std::equal(work.begin(), work.begin() + 16, radio.begin()));
+}
+
+TEST_F(ProtocolTest, LateBytesOfAFailedFrameDoNotSpoilTheRetry) {
+    Image radio = Pattern(1);
+    StartRadio(radio, {"--late-frame", "1"});
+    ASSERT_EQ(Enter(true, Pattern(9)), LinkReady);
+    Image work = Pattern(9);
+    EXPECT_FALSE(GetBlock(m_port, work, 0x000));
+    m_port.Delay(200); // the next tick of the transfer comes 20 ms later
+    EXPECT_TRUE(GetBlock(m_port, work, 0x000));
+    EXPECT_TRUE(GetBlock(m_port, work, 0x008));
+    EXPECT_TRUE(std::equal(work.begin(), work.begin() + 16, radio.begin()));
+}
+
+TEST_F(ProtocolTest, WrittenBlockNeedsTheRadiosAck) {
+    Image image = Pattern(1);
+    StartRadio(image, {"--nak-block", "0x10", "--save", m_dir.file("saved.dpm")});
+    ASSERT_EQ(Enter(false, image), LinkReady);
+    Image data = Pattern(5);
+    EXPECT_TRUE(PutBlock(m_port, data, 0x008));
+    EXPECT_FALSE(PutBlock(m_port, data, 0x010));
+    std::vector<int> received = RadioReceived();
+    std::vector<int> frame = {0x57, 0x00, 0x08, 0x08};
+    frame.insert(frame.end(), data.begin() + 8, data.begin() + 16);
+    EXPECT_EQ(CountSequence(received, frame), 1);
+    Image saved = SavedImage("saved.dpm");
+    EXPECT_TRUE(std::equal(saved.begin() + 8, saved.begin() + 16, data.begin() + 8));
+    EXPECT_TRUE(std::equal(saved.begin() + 16, saved.begin() + 24, image.begin() + 16));
+}
+
+} // namespace

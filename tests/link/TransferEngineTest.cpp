@@ -1,0 +1,215 @@
+#include "link/TransferEngine.h"
+#include "LinkFixture.h"
+
+namespace {
+
+class TransferEngineTest : public LinkFixture {
+protected:
+    void StartRadio(const Image& radioImage, std::vector<std::string> options = {}) {
+        options.insert(options.end(),
+                       {"--fast", "--image", WriteImage("radio.bin", radioImage), "--trace",
+                        m_dir.file("radio.trace"), "--save", m_dir.file("radio.dpm")});
+        m_radio = std::make_unique<SimRadioProcess>(options);
+        ASSERT_FALSE(m_radio->Path().empty());
+        WriteSettings("com1=" + m_radio->Path());
+    }
+    // Ticks until the transfer ends or gives up.
+    TickResult Run(CTransferEngine& engine) {
+        TickResult result;
+        while ((result = engine.Tick()) == TickRunning) {
+        }
+        return result;
+    }
+
+    void SetUp() override {
+        LinkFixture::SetUp();
+        m_doc.NewDocument();
+        m_doc.m_image = Pattern(50);
+        m_doc.FindModel();
+        m_doc.AddViewObserver([this] { ++m_nRefreshed; });
+    }
+
+    CCommPort m_port;
+    std::unique_ptr<SimRadioProcess> m_radio;
+    CDromelPgmDoc m_doc;
+    int m_nRefreshed = 0;
+};
+
+TEST_F(TransferEngineTest, FullReadFillsTheDocumentAndRefreshesIt) {
+    Image radio = Pattern(3);
+    const std::uint8_t model1[] = {0x44, 0x52, 0x31, 0x36, 0x30, 0x55, 0x00, 0x00};
+    std::copy(std::begin(model1), std::end(model1), radio.begin() + 0x3D0);
+    StartRadio(radio);
+    ASSERT_EQ(m_doc.GetModel(), -1);
+    m_doc.SetModifiedFlag(false);
+    CTransferEngine engine(m_port, true, m_doc);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(engine.Status(), "Reading data");
+    std::vector<int> positions;
+    TickResult result;
+    while ((result = engine.Tick()) == TickRunning) {
+        positions.push_back(engine.ProgressPos());
+        EXPECT_EQ(m_nRefreshed, 0);
+        if (engine.Address() == 464) {
+            EXPECT_EQ(engine.Status(), "Reading data 45%");
+        }
+    }
+    EXPECT_EQ(result, TickDone);
+    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(m_nRefreshed, 1);
+    EXPECT_EQ(m_doc.GetModel(), 1);
+    EXPECT_EQ(m_doc.GetFreqLow(), 40000000);
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(engine.Status(), "Reading data 100%");
+    ASSERT_EQ(positions.size(), 128u);
+    EXPECT_EQ(positions.front(), 8);
+    EXPECT_EQ(positions.back(), 1024);
+    // The tick that finds the end address sends nothing more.
+    m_radio->Stop();
+    std::vector<int> received = Received("radio.trace");
+    EXPECT_EQ(CountSequence(received, {0x52, 0x03, 0xF8, 0x08}), 1);
+    EXPECT_EQ(received.back(), 0x06);
+}
+
+TEST_F(TransferEngineTest, FullWriteLeavesTheRadiosTopBytesAlone) {
+    Image radio = Pattern(3);
+    m_doc.m_image = radio;
+    for (int i = 0; i < 0x350; ++i)
+        m_doc.m_image[i] = static_cast<std::uint8_t>(~radio[i]);
+    for (std::size_t i = 0x3D8; i < kImageSize; ++i)
+        m_doc.m_image[i] = 0xA5;
+    Image docBefore = m_doc.m_image;
+    StartRadio(radio);
+    CTransferEngine engine(m_port, false, m_doc);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(engine.Status(), "Writing data");
+    TickResult result;
+    while ((result = engine.Tick()) == TickRunning) {
+        if (engine.Address() == 496) {
+            EXPECT_EQ(engine.Status(), "Writing data 50%");
+            EXPECT_EQ(engine.ProgressPos(), 516);
+        }
+    }
+    EXPECT_EQ(result, TickDone);
+    EXPECT_EQ(engine.Address(), 984);
+    EXPECT_EQ(engine.Status(), "Writing data 100%");
+    EXPECT_EQ(engine.ProgressPos(), 1024);
+    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_nRefreshed, 0);
+    ASSERT_EQ(m_radio->Stop(), 0);
+    Image saved = SavedImage("radio.dpm");
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.m_image.begin()));
+    EXPECT_TRUE(std::equal(saved.begin() + 0x3D8, saved.end(), radio.begin() + 0x3D8));
+}
+
+TEST_F(TransferEngineTest, WriteMismatchAnsweredYesWritesTheUnchangedImage) {
+    Image radio = Pattern(3);
+    StartRadio(radio, {"--wrong-id"});
+    int asked = 0;
+    CTransferEngine engine(m_port, false, m_doc);
+    ASSERT_EQ(engine.Start([&] { return ++asked > 0; }), LinkReady);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(Run(engine), TickDone);
+    m_radio->Stop();
+    Image saved = SavedImage("radio.dpm");
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.m_image.begin()));
+}
+
+TEST_F(TransferEngineTest, WriteMismatchAnsweredNoWritesNothing) {
+    Image radio = Pattern(3);
+    StartRadio(radio, {"--wrong-id"});
+    CTransferEngine engine(m_port, false, m_doc);
+    EXPECT_EQ(engine.Start([] { return false; }), LinkCancelled);
+    m_radio->Stop();
+    EXPECT_EQ(SavedImage("radio.dpm"), radio);
+    EXPECT_EQ(CountSequence(Received("radio.trace"), {0x57}), 0);
+}
+
+TEST_F(TransferEngineTest, SilentRadioGetsFiveTriesThenRestartBeginsAgainAtZero) {
+    Image radio = Pattern(3);
+    StartRadio(radio, {"--silent-after", "10"});
+    Image docBefore = m_doc.m_image;
+    CTransferEngine engine(m_port, true, m_doc);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(Run(engine), TickGaveUp);
+    EXPECT_EQ(engine.Address(), 80);
+    EXPECT_EQ(engine.Status(), "Read failed");
+    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_nRefreshed, 0);
+    EXPECT_TRUE(m_port.IsOpen());
+
+    // The radio answers again once it hears PROGRAM; the restart reads everything anew.
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(engine.Address(), 0);
+    EXPECT_EQ(Run(engine), TickDone);
+    EXPECT_EQ(m_doc.m_image, radio);
+    m_radio->Stop();
+    std::vector<int> received = Received("radio.trace");
+    EXPECT_EQ(CountSequence(received, {0x52, 0x00, 0x50, 0x08}), 5 + 1);
+    EXPECT_EQ(CountSequence(received, {0x52, 0x00, 0x00, 0x08}), 2);
+}
+
+TEST_F(TransferEngineTest, RefusedBlockGivesUpTheWrite) {
+    StartRadio(Pattern(3), {"--nak-block", "0x100"});
+    CTransferEngine engine(m_port, false, m_doc);
+    ASSERT_EQ(engine.Start([] { return true; }), LinkReady);
+    EXPECT_EQ(Run(engine), TickGaveUp);
+    EXPECT_EQ(engine.Address(), 0x100);
+    EXPECT_EQ(engine.Status(), "Write failed");
+}
+
+TEST_F(TransferEngineTest, OccasionalBadFramesAreRetried) {
+    Image radio = Pattern(3);
+    StartRadio(radio, {"--drop-every", "7", "--wrong-address", "20", "--wrong-length", "30"});
+    CTransferEngine engine(m_port, true, m_doc);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(Run(engine), TickDone);
+    EXPECT_EQ(m_doc.m_image, radio);
+}
+
+TEST_F(TransferEngineTest, HangUpMidReadLeavesTheDocumentAsItWas) {
+    StartRadio(Pattern(3), {"--hangup-after", "40"});
+    Image docBefore = m_doc.m_image;
+    CTransferEngine engine(m_port, true, m_doc);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(Run(engine), TickGaveUp);
+    EXPECT_EQ(engine.Address(), 40 * 8);
+    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_nRefreshed, 0);
+    EXPECT_FALSE(m_port.IsOpen());
+    // The next start finds the device gone and says so.
+    EXPECT_EQ(engine.Start([] { return false; }), LinkPortFailed);
+}
+
+TEST_F(TransferEngineTest, RadioWithoutImageHoldsANewModelTwoDocument) {
+    m_radio = std::make_unique<SimRadioProcess>(std::vector<std::string>{"--fast"});
+    ASSERT_FALSE(m_radio->Path().empty());
+    ASSERT_TRUE(m_port.OpenDevice(m_radio->Path(), 9600));
+    CTransferEngine engine(m_port, true, m_doc);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(Run(engine), TickDone);
+
+    SetAppDir(DROMEL_BIN_DIR); // the model table shipped beside radiosim
+    CDromelPgmDoc fresh;
+    fresh.NewDocument();
+    EXPECT_EQ(m_doc.m_image, fresh.m_image);
+}
+
+TEST_F(TransferEngineTest, FailedStartsMapToTheirMessages) {
+    EXPECT_EQ(LinkErrorKey(LinkPortFailed), "IDS_ERROR_PORTOPEN");
+    EXPECT_EQ(LinkErrorKey(LinkNoConnection), "IDS_ERROR_PORTCONN");
+    EXPECT_EQ(LinkErrorKey(LinkWrongReply), "IDS_ERROR_TYPE");
+    EXPECT_EQ(LinkErrorKey(LinkCancelled), "");
+    EXPECT_EQ(LinkErrorKey(LinkReady), "");
+}
+
+TEST(TransferStatusTest, NumberOfThePreviousTickIsReplaced) {
+    EXPECT_EQ(FormatTransferStatus("Reading data", 0), "Reading data 0%");
+    EXPECT_EQ(FormatTransferStatus("Reading data 0%", 45), "Reading data 45%");
+    // A digit in the prompt itself cuts it there, together with the character before it.
+    EXPECT_EQ(FormatTransferStatus("Step 2 of reading", 3), "Step 3%");
+    EXPECT_EQ(FormatTransferStatus("2 go", 7), " 7%");
+    EXPECT_EQ(FormatTransferStatus("", 100), " 100%");
+}
+
+} // namespace

@@ -1,0 +1,15 @@
+// The simulated radio's memory: where it comes from and where it goes on exit.
+#pragma once
+
+#include <array>
+#include <string>
+
+using SimImage = std::array<unsigned char, 1024>;
+
+// The memory of a new model-2 document (the model table of the settings file beside the
+// executable).
+bool DefaultSimImage(SimImage& image, std::string& error);
+// A .dpm data file (header and image) or a raw 1024-byte image.
+bool LoadSimImage(const std::string& path, SimImage& image, std::string& error);
+// Writes the memory as a .dpm data file.
+bool SaveSimImage(const std::string& path, const SimImage& image, std::string& error);

@@ -1,0 +1,115 @@
+#include "tools/radiosim/SimRadio.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr unsigned char kAck = 0x06;
+constexpr unsigned char kNak = 0x15;
+constexpr unsigned char kIdentify = 0x02;
+constexpr unsigned char kReadRequest = 0x52;
+constexpr unsigned char kDataFrame = 0x57;
+constexpr char kProgram[] = "PROGRAM";
+constexpr std::size_t kProgramLength = sizeof kProgram - 1;
+constexpr int kLatePauseMicros = 60000; // longer than the PC's 50 ms window for one byte
+
+std::size_t MessageLength(unsigned char first) {
+    switch (first) {
+    case 'P':
+        return kProgramLength;
+    case kReadRequest:
+        return 4;
+    case kDataFrame:
+        return 12;
+    default:
+        return 1;
+    }
+}
+
+} // namespace
+
+CSimRadio::CSimRadio(const std::array<unsigned char, 1024>& image, const SimFaults& faults)
+    : m_image(image), m_faults(faults) {}
+
+bool CSimRadio::Silent() const {
+    return m_bSilenced || !m_bProgramMode;
+}
+
+std::vector<SimReply> CSimRadio::Receive(unsigned char byte) {
+    m_message.push_back(byte);
+    if (m_message[0] == 'P' && byte != static_cast<unsigned char>(kProgram[m_message.size() - 1])) {
+        // Not a program request after all: start again from this byte.
+        m_message.assign(1, byte);
+    }
+    if (m_message.size() < MessageLength(m_message[0]))
+        return {};
+    std::vector<SimReply> reply = Complete();
+    m_message.clear();
+    return reply;
+}
+
+std::vector<SimReply> CSimRadio::Complete() {
+    unsigned char first = m_message[0];
+    if (first == 'P') {
+        m_bProgramMode = true;
+        m_bSilenced = false;
+        if (m_faults.noAck)
+            return {};
+        return {{{kAck}, 0}};
+    }
+    if (Silent())
+        return {};
+    if (first == kIdentify) {
+        SimReply id;
+        for (int a = 0x3D7; a >= 0x3D0; --a)
+            id.bytes.push_back(m_faults.wrongId ? m_image[a] ^ 0x5A : m_image[a]);
+        if (m_faults.shortId)
+            id.bytes.pop_back();
+        return {id};
+    }
+    if (first == kAck)
+        return {{{kAck}, 0}};
+    if (first != kReadRequest && first != kDataFrame)
+        return {};
+
+    int address = m_message[1] * 256 + m_message[2];
+    if (address % 8 != 0 || address > 1024 - 8)
+        return {};
+    if (m_faults.hangupAfter >= 0 && m_nBlocks >= m_faults.hangupAfter) {
+        m_bHangUp = true;
+        return {};
+    }
+    if (m_faults.silentAfter >= 0 && m_nBlocks >= m_faults.silentAfter) {
+        m_bSilenced = true;
+        m_faults.silentAfter = -1;
+        return {};
+    }
+    ++m_nBlocks;
+    return first == kReadRequest ? DataFrame(address) : StoreBlock();
+}
+
+std::vector<SimReply> CSimRadio::DataFrame(int nAddress) {
+    ++m_nFrames;
+    int echoed = m_nFrames == m_faults.wrongAddress ? (nAddress + 8) % 1024 : nAddress;
+    std::vector<unsigned char> frame = {
+        kDataFrame, static_cast<unsigned char>(echoed / 256),
+        static_cast<unsigned char>(echoed % 256),
+        static_cast<unsigned char>(m_nFrames == m_faults.wrongLength ? 0x10 : 0x08)};
+    frame.insert(frame.end(), m_image.begin() + nAddress, m_image.begin() + nAddress + 8);
+    if (m_faults.dropEvery > 0 && m_nFrames % m_faults.dropEvery == 0)
+        frame.pop_back();
+    if (m_nFrames == m_faults.lateFrame) {
+        std::vector<unsigned char> rest(frame.begin() + 6, frame.end());
+        frame.resize(6);
+        return {{frame, 0}, {rest, kLatePauseMicros}};
+    }
+    return {{frame, 0}};
+}
+
+std::vector<SimReply> CSimRadio::StoreBlock() {
+    int address = m_message[1] * 256 + m_message[2];
+    if (address == m_faults.nakBlock)
+        return {{{kNak}, 0}};
+    std::copy(m_message.begin() + 4, m_message.end(), m_image.begin() + address);
+    return {{{kAck}, 0}};
+}

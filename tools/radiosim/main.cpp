@@ -1,0 +1,281 @@
+// radiosim: a simulated radio on a pseudo-terminal. Prints the terminal's path on the first
+// line of its output, then answers the programming protocol until it is stopped (SIGTERM or
+// SIGINT) or hangs up as told.
+#include "link/PreciseWait.h"
+#include "tools/radiosim/SimImage.h"
+#include "tools/radiosim/SimRadio.h"
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <string>
+#include <termios.h>
+#include <unistd.h>
+
+namespace {
+
+volatile std::sig_atomic_t g_bStop = 0;
+
+void OnStopSignal(int) {
+    g_bStop = 1;
+}
+
+const char kUsage[] =
+    "usage: radiosim [options]\n"
+    "  --image FILE         the radio's memory: a .dpm file or a raw 1024-byte image\n"
+    "                       (default: a new model-2 image)\n"
+    "  --save FILE          write the radio's memory as a .dpm file on exit\n"
+    "  --fast               answer at once instead of at the line speed of 9600 baud\n"
+    "  --trace FILE         every byte both ways with a microsecond timestamp\n"
+    "  --silent-after N     after N blocks, no answer until the next PROGRAM\n"
+    "  --drop-every N       every Nth data frame loses one byte\n"
+    "  --wrong-address N    the Nth data frame echoes another address\n"
+    "  --wrong-length N     the Nth data frame carries another length byte\n"
+    "  --late-frame N       the Nth data frame stops halfway and finishes 60 ms late\n"
+    "  --nak-block ADDR     a written block at ADDR is answered with 15 and not stored\n"
+    "  --no-ack             never answer PROGRAM\n"
+    "  --wrong-id           an identification that differs from the image\n"
+    "  --short-id           an identification of 7 bytes\n"
+    "  --hangup-after N     serve N blocks, then close the terminal at the next request\n";
+
+struct Options {
+    std::string image, save, trace;
+    bool fast = false;
+    SimFaults faults;
+};
+
+bool ParseNumber(const char* text, int& value) {
+    char* end = nullptr;
+    long n = std::strtol(text, &end, 0);
+    if (end == text || *end != '\0' || n < 0 || n > 1'000'000)
+        return false;
+    value = static_cast<int>(n);
+    return true;
+}
+
+bool ParseOptions(int argc, char** argv, Options& opt) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
+        bool ok = true;
+        bool takesValue = true;
+        if (arg == "--image" && value)
+            opt.image = value;
+        else if (arg == "--save" && value)
+            opt.save = value;
+        else if (arg == "--trace" && value)
+            opt.trace = value;
+        else if (arg == "--silent-after" && value)
+            ok = ParseNumber(value, opt.faults.silentAfter);
+        else if (arg == "--drop-every" && value)
+            ok = ParseNumber(value, opt.faults.dropEvery);
+        else if (arg == "--wrong-address" && value)
+            ok = ParseNumber(value, opt.faults.wrongAddress);
+        else if (arg == "--wrong-length" && value)
+            ok = ParseNumber(value, opt.faults.wrongLength);
+        else if (arg == "--late-frame" && value)
+            ok = ParseNumber(value, opt.faults.lateFrame);
+        else if (arg == "--nak-block" && value)
+            ok = ParseNumber(value, opt.faults.nakBlock);
+        else if (arg == "--hangup-after" && value)
+            ok = ParseNumber(value, opt.faults.hangupAfter);
+        else {
+            takesValue = false;
+            if (arg == "--fast")
+                opt.fast = true;
+            else if (arg == "--no-ack")
+                opt.faults.noAck = true;
+            else if (arg == "--wrong-id")
+                opt.faults.wrongId = true;
+            else if (arg == "--short-id")
+                opt.faults.shortId = true;
+            else
+                ok = false;
+        }
+        if (!ok) {
+            std::fprintf(stderr, "radiosim: bad option or value: %s\n%s", arg.c_str(), kUsage);
+            return false;
+        }
+        if (takesValue)
+            ++i;
+    }
+    return true;
+}
+
+// The pseudo-terminal's master, and one open of its slave kept by the radio so that the
+// line stays up while the PC closes and reopens its side.
+struct Terminal {
+    int master = -1;
+    int slave = -1;
+    std::string path;
+};
+
+bool OpenTerminal(Terminal& term) {
+    term.master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (term.master < 0 || grantpt(term.master) != 0 || unlockpt(term.master) != 0)
+        return false;
+    const char* name = ptsname(term.master);
+    if (!name)
+        return false;
+    term.path = name;
+    term.slave = open(name, O_RDWR | O_NOCTTY);
+    if (term.slave < 0)
+        return false;
+    termios tio{};
+    tcgetattr(term.slave, &tio);
+    cfmakeraw(&tio);
+    tcsetattr(term.slave, TCSANOW, &tio);
+    fcntl(term.master, F_SETFL, fcntl(term.master, F_GETFL) | O_NONBLOCK);
+    return true;
+}
+
+struct Pending {
+    unsigned char byte;
+    SteadyClock::time_point due;
+};
+
+class CLine {
+public:
+    CLine(const Options& opt, CSimRadio& radio, int fd, std::ostream* trace)
+        : m_bFast(opt.fast), m_radio(radio), m_fd(fd), m_trace(trace), m_start(SteadyClock::now()) {
+    }
+
+    // Runs until stopped or hung up.
+    void Run() {
+        while (!g_bStop && !(m_radio.HangUpDue() && m_out.empty())) {
+            auto now = SteadyClock::now();
+            auto wake = now + std::chrono::milliseconds(100);
+            if (!m_in.empty())
+                wake = std::min(wake, m_in.front().due);
+            if (!m_out.empty())
+                wake = std::min(wake, m_out.front().due);
+            short events = WaitForInput(m_fd, wake);
+            if (events & POLLIN)
+                Take();
+            Process();
+            Send();
+        }
+    }
+
+private:
+    void Take() {
+        unsigned char buf[256];
+        ssize_t n = read(m_fd, buf, sizeof buf);
+        auto now = SteadyClock::now();
+        for (ssize_t i = 0; i < n; ++i) {
+            Trace("rx", buf[i]);
+            // A byte is complete on the radio's side once its 11 bits have crossed the line.
+            m_rxLine = m_bFast ? now : std::max(now, m_rxLine) + kByteTime;
+            m_in.push_back({buf[i], m_rxLine});
+        }
+    }
+
+    void Process() {
+        auto now = SteadyClock::now();
+        while (!m_in.empty() && m_in.front().due <= now) {
+            Pending p = m_in.front();
+            m_in.pop_front();
+            if (p.due - m_lastIn > kMessagePause)
+                m_radio.ResetMessage();
+            m_lastIn = p.due;
+            for (const SimReply& reply : m_radio.Receive(p.byte)) {
+                auto at = std::max(p.due, m_txLine) + std::chrono::microseconds(reply.pauseMicros);
+                for (unsigned char b : reply.bytes) {
+                    if (!m_bFast)
+                        at += kByteTime;
+                    m_out.push_back({b, at});
+                }
+                m_txLine = at;
+            }
+        }
+    }
+
+    void Send() {
+        auto now = SteadyClock::now();
+        while (!m_out.empty() && m_out.front().due <= now) {
+            unsigned char b = m_out.front().byte;
+            m_out.pop_front();
+            if (write(m_fd, &b, 1) == 1)
+                Trace("tx", b);
+        }
+    }
+
+    void Trace(const char* dir, unsigned char b) {
+        if (!m_trace)
+            return;
+        auto us =
+            std::chrono::duration_cast<std::chrono::microseconds>(SteadyClock::now() - m_start);
+        char line[40];
+        std::snprintf(line, sizeof line, "%lld %s %02X\n", static_cast<long long>(us.count()), dir,
+                      b);
+        *m_trace << line;
+    }
+
+    static constexpr auto kByteTime = std::chrono::nanoseconds(1'000'000'000LL * 11 / 9600);
+    static constexpr auto kMessagePause = std::chrono::milliseconds(200);
+
+    bool m_bFast;
+    CSimRadio& m_radio;
+    int m_fd;
+    std::ostream* m_trace;
+    SteadyClock::time_point m_start;
+    SteadyClock::time_point m_rxLine, m_txLine, m_lastIn;
+    std::deque<Pending> m_in, m_out;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    Options opt;
+    if (!ParseOptions(argc, argv, opt))
+        return 2;
+    std::array<unsigned char, 1024> image;
+    std::string error;
+    if (!(opt.image.empty() ? DefaultSimImage(image, error)
+                            : LoadSimImage(opt.image, image, error))) {
+        std::fprintf(stderr, "radiosim: %s\n", error.c_str());
+        return 2;
+    }
+    std::ofstream traceFile;
+    if (!opt.trace.empty()) {
+        traceFile.open(opt.trace, std::ios::binary);
+        if (!traceFile) {
+            std::fprintf(stderr, "radiosim: cannot write %s\n", opt.trace.c_str());
+            return 2;
+        }
+    }
+    Terminal term;
+    if (!OpenTerminal(term)) {
+        std::fprintf(stderr, "radiosim: cannot open a pseudo-terminal: %s\n", std::strerror(errno));
+        return 1;
+    }
+    struct sigaction sa {};
+    sa.sa_handler = OnStopSignal;
+    sigaction(SIGTERM, &sa, nullptr);
+    sigaction(SIGINT, &sa, nullptr);
+    std::printf("%s\n", term.path.c_str());
+    std::fflush(stdout);
+
+    CSimRadio radio(image, opt.faults);
+    CLine line(opt, radio, term.master, traceFile.is_open() ? &traceFile : nullptr);
+    line.Run();
+    close(term.slave);
+    close(term.master);
+    traceFile.close();
+
+    if (!opt.save.empty() && !SaveSimImage(opt.save, radio.Image(), error)) {
+        std::fprintf(stderr, "radiosim: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}
