@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QScrollBar>
 #include <QStyleHints>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <new>
@@ -22,6 +23,8 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols, QWidg
             [this](int action) { OnScrollBarAction(true, action); });
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this](int action) { OnScrollBarAction(false, action); });
+    verticalScrollBar()->installEventFilter(this);
+    horizontalScrollBar()->installEventFilter(this);
     ApplyFont();
     SetRowCount(nRows);
     SetColumnCount(nCols);
@@ -177,6 +180,8 @@ void CGridCtrl::DeleteAllItems() {
         for (int col = 0; col < GetColumnCount(); ++col)
             DestroyCell(row, col);
     m_rows.clear();
+    m_SelectedCells.clear();
+    m_PrevSelectedCells.clear();
     m_arRowHeights.clear();
     m_arColWidths.clear();
     m_nFixedRows = 0;
@@ -624,6 +629,17 @@ void CGridCtrl::resizeEvent(QResizeEvent* event) {
 
 void CGridCtrl::scrollContentsBy(int, int) {
     viewport()->update();
+}
+
+// The scroll bars belong to the grid: a wheel turned over them scrolls the grid by its lines
+// or pages, not the bar by pixels.
+bool CGridCtrl::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel &&
+        (watched == verticalScrollBar() || watched == horizontalScrollBar())) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 // A user action on a scroll bar becomes the grid's own scroll request, which moves by whole
