@@ -681,83 +681,51 @@ void CGridCtrl::OnScrollBarAction(bool vertical, int action) {
 }
 
 void CGridCtrl::OnVScroll(int request, int thumbPos) {
-    if (!hasFocus())
-        setFocus(Qt::OtherFocusReason);
-    QScrollBar* bar = verticalScrollBar();
-    const int pos = bar->value();
-    const int max = bar->maximum();
-    const int page = viewport()->height() - GetFixedRowHeight();
-    const CCellID topLeft = GetTopleftNonFixedCell();
-    switch (request) {
-    case SB_LINEDOWN:
-        if (pos < max && topLeft.row < GetRowCount())
-            bar->setValue(pos + m_arRowHeights[topLeft.row]);
-        break;
-    case SB_LINEUP:
-        if (pos > 0 && topLeft.row > m_nFixedRows)
-            bar->setValue(std::max(0, pos - m_arRowHeights[topLeft.row - 1]));
-        break;
-    case SB_PAGEDOWN:
-        if (pos < max)
-            bar->setValue(std::min(max, pos + page));
-        break;
-    case SB_PAGEUP:
-        if (pos > 0)
-            bar->setValue(std::max(0, pos - page));
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-        bar->setValue(thumbPos);
-        break;
-    case SB_TOP:
-        if (pos > 0)
-            bar->setValue(0);
-        break;
-    case SB_BOTTOM:
-        if (pos < max)
-            bar->setValue(max);
-        break;
-    default:
-        break;
-    }
+    ScrollAlong(*verticalScrollBar(), request, thumbPos, viewport()->height() - GetFixedRowHeight(),
+                m_arRowHeights, GetTopleftNonFixedCell().row, m_nFixedRows);
 }
 
 void CGridCtrl::OnHScroll(int request, int thumbPos) {
+    ScrollAlong(*horizontalScrollBar(), request, thumbPos,
+                viewport()->width() - GetFixedColumnWidth(), m_arColWidths,
+                GetTopleftNonFixedCell().col, m_nFixedCols);
+}
+
+void CGridCtrl::ScrollAlong(QScrollBar& bar, int request, int thumbPos, int page,
+                            const std::vector<int>& sizes, int topLeft, int fixedCount) {
     if (!hasFocus())
         setFocus(Qt::OtherFocusReason);
-    QScrollBar* bar = horizontalScrollBar();
-    const int pos = bar->value();
-    const int max = bar->maximum();
-    const int page = viewport()->width() - GetFixedColumnWidth();
-    const CCellID topLeft = GetTopleftNonFixedCell();
+    const int pos = bar.value();
+    const int max = bar.maximum();
+    const int count = static_cast<int>(sizes.size());
     switch (request) {
     case SB_LINEDOWN:
-        if (pos < max && topLeft.col < GetColumnCount())
-            bar->setValue(pos + m_arColWidths[topLeft.col]);
+        if (pos < max && topLeft < count)
+            bar.setValue(pos + sizes[topLeft]);
         break;
     case SB_LINEUP:
-        if (pos > 0 && topLeft.col > m_nFixedCols)
-            bar->setValue(std::max(0, pos - m_arColWidths[topLeft.col - 1]));
+        if (pos > 0 && topLeft > fixedCount)
+            bar.setValue(std::max(0, pos - sizes[topLeft - 1]));
         break;
     case SB_PAGEDOWN:
         if (pos < max)
-            bar->setValue(std::min(max, pos + page));
+            bar.setValue(std::min(max, pos + page));
         break;
     case SB_PAGEUP:
         if (pos > 0)
-            bar->setValue(std::max(0, pos - page));
+            bar.setValue(std::max(0, pos - page));
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
-        bar->setValue(thumbPos);
+        bar.setValue(thumbPos);
         break;
     case SB_TOP:
         if (pos > 0)
-            bar->setValue(0);
+            bar.setValue(0);
         break;
     case SB_BOTTOM:
         if (pos < max)
-            bar->setValue(max);
+            bar.setValue(max);
         break;
     default:
         break;

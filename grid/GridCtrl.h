@@ -191,6 +191,9 @@ private:
     void ShowDragLine(const QPoint& point);
     QPoint ConfineToDragArea(const QPoint& point) const;
     void ShowSelectionMenu(const QPoint& globalPos);
+    // One scroll step along one direction: rows for the vertical bar, columns for the other.
+    void ScrollAlong(QScrollBar& bar, int request, int thumbPos, int page,
+                     const std::vector<int>& sizes, int topLeft, int fixedCount);
 
     std::vector<std::vector<GridCell>> m_rows;
     std::vector<int> m_arRowHeights;
