@@ -81,7 +81,7 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
     setOrganizationName(QStringLiteral("Marrow radio program software"));
     LoadRecentFiles();
 
-    m_pMainFrame = std::make_unique<CMainFrame>(m_doc);
+    m_pMainFrame = std::make_unique<CMainFrame>(m_doc, m_port);
     CMainFrame* frame = m_pMainFrame.get();
     connect(frame, &CMainFrame::commandTriggered, this, &CDromelPgmApp::OnCommand);
     connect(frame, &CMainFrame::recentFileChosen, this, &CDromelPgmApp::OnOpenRecentFile);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/AppDocQuestions.h"
+#include "link/CommPort.h"
 #include "radio/DocLifecycle.h"
 #include "radio/DromelPgmDoc.h"
 
@@ -46,6 +47,9 @@ public:
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CDromelPgmDoc& GetDocument() { return m_doc; }
     QStringList RecentFiles() const { return m_recentFiles; }
+
+    // The serial port to the radio, opened by the main frame; it outlives the frame.
+    CCommPort m_port;
 
 private:
     CDromelPgmDoc m_doc;

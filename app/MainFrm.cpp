@@ -4,6 +4,8 @@
 #include "app/CommandIds.h"
 #include "app/LangString.h"
 #include "app/Profile.h"
+#include "link/PortDevice.h"
+#include "link/TransferDlg.h"
 #include "radio/DromelPgmDoc.h"
 #include "views/DromelPgmView.h"
 
@@ -56,10 +58,12 @@ QIcon ToolbarIcon(const char* name) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CDromelPgmDoc& doc) : m_doc(doc) {
+CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port(port) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/dromel.xpm")));
     CreateMenus();
+    connect(m_commands[ID_PROGRAM_READ], &QAction::triggered, this, &CMainFrame::OnProgramRead);
+    connect(m_commands[ID_PROGRAM_WRITE], &QAction::triggered, this, &CMainFrame::OnProgramWrite);
     CreateToolBar();
     CreateStatusBar();
 
@@ -78,6 +82,7 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc) : m_doc(doc) {
         move(frame.topLeft());
     }
     UpdatePortPane();
+    m_port.Open(GetConfiguredPort(), 9600);
     UpdateCaption();
     m_nStateObserver = m_doc.AddStateObserver([this] { UpdateCaption(); });
     qApp->installEventFilter(this);
@@ -85,6 +90,21 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc) : m_doc(doc) {
 
 CMainFrame::~CMainFrame() {
     m_doc.RemoveStateObserver(m_nStateObserver);
+    m_port.Close();
+}
+
+// Read from Radio and Write to Radio: the transfer dialog reports every failure itself and
+// brings the document and the form up to date after a read.
+void CMainFrame::OnProgramRead() {
+    CTransferDlg dlg(m_port, m_doc, this);
+    dlg.SetMode(true);
+    dlg.DoModal();
+}
+
+void CMainFrame::OnProgramWrite() {
+    CTransferDlg dlg(m_port, m_doc, this);
+    dlg.SetMode(false);
+    dlg.DoModal();
 }
 
 // The caption: the document's title ("default" until it is saved or loaded), " - " and the

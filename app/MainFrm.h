@@ -5,6 +5,7 @@
 
 #include <map>
 
+class CCommPort;
 class CDromelPgmDoc;
 class QAction;
 class QLabel;
@@ -14,8 +15,10 @@ class CMainFrame : public QMainWindow {
     Q_OBJECT
 
 public:
-    // The frame shows doc: its title in the caption and its data on the form.
-    explicit CMainFrame(CDromelPgmDoc& doc);
+    // The frame shows doc: its title in the caption and its data on the form. It opens port
+    // as [setup] com of the settings file chooses (a port that does not open stays closed
+    // until a transfer tries again) and closes it when the frame goes.
+    CMainFrame(CDromelPgmDoc& doc, CCommPort& port);
     ~CMainFrame() override;
 
     CDromelPgmDoc* GetActiveDocument() const { return &m_doc; }
@@ -57,8 +60,11 @@ private:
     bool IsSwallowedKey(QObject* watched, QEvent* event) const;
     void UpdateNumLockPane(QEvent* event);
     void UpdateCaption();
+    void OnProgramRead();
+    void OnProgramWrite();
 
     CDromelPgmDoc& m_doc;
+    CCommPort& m_port;
     int m_nStateObserver = 0;
 
     QToolBar* m_wndToolBar = nullptr;

@@ -1,5 +1,6 @@
 #include "grid/CellEdit.h"
 
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 namespace {
@@ -65,4 +66,22 @@ void CCellEdit::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QLineEdit::keyPressEvent(event);
+}
+
+// Text composed with an input method is typed text too: it passes the same filter, one
+// character after the other.
+void CCellEdit::inputMethodEvent(QInputMethodEvent* event) {
+    if (event->commitString().isEmpty()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QString accepted;
+    for (const QChar ch : event->commitString())
+        if (ch != QLatin1Char('\b') && OnChar(ch) &&
+            !(ch == QLatin1Char('.') && accepted.contains(ch)))
+            accepted += ch;
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(accepted, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&filtered);
+    event->setAccepted(filtered.isAccepted());
 }

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QScrollBar>
 #include <QStyleHints>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <new>
@@ -22,6 +23,8 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols, QWidg
             [this](int action) { OnScrollBarAction(true, action); });
     connect(horizontalScrollBar(), &QAbstractSlider::actionTriggered, this,
             [this](int action) { OnScrollBarAction(false, action); });
+    verticalScrollBar()->installEventFilter(this);
+    horizontalScrollBar()->installEventFilter(this);
     ApplyFont();
     SetRowCount(nRows);
     SetColumnCount(nCols);
@@ -177,6 +180,8 @@ void CGridCtrl::DeleteAllItems() {
         for (int col = 0; col < GetColumnCount(); ++col)
             DestroyCell(row, col);
     m_rows.clear();
+    m_SelectedCells.clear();
+    m_PrevSelectedCells.clear();
     m_arRowHeights.clear();
     m_arColWidths.clear();
     m_nFixedRows = 0;
@@ -626,6 +631,17 @@ void CGridCtrl::scrollContentsBy(int, int) {
     viewport()->update();
 }
 
+// The scroll bars belong to the grid: a wheel turned over them scrolls the grid by its lines
+// or pages, not the bar by pixels.
+bool CGridCtrl::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel &&
+        (watched == verticalScrollBar() || watched == horizontalScrollBar())) {
+        wheelEvent(static_cast<QWheelEvent*>(event));
+        return true;
+    }
+    return QAbstractScrollArea::eventFilter(watched, event);
+}
+
 // A user action on a scroll bar becomes the grid's own scroll request, which moves by whole
 // rows and columns.
 void CGridCtrl::OnScrollBarAction(bool vertical, int action) {
@@ -665,83 +681,51 @@ void CGridCtrl::OnScrollBarAction(bool vertical, int action) {
 }
 
 void CGridCtrl::OnVScroll(int request, int thumbPos) {
-    if (!hasFocus())
-        setFocus(Qt::OtherFocusReason);
-    QScrollBar* bar = verticalScrollBar();
-    const int pos = bar->value();
-    const int max = bar->maximum();
-    const int page = viewport()->height() - GetFixedRowHeight();
-    const CCellID topLeft = GetTopleftNonFixedCell();
-    switch (request) {
-    case SB_LINEDOWN:
-        if (pos < max && topLeft.row < GetRowCount())
-            bar->setValue(pos + m_arRowHeights[topLeft.row]);
-        break;
-    case SB_LINEUP:
-        if (pos > 0 && topLeft.row > m_nFixedRows)
-            bar->setValue(std::max(0, pos - m_arRowHeights[topLeft.row - 1]));
-        break;
-    case SB_PAGEDOWN:
-        if (pos < max)
-            bar->setValue(std::min(max, pos + page));
-        break;
-    case SB_PAGEUP:
-        if (pos > 0)
-            bar->setValue(std::max(0, pos - page));
-        break;
-    case SB_THUMBPOSITION:
-    case SB_THUMBTRACK:
-        bar->setValue(thumbPos);
-        break;
-    case SB_TOP:
-        if (pos > 0)
-            bar->setValue(0);
-        break;
-    case SB_BOTTOM:
-        if (pos < max)
-            bar->setValue(max);
-        break;
-    default:
-        break;
-    }
+    ScrollAlong(*verticalScrollBar(), request, thumbPos, viewport()->height() - GetFixedRowHeight(),
+                m_arRowHeights, GetTopleftNonFixedCell().row, m_nFixedRows);
 }
 
 void CGridCtrl::OnHScroll(int request, int thumbPos) {
+    ScrollAlong(*horizontalScrollBar(), request, thumbPos,
+                viewport()->width() - GetFixedColumnWidth(), m_arColWidths,
+                GetTopleftNonFixedCell().col, m_nFixedCols);
+}
+
+void CGridCtrl::ScrollAlong(QScrollBar& bar, int request, int thumbPos, int page,
+                            const std::vector<int>& sizes, int topLeft, int fixedCount) {
     if (!hasFocus())
         setFocus(Qt::OtherFocusReason);
-    QScrollBar* bar = horizontalScrollBar();
-    const int pos = bar->value();
-    const int max = bar->maximum();
-    const int page = viewport()->width() - GetFixedColumnWidth();
-    const CCellID topLeft = GetTopleftNonFixedCell();
+    const int pos = bar.value();
+    const int max = bar.maximum();
+    const int count = static_cast<int>(sizes.size());
     switch (request) {
     case SB_LINEDOWN:
-        if (pos < max && topLeft.col < GetColumnCount())
-            bar->setValue(pos + m_arColWidths[topLeft.col]);
+        if (pos < max && topLeft < count)
+            bar.setValue(pos + sizes[topLeft]);
         break;
     case SB_LINEUP:
-        if (pos > 0 && topLeft.col > m_nFixedCols)
-            bar->setValue(std::max(0, pos - m_arColWidths[topLeft.col - 1]));
+        if (pos > 0 && topLeft > fixedCount)
+            bar.setValue(std::max(0, pos - sizes[topLeft - 1]));
         break;
     case SB_PAGEDOWN:
         if (pos < max)
-            bar->setValue(std::min(max, pos + page));
+            bar.setValue(std::min(max, pos + page));
         break;
     case SB_PAGEUP:
         if (pos > 0)
-            bar->setValue(std::max(0, pos - page));
+            bar.setValue(std::max(0, pos - page));
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
-        bar->setValue(thumbPos);
+        bar.setValue(thumbPos);
         break;
     case SB_TOP:
         if (pos > 0)
-            bar->setValue(0);
+            bar.setValue(0);
         break;
     case SB_BOTTOM:
         if (pos < max)
-            bar->setValue(max);
+            bar.setValue(max);
         break;
     default:
         break;

@@ -119,7 +119,7 @@ public:
     void OnHScroll(int request, int thumbPos = 0);
 
     // Printing at the painter's current origin, without focus frame, selection or raised
-    // edges: every fixed row across all columns, or one row with its top at 0.
+    // edges: every fixed row across all columns, or one row of ordinary cells with its top at 0.
     void PrintFixedRows(QPainter& painter);
     void PrintRow(QPainter& painter, int row);
 
@@ -151,6 +151,7 @@ protected:
     virtual void DestroyCell(int row, int col);
 
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -190,6 +191,9 @@ private:
     void ShowDragLine(const QPoint& point);
     QPoint ConfineToDragArea(const QPoint& point) const;
     void ShowSelectionMenu(const QPoint& globalPos);
+    // One scroll step along one direction: rows for the vertical bar, columns for the other.
+    void ScrollAlong(QScrollBar& bar, int request, int thumbPos, int page,
+                     const std::vector<int>& sizes, int topLeft, int fixedCount);
 
     std::vector<std::vector<GridCell>> m_rows;
     std::vector<int> m_arRowHeights;

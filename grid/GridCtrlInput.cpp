@@ -140,6 +140,12 @@ void CGridCtrl::MoveFocusByKey(QKeyEvent* event) {
     int key = event->key();
     if (key == Qt::Key_Tab && shift)
         key = Qt::Key_Backtab;
+    // Ctrl+Tab belongs to the window around the grid.
+    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) &&
+        (event->modifiers() & Qt::ControlModifier)) {
+        event->ignore();
+        return;
+    }
 
     switch (key) {
     case Qt::Key_Tab:

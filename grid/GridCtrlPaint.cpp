@@ -257,13 +257,9 @@ void CGridCtrl::PrintRow(QPainter& painter, int row) {
         return;
     const PrintingScope printing(m_bPrinting);
     int left = 0;
-    for (int col = 0; col < GetColumnCount(); left += m_arColWidths[col++]) {
-        const QRect rect(left, 0, m_arColWidths[col], m_arRowHeights[row]);
-        if (row < m_nFixedRows || col < m_nFixedCols)
-            PaintFixedCell(painter, row, col, rect, false);
-        else
-            PaintCell(painter, row, col, rect, false);
-    }
+    for (int col = 0; col < GetColumnCount(); left += m_arColWidths[col++])
+        PaintCell(painter, row, col, QRect(left, 0, m_arColWidths[col], m_arRowHeights[row]),
+                  false);
     PrintLines(painter, row, row);
 }
 

@@ -6,3 +6,6 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Protocol.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TransferEngine.cpp
 )
+target_sources(dromel_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/TransferDlg.cpp
+)

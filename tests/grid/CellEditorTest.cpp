@@ -202,3 +202,12 @@ TEST(CellEdit, AClickElsewhereCommits) {
     QTest::mouseClick(&form.m_owner, Qt::LeftButton);
     EXPECT_EQ(killFocus.count(), 1);
 }
+
+TEST(CellEdit, TextFromAnInputMethodIsFilteredLikeTypedText) {
+    EditorForm form;
+    form.m_edit.Begin(CELL, "");
+    QInputMethodEvent event;
+    event.setCommitString(QStringLiteral("14x6.5.2"));
+    QApplication::sendEvent(&form.m_edit, &event);
+    EXPECT_EQ(form.m_edit.text(), "146.52");
+}

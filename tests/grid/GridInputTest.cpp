@@ -314,3 +314,40 @@ TEST(GridInput, ASizeChangeTakesTheKeyboardFocus) {
     w.m_grid.resize(480, 240);
     EXPECT_TRUE(w.m_grid.hasFocus());
 }
+
+TEST(GridInput, CtrlTabIsLeftToTheWindowAround) {
+    GridWindow w;
+    w.m_grid.SetFocusCell(3, 3);
+    w.Take();
+    w.Key(Qt::Key_Tab, Qt::ControlModifier);
+    w.Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{3, 3}));
+    EXPECT_TRUE(w.Take().empty());
+}
+
+TEST(GridInput, DeletingAllItemsLeavesNoSelectionBehind) {
+    GridWindow w;
+    w.m_grid.SetSelectedRange(2, 2, 3, 3);
+    w.m_grid.EnableSelection(false);
+    w.m_grid.DeleteAllItems();
+    EXPECT_FALSE(w.m_grid.GetSelectedCellRange().IsValid());
+    LayOutChannelGrid(w.m_grid);
+    EXPECT_FALSE(w.m_grid.GetSelectedCellRange().IsValid());
+    EXPECT_FALSE(w.m_grid.GetItemState(2, 2) & CS_SELECTED);
+}
+
+TEST(GridInput, TheWheelOverAScrollBarScrollsByLinesToo) {
+    GridWindow w;
+    w.m_grid.resize(500, 120);
+    const int oldLines = QApplication::wheelScrollLines();
+    QApplication::setWheelScrollLines(3);
+    QScrollBar* bar = w.m_grid.verticalScrollBar();
+    const QPoint pos = bar->rect().center();
+    QWheelEvent event(pos, bar->mapToGlobal(pos), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(bar, &event);
+    QCoreApplication::processEvents(); // the scroll requests are posted
+    EXPECT_EQ(w.TopRow(), 4);
+    EXPECT_EQ(bar->value(), 3 * 20);
+    QApplication::setWheelScrollLines(oldLines);
+}

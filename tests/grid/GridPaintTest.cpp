@@ -99,6 +99,9 @@ TEST(GridPaint, PrintedHeaderAndRowHaveLinesButNoFocusFrameOrRaisedEdges) {
     EXPECT_EQ(image.pixelColor(10 + LEFT[2], rowMid), WHITE);
     EXPECT_EQ(image.pixelColor(10 + LEFT[2] + 40, rowTop), WHITE);
     EXPECT_EQ(image.pixelColor(10 + LEFT[2] + 40, rowMid), WHITE);
+    // A printed row draws its fixed column as an ordinary cell, without the header's edge.
+    EXPECT_EQ(image.pixelColor(10 + 20, rowTop), WHITE);
+    EXPECT_EQ(image.pixelColor(10 + LEFT[1] - 2, rowMid), WHITE);
     // Texts are printed.
     EXPECT_TRUE(HasInk(image, QRect(10 + 50, 7, 80, 18), WHITE));
     EXPECT_TRUE(HasInk(image, QRect(12, rowTop + 2, 38, 16), WHITE));

@@ -1,0 +1,97 @@
+#include "link/TransferDlg.h"
+
+#include "app/AppMessageBox.h"
+#include "app/DialogBuilder.h"
+#include "app/DromelPgmApp.h"
+#include "app/LangString.h"
+#include "app/TranslateDialog.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+
+QString LangText(const std::string& key) {
+    return QString::fromStdString(GetLangString(key));
+}
+
+// Asked when the radio's type differs from the data about to be written; true to go on.
+bool AskWriteAnyway() {
+    return AppMessageBox(LangText("IDS_CONFIRM_TYPE"), LangText("IDS_CONFIRM"),
+                         MB_OKCANCEL | MB_ICONQUESTION) != IDCANCEL;
+}
+
+} // namespace
+
+CTransferDlg::CTransferDlg(CCommPort& port, CDromelPgmDoc& doc, QWidget* parent)
+    : QDialog(parent), m_port(port), m_doc(doc) {
+    BuildDialog(this, kDialogId);
+    m_status = qobject_cast<QLabel*>(GetDlgItem(this, kStatusId));
+    m_Progress = qobject_cast<QProgressBar*>(GetDlgItem(this, kProgressId));
+    m_okButton = qobject_cast<QPushButton*>(GetDlgItem(this, IDOK));
+    connect(m_okButton, &QPushButton::clicked, this, &CTransferDlg::OnOK);
+    connect(qobject_cast<QPushButton*>(GetDlgItem(this, IDCANCEL)), &QPushButton::clicked, this,
+            &QDialog::reject);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(kTimerPeriod);
+    connect(&m_timer, &QTimer::timeout, this, &CTransferDlg::OnTimer);
+    // Cancel, Esc and the close box end the transfer between two ticks.
+    connect(this, &QDialog::finished, &m_timer, &QTimer::stop);
+}
+
+void CTransferDlg::SetMode(bool bRead) {
+    m_bRead = bRead;
+}
+
+int CTransferDlg::DoModal() {
+    OnInitDialog();
+    return exec();
+}
+
+// Nothing goes to the radio until the user presses OK.
+void CTransferDlg::OnInitDialog() {
+    TranslateDialog(this, kDialogId);
+    setWindowTitle(LangText(m_bRead ? "IDS_READDATA" : "IDS_WRITEDATA"));
+    m_Progress->setRange(0, CTransferEngine::kProgressRange);
+    m_Progress->setValue(0);
+    m_engine.emplace(m_port, m_bRead, m_doc);
+}
+
+void CTransferDlg::OnOK() {
+    const LinkResult result = m_engine->Start(AskWriteAnyway);
+    if (result != LinkReady) {
+        const std::string key = LinkErrorKey(result);
+        if (!key.empty()) {
+            AppMessageBox(LangText(key), LangText("IDS_ERROR"), MB_OK | MB_ICONHAND);
+        }
+        reject();
+        return;
+    }
+    m_okButton->setEnabled(false);
+    m_status->setText(QString::fromStdString(m_engine->Status()));
+    m_timer.start();
+}
+
+void CTransferDlg::OnTimer() {
+    switch (m_engine->Tick()) {
+    case TickDone:
+        // The engine has put the image into the document and refreshed its views; the menus
+        // follow the language file as it is now.
+        if (m_bRead) {
+            CDromelPgmApp::Instance()->TranslateMenus();
+        }
+        accept();
+        return;
+    case TickGaveUp:
+        m_timer.stop();
+        m_okButton->setEnabled(true);
+        m_okButton->setFocus();
+        m_status->setText(QString::fromStdString(m_engine->Status()));
+        return;
+    case TickRunning:
+        m_status->setText(QString::fromStdString(m_engine->Status()));
+        m_Progress->setValue(m_engine->ProgressPos());
+        return;
+    }
+}

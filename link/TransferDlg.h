@@ -1,0 +1,49 @@
+// The progress dialog of Read from Radio and Write to Radio: OK puts the radio into
+// programming mode, then a 20 ms timer moves one 8-byte block per tick while the status
+// line and the progress bar follow the transfer. Failures to start are reported in message
+// boxes and close the dialog; a block that fails five times stops the timer and shows the
+// failure in the status line, and OK starts again from the beginning.
+#pragma once
+
+#include "link/TransferEngine.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <optional>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+class CTransferDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kDialogId = 136;
+    static constexpr int kStatusId = 1034;
+    static constexpr int kProgressId = 1024;
+    static constexpr int kTimerPeriod = 20; // ms
+
+    // The transfer runs between the port and the document's memory image.
+    CTransferDlg(CCommPort& port, CDromelPgmDoc& doc, QWidget* parent = nullptr);
+
+    // true: read from the radio into the document; false: write the document to the radio.
+    void SetMode(bool bRead);
+    // Shows the dialog until the transfer completes or the user closes it.
+    int DoModal();
+
+private:
+    void OnInitDialog();
+    void OnOK();
+    void OnTimer();
+
+    CCommPort& m_port;
+    CDromelPgmDoc& m_doc;
+    bool m_bRead = true;
+    std::optional<CTransferEngine> m_engine;
+    QTimer m_timer;
+    QLabel* m_status = nullptr;
+    QProgressBar* m_Progress = nullptr;
+    QPushButton* m_okButton = nullptr;
+};

@@ -1,0 +1,242 @@
+#include "link/TransferDlg.h"
+
+#include "LinkFixture.h"
+#include "app/AppMessageBox.h"
+#include "app/AppTestFolder.h"
+#include "app/CommandIds.h"
+#include "app/DialogBuilder.h"
+#include "app/MainFrm.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+constexpr int kWait = 20000; // ms; a full transfer takes under three seconds
+
+class TransferDlgTest : public LinkFixture {
+protected:
+    void SetUp() override {
+        LinkFixture::SetUp();
+        m_dir.write("lang_en.lng", "[String]\nIDS_READDATA=Read from Radio\n"
+                                   "IDS_WRITEDATA=Write to Radio\n"
+                                   "IDS_PROMPT_READ=Reading data\n"
+                                   "IDS_PROMPT_WRITE=Writing data\n"
+                                   "IDS_PROMPT_READFAIL=Read failed\n"
+                                   "IDS_PROMPT_WRITEFAIL=Write failed\n"
+                                   "IDS_ERROR=Error\nIDS_CONFIRM=Confirm\n"
+                                   "IDS_CONFIRM_TYPE=Other radio type\n"
+                                   "IDS_ERROR_PORTOPEN=Port cannot be opened\n"
+                                   "IDS_ERROR_PORTCONN=Radio does not answer\n"
+                                   "IDS_ERROR_TYPE=Wrong reply\n");
+        m_doc.NewDocument();
+        m_doc.m_image = Pattern(50);
+        m_doc.SetModifiedFlag(false);
+        m_doc.AddViewObserver([this] { ++m_nRefreshed; });
+    }
+
+    void StartRadio(const Image& radioImage, std::vector<std::string> options = {}) {
+        options.insert(options.end(),
+                       {"--fast", "--image", WriteImage("radio.bin", radioImage), "--trace",
+                        m_dir.file("radio.trace"), "--save", m_dir.file("radio.dpm")});
+        m_radio = std::make_unique<SimRadioProcess>(options);
+        ASSERT_FALSE(m_radio->Path().empty());
+        WriteSettings("com1=" + m_radio->Path());
+    }
+
+    // Shows the dialog modally while user acts on it; the dialog's result.
+    int Run(CTransferDlg& dlg, const std::function<void()>& user) {
+        QTimer::singleShot(0, &dlg, user);
+        return dlg.DoModal();
+    }
+
+    static QPushButton* Button(const CTransferDlg& dlg, int id) {
+        return qobject_cast<QPushButton*>(GetDlgItem(&dlg, id));
+    }
+    static QString Status(const CTransferDlg& dlg) {
+        return GetControlText(GetDlgItem(&dlg, CTransferDlg::kStatusId));
+    }
+    static int Progress(const CTransferDlg& dlg) {
+        return qobject_cast<QProgressBar*>(GetDlgItem(&dlg, CTransferDlg::kProgressId))->value();
+    }
+
+    CCommPort m_port;
+    std::unique_ptr<SimRadioProcess> m_radio;
+    CDromelPgmDoc m_doc;
+    int m_nRefreshed = 0;
+};
+
+TEST_F(TransferDlgTest, ReadFillsTheDocumentWithoutMarkingItModified) {
+    const Image radio = Pattern(3);
+    StartRadio(radio);
+    CTransferDlg dlg(m_port, m_doc);
+    dlg.SetMode(true);
+    const int result = Run(dlg, [&] {
+        EXPECT_EQ(dlg.windowTitle(), "Read from Radio");
+        EXPECT_EQ(Status(dlg), "");
+        EXPECT_EQ(Progress(dlg), 0);
+        QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+        EXPECT_FALSE(Button(dlg, IDOK)->isEnabled());
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(m_nRefreshed, 1);
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(Status(dlg), "Reading data 100%");
+    EXPECT_EQ(Progress(dlg), 1024);
+}
+
+TEST_F(TransferDlgTest, WriteSendsTheDocumentAndLeavesItAlone) {
+    const Image radio = Pattern(3);
+    m_doc.m_image = radio;
+    for (int i = 0; i < 0x350; ++i)
+        m_doc.m_image[i] = static_cast<std::uint8_t>(~radio[i]);
+    const Image docBefore = m_doc.m_image;
+    StartRadio(radio);
+    CTransferDlg dlg(m_port, m_doc);
+    dlg.SetMode(false);
+    const int result = Run(dlg, [&] {
+        EXPECT_EQ(dlg.windowTitle(), "Write to Radio");
+        // Enter presses the default button, OK.
+        QTest::keyClick(&dlg, Qt::Key_Return);
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(Status(dlg), "Writing data 100%");
+    EXPECT_EQ(Progress(dlg), 1024);
+    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_nRefreshed, 0);
+    ASSERT_EQ(m_radio->Stop(), 0);
+    const Image saved = SavedImage("radio.dpm");
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, docBefore.begin()));
+}
+
+TEST_F(TransferDlgTest, SilentRadioGivesUpAndOkStartsAgain) {
+    const Image radio = Pattern(3);
+    StartRadio(radio, {"--silent-after", "10"});
+    const Image docBefore = m_doc.m_image;
+    CTransferDlg dlg(m_port, m_doc);
+    dlg.SetMode(true);
+    const int result = Run(dlg, [&] {
+        QPushButton* ok = Button(dlg, IDOK);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ok->isEnabled(); }, kWait));
+        EXPECT_EQ(Status(dlg), "Read failed");
+        EXPECT_EQ(Progress(dlg), 80);
+        EXPECT_EQ(m_doc.m_image, docBefore);
+        EXPECT_TRUE(dlg.isVisible());
+        // The radio answers again once it hears PROGRAM; the read starts over at block 0.
+        QTest::mouseClick(ok, Qt::LeftButton);
+        EXPECT_EQ(Status(dlg), "Reading data");
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(m_doc.m_image, radio);
+    m_radio->Stop();
+    EXPECT_EQ(CountSequence(Received("radio.trace"), {0x52, 0x00, 0x00, 0x08}), 2);
+}
+
+TEST_F(TransferDlgTest, CancelLeavesTheDocumentAsItWas) {
+    StartRadio(Pattern(3));
+    const Image docBefore = m_doc.m_image;
+    CTransferDlg before(m_port, m_doc);
+    before.SetMode(true);
+    // Esc before OK: nothing reaches the radio.
+    EXPECT_EQ(Run(before, [&] { QTest::keyClick(&before, Qt::Key_Escape); }), QDialog::Rejected);
+
+    CTransferDlg dlg(m_port, m_doc);
+    dlg.SetMode(true);
+    const int result = Run(dlg, [&] {
+        QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Progress(dlg) >= 256; }, kWait));
+        QTest::mouseClick(Button(dlg, IDCANCEL), Qt::LeftButton);
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+    const int progress = Progress(dlg);
+    QTest::qWait(100);
+    EXPECT_EQ(Progress(dlg), progress);
+    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_nRefreshed, 0);
+    m_radio->Stop();
+    const std::vector<int> received = Received("radio.trace");
+    EXPECT_EQ(CountSequence(received, {'P', 'R', 'O', 'G', 'R', 'A', 'M'}), 1);
+}
+
+TEST_F(TransferDlgTest, FailedStartsAreReportedAndCloseTheDialog) {
+    struct Case {
+        std::vector<std::string> radioOptions; // empty: no radio behind the port
+        bool bRead;
+        std::vector<int> answers;
+        QString text;
+        int style;
+    };
+    const Case cases[] = {
+        {{}, true, {IDOK}, "Port cannot be opened", MB_OK | MB_ICONHAND},
+        {{"--no-ack"}, true, {IDOK}, "Radio does not answer", MB_OK | MB_ICONHAND},
+        {{"--short-id"}, false, {IDOK}, "Wrong reply", MB_OK | MB_ICONHAND},
+        {{"--wrong-id"}, false, {IDCANCEL}, "Other radio type", MB_OKCANCEL | MB_ICONQUESTION},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text.toStdString());
+        m_port.Close();
+        m_radio.reset();
+        if (c.radioOptions.empty())
+            WriteSettings("com1=" + m_dir.file("absent"));
+        else
+            StartRadio(Pattern(3), c.radioOptions);
+        MessageBoxRecorder boxes(c.answers);
+        CTransferDlg dlg(m_port, m_doc);
+        dlg.SetMode(c.bRead);
+        const int result = Run(dlg, [&] { QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton); });
+        EXPECT_EQ(result, QDialog::Rejected);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].text, c.text);
+        EXPECT_EQ(boxes.boxes[0].style, c.style);
+        EXPECT_EQ(m_nRefreshed, 0);
+    }
+}
+
+TEST_F(TransferDlgTest, FrameOpensTheConfiguredPortAndClosesItWhenItGoes) {
+    StartRadio(Pattern(3));
+    // Only the first character of [setup] com counts: 12 is COM1.
+    m_dir.write("setting.ini", "[setup]\ncom=12\n[ports]\ncom1=" + m_radio->Path() + "\n");
+    {
+        CMainFrame frame(m_doc, m_port);
+        EXPECT_TRUE(m_port.IsOpen());
+        EXPECT_EQ(frame.PortPaneText(), "COM12");
+    }
+    EXPECT_FALSE(m_port.IsOpen());
+
+    m_dir.write("setting.ini", "[setup]\ncom=2\n[ports]\ncom1=" + m_radio->Path() +
+                                   "\ncom2=" + m_dir.file("absent") + "\n");
+    {
+        CMainFrame frame(m_doc, m_port);
+        EXPECT_FALSE(m_port.IsOpen());
+    }
+}
+
+TEST_F(TransferDlgTest, CtrlRReadsTheRadioThroughTheFrame) {
+    const Image radio = Pattern(3);
+    StartRadio(radio);
+    CMainFrame frame(m_doc, m_port);
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    QString title;
+    QTimer::singleShot(0, &frame, [&] {
+        auto* dlg = qobject_cast<CTransferDlg*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dlg);
+        title = dlg->windowTitle();
+        QTest::mouseClick(Button(*dlg, IDOK), Qt::LeftButton);
+    });
+    frame.CommandAction(ID_PROGRAM_READ)->trigger();
+    EXPECT_EQ(title, "Read from Radio");
+    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(frame.CommandAction(ID_PROGRAM_READ)->shortcut(), QKeySequence("Ctrl+R"));
+    EXPECT_EQ(frame.CommandAction(ID_PROGRAM_WRITE)->shortcut(), QKeySequence("Ctrl+W"));
+}
+
+} // namespace
