@@ -1,6 +1,7 @@
-// Entry of the link's GUI tests: the application object is the QApplication, offscreen, as
-// the transfer dialog brings the program's menus up to date after a read. Message boxes are
-// answered by the tests.
+// Entry of the tests that run inside the program: the application object itself is the
+// QApplication, offscreen, with its per-user settings (the recent-file list) in a folder of
+// the test. Message boxes and file dialogs are answered by the tests.
+#include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
 #include "app/DromelPgmApp.h"
 
@@ -16,10 +17,14 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
     CDromelPgmApp app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    // No test may wait for a user: a box a test did not answer fails it.
+    // No test may wait for a user: a box or file dialog a test did not answer fails it.
     SetAppMessageBoxResponder([](const QString& text, const QString&, int) {
         ADD_FAILURE() << "unexpected message box: " << text.toStdString();
         return IDCANCEL;
+    });
+    SetAppFileDialogResponder([](const FileDialogRequest&) {
+        ADD_FAILURE() << "unexpected file dialog";
+        return QString();
     });
     return RUN_ALL_TESTS();
 }
