@@ -4,54 +4,25 @@
 #include "app/AppMessageBox.h"
 #include "app/AppPaths.h"
 #include "app/CommandIds.h"
-#include "app/LangString.h"
 #include "app/MainFrm.h"
-#include "app/TranslateDialog.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QLocale>
-#include <QMenuBar>
 #include <QSettings>
 
 #include <algorithm>
 #include <filesystem>
-#include <utility>
 
 namespace {
 
 constexpr const char* kRecentFileGroup = "Recent File List";
 
-// Menu texts by command id, in the order they are put on the menus.
-constexpr std::pair<const char*, int> kMenuCommands[] = {
-    {"MENU_FILE_NEW", ID_FILE_NEW},
-    {"MENU_FILE_OPEN", ID_FILE_OPEN},
-    {"MENU_FILE_SAVE", ID_FILE_SAVE},
-    {"MENU_FILE_SAVE_AS", ID_FILE_SAVE_AS},
-    {"MENU_FILE_PRINT", ID_FILE_PRINT},
-    {"MENU_FILE_PRINT_PREVIEW", ID_FILE_PRINT_PREVIEW},
-    {"MENU_FILE_PRINT_SETUP", ID_FILE_PRINT_SETUP},
-    {"MENU_APP_EXIT", ID_APP_EXIT},
-    {"MENU_PROGRAM_READ", ID_PROGRAM_READ},
-    {"MENU_PROGRAM_WRITE", ID_PROGRAM_WRITE},
-    {"MENU_PROGRAM_TEST", ID_PROGRAM_TEST},
-    {"MENU_PROGRAM_TestFreq", ID_PROGRAM_TESTFREQ},
-    {"MENU_SETUP_PORT", ID_SETUP_PORT},
-    {"MENU_SETUP_LANGUAGE", ID_SETUP_LANGUAGE},
-    {"MENU_HELP_HELP", ID_HELP_HELP},
-    {"MENU_APP_ABOUT", ID_APP_ABOUT},
-};
-
-// The top-level menus by position.
-constexpr const char* kMenuBarKeys[] = {"MENU_FILE", "MENU_PROGRAM", "MENU_SETUP", "MENU_HELP"};
-
-QString LangText(const char* key) {
-    return QString::fromStdString(GetLangString(key));
-}
-
 } // namespace
 
 CDromelPgmApp::CDromelPgmApp(int& argc, char** argv) : QApplication(argc, argv) {
+    // The per-user settings (the recent-file list) live under the company key.
+    setOrganizationName(QStringLiteral("Marrow radio program software"));
     m_doc.AddStateObserver([this] { OnDocumentState(); });
 }
 
@@ -78,12 +49,11 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
         ChooseLanguageName(IsChineseChinaLocale(QLocale::system().name().toStdString())));
     m_bSilentNew = true;
 
-    setOrganizationName(QStringLiteral("Marrow radio program software"));
     LoadRecentFiles();
 
     m_pMainFrame = std::make_unique<CMainFrame>(m_doc, m_port);
     CMainFrame* frame = m_pMainFrame.get();
-    connect(frame, &CMainFrame::commandTriggered, this, &CDromelPgmApp::OnCommand);
+    ConnectCommands(*frame);
     connect(frame, &CMainFrame::recentFileChosen, this, &CDromelPgmApp::OnOpenRecentFile);
     connect(frame, &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
         for (const QString& path : paths) {
@@ -93,7 +63,7 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
     connect(frame, &CMainFrame::queryClose, this,
             [this](bool* allow) { *allow = m_lifecycle.SaveModified(); });
     frame->SetRecentFiles(m_recentFiles);
-    TranslateMenus();
+    frame->TranslateMenus();
 
     // The first document: a new one, or the file named on the command line.
     const auto file = std::find_if(arguments.begin(), arguments.end(), [](const QString& a) {
@@ -109,21 +79,10 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
     return true;
 }
 
-void CDromelPgmApp::TranslateMenus() {
-    if (!m_pMainFrame) {
-        return;
-    }
-    const QList<QAction*> menus = m_pMainFrame->menuBar()->actions();
-    for (int i = 0; i < menus.size() && i < static_cast<int>(std::size(kMenuBarKeys)); ++i) {
-        menus[i]->setText(LangText(kMenuBarKeys[i]));
-    }
-    for (const auto& [key, id] : kMenuCommands) {
-        m_pMainFrame->CommandAction(id)->setText(LangText(key));
-    }
-}
-
 void CDromelPgmApp::ApplyLanguage() {
-    TranslateMenus();
+    if (m_pMainFrame) {
+        m_pMainFrame->TranslateMenus();
+    }
     m_doc.RefreshFromImage();
 }
 
@@ -148,26 +107,28 @@ void CDromelPgmApp::OnFileOpen() {
     }
 }
 
-void CDromelPgmApp::OnCommand(int id) {
-    switch (id) {
-    case ID_FILE_NEW:
-        m_lifecycle.FileNew();
-        break;
-    case ID_FILE_OPEN:
-        OnFileOpen();
-        break;
-    case ID_FILE_SAVE:
-        m_lifecycle.FileSave();
-        break;
-    case ID_FILE_SAVE_AS:
-        m_lifecycle.FileSaveAs();
-        break;
-    case ID_APP_EXIT:
-        m_pMainFrame->close();
-        break;
-    default:
-        break;
-    }
+void CDromelPgmApp::ConnectCommands(CMainFrame& frame) {
+    frame.ConnectCommand(ID_FILE_NEW, this, &CDromelPgmApp::OnFileNew);
+    frame.ConnectCommand(ID_FILE_OPEN, this, &CDromelPgmApp::OnFileOpen);
+    frame.ConnectCommand(ID_FILE_SAVE, this, &CDromelPgmApp::OnFileSave);
+    frame.ConnectCommand(ID_FILE_SAVE_AS, this, &CDromelPgmApp::OnFileSaveAs);
+    frame.ConnectCommand(ID_APP_EXIT, this, &CDromelPgmApp::OnAppExit);
+}
+
+void CDromelPgmApp::OnFileNew() {
+    m_lifecycle.FileNew();
+}
+
+void CDromelPgmApp::OnFileSave() {
+    m_lifecycle.FileSave();
+}
+
+void CDromelPgmApp::OnFileSaveAs() {
+    m_lifecycle.FileSaveAs();
+}
+
+void CDromelPgmApp::OnAppExit() {
+    m_pMainFrame->close();
 }
 
 // A document that was opened or saved under a path goes to the top of the recent files,

@@ -38,8 +38,6 @@ public:
     // file was not opened (a failure is reported to the user).
     bool OpenDocumentFile(const QString& path);
 
-    // Puts the language file's texts on the menus.
-    void TranslateMenus();
     // Brings menus, model and form up to date after the language file or the memory image
     // changed.
     void ApplyLanguage();
@@ -61,8 +59,12 @@ public:
     bool& m_bSilentNew = m_lifecycle.m_bSilentNew;
 
 private:
-    void OnCommand(int id);
+    void ConnectCommands(CMainFrame& frame);
+    void OnFileNew();
     void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnAppExit();
     void OnOpenRecentFile(const QString& path);
     void OnDocumentState();
     void LoadRecentFiles();

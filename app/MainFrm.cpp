@@ -1,9 +1,10 @@
 #include "app/MainFrm.h"
 
 #include "app/AppPaths.h"
-#include "app/CommandIds.h"
-#include "app/LangString.h"
+#include "app/CommandTable.h"
+#include "app/LangText.h"
 #include "app/Profile.h"
+#include "app/TranslateDialog.h"
 #include "link/PortDevice.h"
 #include "link/TransferDlg.h"
 #include "radio/DromelPgmDoc.h"
@@ -52,6 +53,9 @@ bool IsEditingKey(const QKeyEvent* key) {
     }
 }
 
+// The top-level menus by position.
+constexpr const char* kMenuBarKeys[] = {"MENU_FILE", "MENU_PROGRAM", "MENU_SETUP", "MENU_HELP"};
+
 QIcon ToolbarIcon(const char* name) {
     return QIcon(QStringLiteral(":/toolbar/%1.xpm").arg(QLatin1String(name)));
 }
@@ -62,9 +66,9 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/dromel.xpm")));
     CreateMenus();
-    connect(m_commands[ID_PROGRAM_READ], &QAction::triggered, this, &CMainFrame::OnProgramRead);
-    connect(m_commands[ID_PROGRAM_WRITE], &QAction::triggered, this, &CMainFrame::OnProgramWrite);
     CreateToolBar();
+    ConnectCommand(ID_PROGRAM_READ, this, &CMainFrame::OnProgramRead);
+    ConnectCommand(ID_PROGRAM_WRITE, this, &CMainFrame::OnProgramWrite);
     CreateStatusBar();
 
     // The form scrolls when the window is made smaller than the form.
@@ -94,9 +98,11 @@ CMainFrame::~CMainFrame() {
 }
 
 // Read from Radio and Write to Radio: the transfer dialog reports every failure itself and
-// brings the document and the form up to date after a read.
+// brings the document and the form up to date after a read; the menus then follow the
+// language file as it is now.
 void CMainFrame::OnProgramRead() {
     CTransferDlg dlg(m_port, m_doc, this);
+    connect(&dlg, &CTransferDlg::imageRead, this, &CMainFrame::TranslateMenus);
     dlg.SetMode(true);
     dlg.DoModal();
 }
@@ -113,11 +119,12 @@ void CMainFrame::UpdateCaption() {
     setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral(" - BriselPgm"));
 }
 
-QAction* CMainFrame::AddCommand(int id, const QString& text, const QKeySequence& shortcut) {
-    auto* action = new QAction(text, this);
+QAction* CMainFrame::AddCommand(int id) {
+    const SCommandInfo* info = FindCommand(id);
+    Q_ASSERT(info);
+    auto* action = new QAction(QString::fromUtf8(info->pszText), this);
     action->setData(id);
-    action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, [this, id] { emit commandTriggered(id); });
+    action->setShortcut(QKeySequence(QString::fromLatin1(info->pszShortcut)));
     addAction(action);
     m_commands[id] = action;
     return action;
@@ -126,17 +133,17 @@ QAction* CMainFrame::AddCommand(int id, const QString& text, const QKeySequence&
 void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(
-        AddCommand(ID_FILE_NEW, QStringLiteral("&New\tCtrl+N"), QKeySequence("Ctrl+N")));
+        AddCommand(ID_FILE_NEW));
     file->addAction(
-        AddCommand(ID_FILE_OPEN, QStringLiteral("&Open...\tCtrl+O"), QKeySequence("Ctrl+O")));
+        AddCommand(ID_FILE_OPEN));
     file->addAction(
-        AddCommand(ID_FILE_SAVE, QStringLiteral("&Save\tCtrl+S"), QKeySequence("Ctrl+S")));
-    file->addAction(AddCommand(ID_FILE_SAVE_AS, QStringLiteral("Save &As...")));
+        AddCommand(ID_FILE_SAVE));
+    file->addAction(AddCommand(ID_FILE_SAVE_AS));
     file->addSeparator();
     file->addAction(
-        AddCommand(ID_FILE_PRINT, QStringLiteral("&Print...\tCtrl+P"), QKeySequence("Ctrl+P")));
-    file->addAction(AddCommand(ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view")));
-    file->addAction(AddCommand(ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup...")));
+        AddCommand(ID_FILE_PRINT));
+    file->addAction(AddCommand(ID_FILE_PRINT_PREVIEW));
+    file->addAction(AddCommand(ID_FILE_PRINT_SETUP));
     file->addSeparator();
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto* action = new QAction(this);
@@ -148,26 +155,24 @@ void CMainFrame::CreateMenus() {
     }
     SetRecentFiles({});
     file->addSeparator();
-    file->addAction(AddCommand(ID_APP_EXIT, QStringLiteral("E&xit")));
+    file->addAction(AddCommand(ID_APP_EXIT));
 
     QMenu* program = menuBar()->addMenu(QStringLiteral("&Program"));
-    program->addAction(AddCommand(ID_PROGRAM_READ, QStringLiteral("&Read from Radio\tCtrl+R"),
-                                  QKeySequence("Ctrl+R")));
-    program->addAction(AddCommand(ID_PROGRAM_WRITE, QStringLiteral("&Write to Radio\tCtrl+W"),
-                                  QKeySequence("Ctrl+W")));
+    program->addAction(AddCommand(ID_PROGRAM_READ));
+    program->addAction(AddCommand(ID_PROGRAM_WRITE));
     program->addSeparator();
-    program->addAction(AddCommand(ID_PROGRAM_TEST, QStringLiteral("&Test Mode\tCtrl+T")));
-    program->addAction(AddCommand(ID_PROGRAM_TESTFREQ, QStringLiteral("Test &Frequency")));
+    program->addAction(AddCommand(ID_PROGRAM_TEST));
+    program->addAction(AddCommand(ID_PROGRAM_TESTFREQ));
 
     QMenu* setup = menuBar()->addMenu(QStringLiteral("&Setup"));
-    setup->addAction(AddCommand(ID_SETUP_PORT, QStringLiteral("&Communication Port")));
+    setup->addAction(AddCommand(ID_SETUP_PORT));
     setup->addSeparator();
-    setup->addAction(AddCommand(ID_SETUP_LANGUAGE, QStringLiteral("&Language Setup")));
+    setup->addAction(AddCommand(ID_SETUP_LANGUAGE));
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    help->addAction(AddCommand(ID_HELP_HELP, QStringLiteral("&Help")));
+    help->addAction(AddCommand(ID_HELP_HELP));
     help->addSeparator();
-    help->addAction(AddCommand(ID_APP_ABOUT, QStringLiteral("&About BriselPgm...")));
+    help->addAction(AddCommand(ID_APP_ABOUT));
 }
 
 void CMainFrame::CreateToolBar() {
@@ -192,7 +197,7 @@ void CMainFrame::CreateToolBar() {
     m_wndToolBar->addSeparator();
     addButton(m_commands[ID_FILE_PRINT], "print");
     m_wndToolBar->addSeparator();
-    addButton(AddCommand(ID_NEXT_LANGUAGE, QString()), "language");
+    addButton(AddCommand(ID_NEXT_LANGUAGE), "language");
     addButton(m_commands[ID_APP_ABOUT], "about");
 }
 
@@ -207,6 +212,27 @@ void CMainFrame::CreateStatusBar() {
         m_numLockPane->fontMetrics().horizontalAdvance(QStringLiteral("NUM")) + 8);
     statusBar()->addWidget(m_portPane);
     statusBar()->addPermanentWidget(m_numLockPane);
+}
+
+QWidget* CMainFrame::FormView() const {
+    return m_pForm;
+}
+
+QString CMainFrame::CommandHandler(int id) const {
+    const auto it = m_commandHandlers.find(id);
+    return it == m_commandHandlers.end() ? QString() : it->second;
+}
+
+void CMainFrame::TranslateMenus() {
+    const QList<QAction*> menus = menuBar()->actions();
+    for (int i = 0; i < menus.size() && i < static_cast<int>(std::size(kMenuBarKeys)); ++i) {
+        menus[i]->setText(LangText(kMenuBarKeys[i]));
+    }
+    for (const SCommandInfo& info : kCommandTable) {
+        if (info.pszMenuKey) {
+            m_commands.at(info.nId)->setText(LangText(info.pszMenuKey));
+        }
+    }
 }
 
 QAction* CMainFrame::CommandAction(int id) const {

@@ -1,13 +1,14 @@
 // The main window: menu bar, toolbar, status bar and the main form.
 #pragma once
 
+#include <QAction>
 #include <QMainWindow>
 
 #include <map>
 
 class CCommPort;
 class CDromelPgmDoc;
-class QAction;
+class CDromelPgmView;
 class QLabel;
 class QToolBar;
 
@@ -26,7 +27,21 @@ public:
     // The action of command id (menu item, toolbar button or both); null for an unknown id.
     QAction* CommandAction(int id) const;
     QToolBar* ToolBar() const { return m_wndToolBar; }
-    QWidget* FormView() const { return m_pForm; }
+    QWidget* FormView() const;
+
+    // Connects the action of command id to its one handler; each command has exactly one.
+    template <class TReceiver>
+    void ConnectCommand(int id, TReceiver* receiver, void (TReceiver::*handler)()) {
+        QAction* action = CommandAction(id);
+        Q_ASSERT(action && !m_commandHandlers.contains(id));
+        connect(action, &QAction::triggered, receiver, handler);
+        m_commandHandlers[id] = receiver->metaObject()->className();
+    }
+    // The class of the object whose handler command id reaches; empty while it has none.
+    QString CommandHandler(int id) const;
+
+    // Puts the language file's texts on the menus.
+    void TranslateMenus();
 
     // Pane 0 of the status bar: "COM" and [setup] com of the settings file.
     void UpdatePortPane();
@@ -39,8 +54,6 @@ public:
     static QString ToolTipText(int id);
 
 signals:
-    // A menu item, toolbar button or accelerator was used.
-    void commandTriggered(int id);
     void recentFileChosen(const QString& path);
     void filesDropped(const QStringList& paths);
     // The user asks to close the window; a handler sets *allow to false to keep it open.
@@ -53,7 +66,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
-    QAction* AddCommand(int id, const QString& text, const QKeySequence& shortcut = {});
+    QAction* AddCommand(int id);
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
@@ -70,7 +83,8 @@ private:
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_portPane = nullptr;
     QLabel* m_numLockPane = nullptr;
-    QWidget* m_pForm = nullptr;
+    CDromelPgmView* m_pForm = nullptr;
     std::map<int, QAction*> m_commands;
+    std::map<int, QString> m_commandHandlers;
     QList<QAction*> m_recentFileActions;
 };

@@ -2,8 +2,7 @@
 
 #include "app/AppMessageBox.h"
 #include "app/DialogBuilder.h"
-#include "app/DromelPgmApp.h"
-#include "app/LangString.h"
+#include "app/LangText.h"
 #include "app/TranslateDialog.h"
 
 #include <QLabel>
@@ -12,9 +11,6 @@
 
 namespace {
 
-QString LangText(const std::string& key) {
-    return QString::fromStdString(GetLangString(key));
-}
 
 // Asked when the radio's type differs from the data about to be written; true to go on.
 bool AskWriteAnyway() {
@@ -76,10 +72,9 @@ void CTransferDlg::OnOK() {
 void CTransferDlg::OnTimer() {
     switch (m_engine->Tick()) {
     case TickDone:
-        // The engine has put the image into the document and refreshed its views; the menus
-        // follow the language file as it is now.
+        // The engine has put the image into the document and refreshed its views.
         if (m_bRead) {
-            CDromelPgmApp::Instance()->TranslateMenus();
+            emit imageRead();
         }
         accept();
         return;

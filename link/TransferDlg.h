@@ -33,6 +33,10 @@ public:
     // Shows the dialog until the transfer completes or the user closes it.
     int DoModal();
 
+signals:
+    // A read has put the radio's image into the document.
+    void imageRead();
+
 private:
     void OnInitDialog();
     void OnOK();

@@ -1,5 +1,5 @@
 #include "app/AppPaths.h"
-#include "app/CommandIds.h"
+#include "app/CommandTable.h"
 #include "app/DialogBuilder.h"
 #include "app/DromelPgmApp.h"
 #include "app/MainFrm.h"
@@ -258,7 +258,11 @@ TEST_F(StartUp, AcceleratorsIssueCommandsAndEditingKeysDoNothing) {
     // New asks whether to clear the data, Open asks for a file: both are cancelled.
     MessageBoxRecorder boxes({IDCANCEL});
     FileDialogRecorder files;
-    QSignalSpy commands(&Frame(), &CMainFrame::commandTriggered);
+    std::vector<int> commands;
+    for (const SCommandInfo& info : kCommandTable) {
+        QObject::connect(Frame().CommandAction(info.nId), &QAction::triggered, &Frame(),
+                         [&commands, id = info.nId] { commands.push_back(id); });
+    }
     QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Delete, Qt::ShiftModifier);
     QTest::keyClick(edit, Qt::Key_Backspace, Qt::AltModifier);
@@ -270,7 +274,7 @@ TEST_F(StartUp, AcceleratorsIssueCommandsAndEditingKeysDoNothing) {
     EXPECT_EQ(edit->text(), QStringLiteral("146"));
     QTest::keyClicks(edit, QStringLiteral("5"));
     EXPECT_EQ(edit->text(), QStringLiteral("1465"));
-    EXPECT_EQ(commands.count(), 0);
+    EXPECT_TRUE(commands.empty());
 
     const std::pair<Qt::Key, int> accelerators[] = {
         {Qt::Key_N, ID_FILE_NEW},   {Qt::Key_O, ID_FILE_OPEN},    {Qt::Key_S, ID_FILE_SAVE},
@@ -284,15 +288,15 @@ TEST_F(StartUp, AcceleratorsIssueCommandsAndEditingKeysDoNothing) {
             }
         });
         QTest::keyClick(edit, key, Qt::ControlModifier);
-        ASSERT_EQ(commands.count(), 1) << id;
+        ASSERT_EQ(commands.size(), 1u) << id;
         Frame().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
         edit->setFocus();
-        EXPECT_EQ(commands[0][0].toInt(), id);
+        EXPECT_EQ(commands[0], id);
     }
     commands.clear();
     QTest::keyClick(edit, Qt::Key_T, Qt::ControlModifier); // Test Mode has no accelerator
-    EXPECT_EQ(commands.count(), 0);
+    EXPECT_TRUE(commands.empty());
 }
 
 TEST_F(StartUp, RecentFilesComeFromTheUserSettings) {
@@ -322,4 +326,28 @@ TEST_F(StartUp, ExitClosesTheWindow) {
     ASSERT_TRUE(Frame().isVisible());
     Frame().CommandAction(ID_APP_EXIT)->trigger();
     EXPECT_FALSE(Frame().isVisible());
+}
+
+// Each command reaches one handler, on the object the command table names.
+TEST_F(StartUp, EveryCommandReachesItsOwnersHandler) {
+    ASSERT_TRUE(Start(""));
+    const auto ownerClass = [](ECommandOwner owner) {
+        switch (owner) {
+        case ECommandOwner::kApp:
+            return QStringLiteral("CDromelPgmApp");
+        case ECommandOwner::kFrame:
+            return QStringLiteral("CMainFrame");
+        case ECommandOwner::kView:
+            return QStringLiteral("CDromelPgmView");
+        }
+        return QString();
+    };
+    for (const SCommandInfo& info : kCommandTable) {
+        const QString handler = Frame().CommandHandler(info.nId);
+        if (!handler.isEmpty()) {
+            EXPECT_EQ(handler, ownerClass(info.eOwner)) << info.nId;
+        }
+    }
+    EXPECT_EQ(Frame().CommandHandler(ID_FILE_NEW), QStringLiteral("CDromelPgmApp"));
+    EXPECT_EQ(Frame().CommandHandler(ID_PROGRAM_READ), QStringLiteral("CMainFrame"));
 }

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -34,7 +35,8 @@ protected:
                                    "IDS_CONFIRM_TYPE=Other radio type\n"
                                    "IDS_ERROR_PORTOPEN=Port cannot be opened\n"
                                    "IDS_ERROR_PORTCONN=Radio does not answer\n"
-                                   "IDS_ERROR_TYPE=Wrong reply\n");
+                                   "IDS_ERROR_TYPE=Wrong reply\n"
+                                   "MENU_FILE_NEW=Fresh\n");
         m_doc.NewDocument();
         m_doc.m_image = Pattern(50);
         m_doc.SetModifiedFlag(false);
@@ -76,6 +78,7 @@ TEST_F(TransferDlgTest, ReadFillsTheDocumentWithoutMarkingItModified) {
     const Image radio = Pattern(3);
     StartRadio(radio);
     CTransferDlg dlg(m_port, m_doc);
+    QSignalSpy imageRead(&dlg, &CTransferDlg::imageRead);
     dlg.SetMode(true);
     const int result = Run(dlg, [&] {
         EXPECT_EQ(dlg.windowTitle(), "Read from Radio");
@@ -87,6 +90,7 @@ TEST_F(TransferDlgTest, ReadFillsTheDocumentWithoutMarkingItModified) {
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(m_doc.m_image, radio);
     EXPECT_EQ(m_nRefreshed, 1);
+    EXPECT_EQ(imageRead.count(), 1);
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_EQ(Status(dlg), "Reading data 100%");
     EXPECT_EQ(Progress(dlg), 1024);
@@ -219,10 +223,11 @@ TEST_F(TransferDlgTest, FrameOpensTheConfiguredPortAndClosesItWhenItGoes) {
     }
 }
 
-TEST_F(TransferDlgTest, CtrlRReadsTheRadioThroughTheFrame) {
+TEST_F(TransferDlgTest, CtrlRReadsTheRadioThroughTheFrameAndTheMenusFollowTheLanguage) {
     const Image radio = Pattern(3);
     StartRadio(radio);
     CMainFrame frame(m_doc, m_port);
+    frame.CommandAction(ID_FILE_NEW)->setText(QStringLiteral("stale"));
     frame.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     QString title;
@@ -235,6 +240,7 @@ TEST_F(TransferDlgTest, CtrlRReadsTheRadioThroughTheFrame) {
     frame.CommandAction(ID_PROGRAM_READ)->trigger();
     EXPECT_EQ(title, "Read from Radio");
     EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(frame.CommandAction(ID_FILE_NEW)->text(), "Fresh");
     EXPECT_EQ(frame.CommandAction(ID_PROGRAM_READ)->shortcut(), QKeySequence("Ctrl+R"));
     EXPECT_EQ(frame.CommandAction(ID_PROGRAM_WRITE)->shortcut(), QKeySequence("Ctrl+W"));
 }
