@@ -2,7 +2,7 @@
 
 #include "app/AppMessageBox.h"
 #include "app/DialogBuilder.h"
-#include "app/LangString.h"
+#include "app/LangText.h"
 #include "app/TranslateDialog.h"
 #include "grid/DDXGrid.h"
 #include "radio/DromelPgmDoc.h"
@@ -51,10 +51,6 @@ constexpr std::array<CheckControl, 3> kCheckControls{{
     {1006, FormCheck::BeepTone},
     {1005, FormCheck::WiredClone},
 }};
-
-QString LangText(const char* key) {
-    return QString::fromStdString(GetLangString(key));
-}
 
 // Empties the list, adds the entries and selects index; an index the list does not have
 // leaves it without a selection.
