@@ -1,9 +1,9 @@
 #include "Assignment.h"
 
 #include "DpmCommand.h"
+#include "SettingNames.h"
 
-#include "radio/ChannelRules.h"
-#include "radio/FormRules.h"
+#include "radio/CellTyping.h"
 #include "radio/TestFreqRules.h"
 
 #include <cctype>
@@ -33,29 +33,6 @@ int Choice(const std::string& value, const char* first, const char* second) {
     }
     throw Refusal{"\"" + value + "\" is neither " + first + " nor " + second};
 }
-
-struct FormOptionKey {
-    const char* key;
-    FormOption option;
-};
-
-const FormOptionKey kOptionKeys[] = {
-    {"monitor", FormOption::MonitorKey}, {"timeout", FormOption::TimeOut},
-    {"squelch", FormOption::Squelch},    {"scantype", FormOption::ScanType},
-    {"priority", FormOption::Priority},  {"revert", FormOption::Revert},
-    {"loopback", FormOption::LoopBack},  {"dropout", FormOption::Dropout},
-};
-
-struct FormCheckKey {
-    const char* key;
-    FormCheck check;
-};
-
-const FormCheckKey kCheckKeys[] = {
-    {"beep", FormCheck::BeepTone},
-    {"battsave", FormCheck::BatterySave},
-    {"clone", FormCheck::WiredClone},
-};
 
 int ListIndex(const std::string& value, std::size_t entries) {
     int index = 0;
@@ -111,15 +88,8 @@ void CheckChannelNumber(int n) {
 
 void ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field, const std::string& value) {
     CheckChannelNumber(n);
-    struct Field {
-        const char* name;
-        int col;
-    };
-    const Field fields[] = {{"rx", kColRxFreq},     {"rxtone", kColRxTone}, {"tx", kColTxFreq},
-                            {"txtone", kColTxTone}, {"scan", kColScan},     {"opt6", kColOpt6},
-                            {"band", kColBand},     {"opt8", kColOpt8}};
-    for (const Field& f : fields) {
-        if (field != f.name) {
+    for (const CellName& f : kCellNames) {
+        if (field != f.key) {
             continue;
         }
         if (IsChannelCellReadOnly(doc, n, f.col)) {
@@ -174,13 +144,13 @@ void Apply(CDromelPgmDoc& doc, const std::string& key, const std::string& value)
         ApplyModel(doc, value);
         return;
     }
-    for (const FormOptionKey& o : kOptionKeys) {
+    for (const OptionName& o : kOptionNames) {
         if (key == o.key) {
             ApplyFormOption(doc, o.option, value);
             return;
         }
     }
-    for (const FormCheckKey& c : kCheckKeys) {
+    for (const CheckName& c : kCheckNames) {
         if (key == c.key) {
             ChangeFormCheck(doc, c.check, Choice(value, "on", "off") == 0);
             return;
