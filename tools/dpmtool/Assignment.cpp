@@ -88,32 +88,33 @@ void CheckChannelNumber(int n) {
 
 void ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field, const std::string& value) {
     CheckChannelNumber(n);
-    for (const CellName& f : kCellNames) {
-        if (field != f.key) {
+    for (const auto& cell : kCellNames) {
+        if (field != cell.key) {
             continue;
         }
-        if (IsChannelCellReadOnly(doc, n, f.col)) {
+        const int col = cell.value;
+        if (IsChannelCellReadOnly(doc, n, col)) {
             throw Refusal{"the cell is greyed: " + std::string(doc.IsRxEmpty(n)
                                                                    ? "the channel is empty"
                                                                    : "the channel has no "
                                                                      "transmit frequency")};
         }
-        switch (f.col) {
+        switch (col) {
         case kColRxFreq:
         case kColTxFreq:
-            CommitChannelFreq(doc, n, f.col == kColRxFreq, FilterFreqTyping(value));
+            CommitChannelFreq(doc, n, col == kColRxFreq, FilterFreqTyping(value));
             return;
         case kColRxTone:
         case kColTxTone:
-            CommitChannelTone(doc, n, f.col == kColRxTone, FilterToneTyping(value));
+            CommitChannelTone(doc, n, col == kColRxTone, FilterToneTyping(value));
             return;
         default: {
             const int k =
-                f.col == kColBand ? Choice(value, "wide", "narrow") : Choice(value, "yes", "no");
-            if (k != GetChannelListIndex(doc, n, f.col)) {
+                col == kColBand ? Choice(value, "wide", "narrow") : Choice(value, "yes", "no");
+            if (k != GetChannelListIndex(doc, n, col)) {
                 doc.SetModifiedFlag(true);
             }
-            CommitChannelList(doc, n, f.col, k);
+            CommitChannelList(doc, n, col, k);
             return;
         }
         }
@@ -144,15 +145,15 @@ void Apply(CDromelPgmDoc& doc, const std::string& key, const std::string& value)
         ApplyModel(doc, value);
         return;
     }
-    for (const OptionName& o : kOptionNames) {
+    for (const auto& o : kOptionNames) {
         if (key == o.key) {
-            ApplyFormOption(doc, o.option, value);
+            ApplyFormOption(doc, o.value, value);
             return;
         }
     }
-    for (const CheckName& c : kCheckNames) {
+    for (const auto& c : kCheckNames) {
         if (key == c.key) {
-            ChangeFormCheck(doc, c.check, Choice(value, "on", "off") == 0);
+            ChangeFormCheck(doc, c.value, Choice(value, "on", "off") == 0);
             return;
         }
     }

@@ -7,11 +7,13 @@
 
 #include <array>
 
-struct OptionName {
+// A name and what it stands for.
+template <class T> struct Named {
     const char* key;
-    FormOption option;
+    T value;
 };
-inline constexpr std::array<OptionName, 8> kOptionNames{{
+
+inline constexpr std::array<Named<FormOption>, 8> kOptionNames{{
     {"monitor", FormOption::MonitorKey},
     {"timeout", FormOption::TimeOut},
     {"squelch", FormOption::Squelch},
@@ -22,11 +24,7 @@ inline constexpr std::array<OptionName, 8> kOptionNames{{
     {"dropout", FormOption::Dropout},
 }};
 
-struct CheckName {
-    const char* key;
-    FormCheck check;
-};
-inline constexpr std::array<CheckName, 3> kCheckNames{{
+inline constexpr std::array<Named<FormCheck>, 3> kCheckNames{{
     {"beep", FormCheck::BeepTone},
     {"battsave", FormCheck::BatterySave},
     {"clone", FormCheck::WiredClone},
@@ -34,11 +32,7 @@ inline constexpr std::array<CheckName, 3> kCheckNames{{
 
 // The channel grid's columns 1..8 in order; the first four name the test channel grid's
 // columns 1..4 too.
-struct CellName {
-    const char* key;
-    int col;
-};
-inline constexpr std::array<CellName, 8> kCellNames{{
+inline constexpr std::array<Named<int>, 8> kCellNames{{
     {"rx", kColRxFreq},
     {"rxtone", kColRxTone},
     {"tx", kColTxFreq},

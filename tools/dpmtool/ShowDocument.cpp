@@ -76,14 +76,14 @@ std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
     out += "model     " + std::to_string(doc.GetModel()) + " " + ModelName(doc);
     EndLine(out);
     out += "limits    " + doc.GetLimitText(false) + " - " + doc.GetLimitText(true) + "\n";
-    for (const OptionName& o : kOptionNames) {
-        const int index = GetFormOption(doc, o.option);
+    for (const auto& o : kOptionNames) {
+        const int index = GetFormOption(doc, o.value);
         out += Pad(o.key, 10) + std::to_string(index) + " " +
-               EntryText(FormOptionEntries(doc, o.option), index);
+               EntryText(FormOptionEntries(doc, o.value), index);
         EndLine(out);
     }
-    for (const CheckName& c : kCheckNames) {
-        out += Pad(c.key, 10) + (GetFormCheck(doc, c.check) ? "on" : "off") + "\n";
+    for (const auto& c : kCheckNames) {
+        out += Pad(c.key, 10) + (GetFormCheck(doc, c.value) ? "on" : "off") + "\n";
     }
     const std::size_t widths[] = {4, 11, 8, 11, 8, 8, 8, 8, 8};
     out += "\n";
@@ -124,15 +124,15 @@ std::string ShowJson(CDromelPgmDoc& doc) {
            ", \"high\": " + Json(doc.GetLimitText(true)) + "},\n";
     out += "  \"options\": {\n";
     for (std::size_t i = 0; i < kOptionNames.size(); ++i) {
-        const OptionName& o = kOptionNames[i];
-        const int index = GetFormOption(doc, o.option);
+        const auto& o = kOptionNames[i];
+        const int index = GetFormOption(doc, o.value);
         out += "    " + Json(o.key) + ": {\"index\": " + std::to_string(index) +
-               ", \"text\": " + Json(EntryText(FormOptionEntries(doc, o.option), index)) + "}" +
+               ", \"text\": " + Json(EntryText(FormOptionEntries(doc, o.value), index)) + "}" +
                (i + 1 < kOptionNames.size() ? ",\n" : "\n");
     }
     out += "  },\n";
-    for (const CheckName& c : kCheckNames) {
-        out += "  " + Json(c.key) + ": " + (GetFormCheck(doc, c.check) ? "true" : "false") + ",\n";
+    for (const auto& c : kCheckNames) {
+        out += "  " + Json(c.key) + ": " + (GetFormCheck(doc, c.value) ? "true" : "false") + ",\n";
     }
     out += "  \"channels\": [\n";
     for (int n = 1; n <= kChannelCount; ++n) {
