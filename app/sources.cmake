@@ -7,6 +7,7 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DialogTemplate.cpp
 )
 target_sources(dromel_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/LangText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppMessageBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppFileDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppDocQuestions.cpp

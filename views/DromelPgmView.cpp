@@ -52,7 +52,6 @@ constexpr std::array<CheckControl, 3> kCheckControls{{
     {1005, FormCheck::WiredClone},
 }};
 
-
 // Empties the list, adds the entries and selects index; an index the list does not have
 // leaves it without a selection.
 void FillList(QComboBox* combo, const OptionList& entries, int index) {

@@ -25,18 +25,6 @@ class TransferDlgTest : public LinkFixture {
 protected:
     void SetUp() override {
         LinkFixture::SetUp();
-        m_dir.write("lang_en.lng", "[String]\nIDS_READDATA=Read from Radio\n"
-                                   "IDS_WRITEDATA=Write to Radio\n"
-                                   "IDS_PROMPT_READ=Reading data\n"
-                                   "IDS_PROMPT_WRITE=Writing data\n"
-                                   "IDS_PROMPT_READFAIL=Read failed\n"
-                                   "IDS_PROMPT_WRITEFAIL=Write failed\n"
-                                   "IDS_ERROR=Error\nIDS_CONFIRM=Confirm\n"
-                                   "IDS_CONFIRM_TYPE=Other radio type\n"
-                                   "IDS_ERROR_PORTOPEN=Port cannot be opened\n"
-                                   "IDS_ERROR_PORTCONN=Radio does not answer\n"
-                                   "IDS_ERROR_TYPE=Wrong reply\n"
-                                   "MENU_FILE_NEW=Fresh\n");
         m_doc.NewDocument();
         m_doc.m_image = Pattern(50);
         m_doc.SetModifiedFlag(false);

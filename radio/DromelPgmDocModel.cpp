@@ -1,5 +1,6 @@
-// The model table of the settings file: section [model] with model%d (identification),
-// value%d (parameter bytes), freq%d (band limits) and fdisp%d (display name).
+// The CDromelPgmDoc members that work from the model table of the settings file: section
+// [model] with model%d (identification), value%d (parameter bytes), freq%d (band limits)
+// and fdisp%d (display name).
 #include "radio/DromelPgmDoc.h"
 
 #include "app/AppPaths.h"
