@@ -23,14 +23,16 @@ constexpr std::size_t kCachedFiles = 8;
 // a new time stamp (time stamps advance in clock ticks, on some file systems in seconds).
 constexpr std::time_t kTimeStampDoubt = 2;
 
-std::string Trim(const std::string& s) {
-    const char* blanks = " \t\r\n";
-    const std::size_t first = s.find_first_not_of(blanks);
-    if (first == std::string::npos) {
+std::string_view TrimView(std::string_view s) {
+    const std::size_t first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) {
         return {};
     }
-    const std::size_t last = s.find_last_not_of(blanks);
-    return s.substr(first, last - first + 1);
+    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::string Trim(const std::string& s) {
+    return std::string(TrimView(s));
 }
 
 std::string Lower(const std::string& s) {
@@ -151,14 +153,6 @@ long FindKey(const ProfileFile& file, long sectionLine, const std::string& key) 
         }
     }
     return -1;
-}
-
-std::string_view TrimView(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 // A file read for lookups: its text, an index of its sections and keys, and what tells
