@@ -3,7 +3,7 @@
 #include "app/AppPaths.h"
 #include "app/CommandTable.h"
 #include "app/LangText.h"
-#include "app/Profile.h"
+#include "app/Settings.h"
 #include "app/TranslateDialog.h"
 #include "link/PortDevice.h"
 #include "link/TransferDlg.h"
@@ -241,7 +241,7 @@ QAction* CMainFrame::CommandAction(int id) const {
 }
 
 void CMainFrame::UpdatePortPane() {
-    const std::string com = GetPrivateProfileString("setup", "com", "1", 8, g_strSettingFile);
+    const std::string com = GetSettingString("setup", "com", "1", 8);
     m_portPane->setText(QStringLiteral("COM") + QString::fromStdString(com));
 }
 

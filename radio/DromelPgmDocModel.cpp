@@ -3,8 +3,7 @@
 // and fdisp%d (display name).
 #include "radio/DromelPgmDoc.h"
 
-#include "app/AppPaths.h"
-#include "app/Profile.h"
+#include "app/Settings.h"
 #include "radio/ValueCodecs.h"
 
 #include <algorithm>
@@ -19,7 +18,7 @@ std::string ModelKey(const char* family, int k) {
 }
 
 std::string ReadModelValue(const char* family, int k, std::size_t bufferSize) {
-    return GetPrivateProfileString("model", ModelKey(family, k), "", bufferSize, g_strSettingFile);
+    return GetSettingString("model", ModelKey(family, k), "", bufferSize);
 }
 
 } // namespace
