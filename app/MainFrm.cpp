@@ -2,6 +2,7 @@
 
 #include "app/AppPaths.h"
 #include "app/CommandTable.h"
+#include "app/LangString.h"
 #include "app/LangText.h"
 #include "app/Settings.h"
 #include "app/TranslateDialog.h"
