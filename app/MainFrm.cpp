@@ -81,8 +81,8 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    UpdatePortPane();
     m_port.Open(GetConfiguredPort(), 9600);
+    UpdatePortPane();
     UpdateCaption();
     m_nStateObserver = m_doc.AddStateObserver([this] { UpdateCaption(); });
     qApp->installEventFilter(this);
@@ -97,12 +97,14 @@ CMainFrame::~CMainFrame() {
 // brings the document and the form up to date after a read.
 void CMainFrame::OnProgramRead() {
     CTransferDlg dlg(m_port, m_doc, this);
+    connect(&dlg, &CTransferDlg::portStateChanged, this, &CMainFrame::UpdatePortPane);
     dlg.SetMode(true);
     dlg.DoModal();
 }
 
 void CMainFrame::OnProgramWrite() {
     CTransferDlg dlg(m_port, m_doc, this);
+    connect(&dlg, &CTransferDlg::portStateChanged, this, &CMainFrame::UpdatePortPane);
     dlg.SetMode(false);
     dlg.DoModal();
 }
@@ -217,6 +219,13 @@ QAction* CMainFrame::CommandAction(int id) const {
 void CMainFrame::UpdatePortPane() {
     const std::string com = GetPrivateProfileString("setup", "com", "1", 8, g_strSettingFile);
     m_portPane->setText(QStringLiteral("COM") + QString::fromStdString(com));
+    // Greyed while the port is not open; the tooltip names the device and its state.
+    const bool open = m_port.IsOpen();
+    m_portPane->setEnabled(open);
+    const std::string device = open ? m_port.Device() : GetPortDevice(GetConfiguredPort());
+    m_portPane->setToolTip(
+        QString::fromStdString(GetLangString(open ? "IDS_PORT_OPEN" : "IDS_PORT_CLOSED"))
+            .replace(QStringLiteral("%s"), QString::fromStdString(device)));
 }
 
 QString CMainFrame::PortPaneText() const {

@@ -28,7 +28,8 @@ public:
     QToolBar* ToolBar() const { return m_wndToolBar; }
     QWidget* FormView() const { return m_pForm; }
 
-    // Pane 0 of the status bar: "COM" and [setup] com of the settings file.
+    // Pane 0 of the status bar: "COM" and [setup] com of the settings file, greyed while the
+    // port is not open.
     void UpdatePortPane();
     QString PortPaneText() const;
 

@@ -33,10 +33,15 @@ public:
     // Shows the dialog until the transfer completes or the user closes it.
     int DoModal();
 
+signals:
+    // A transfer opened, reopened or lost the port (a device plugged in again, or gone).
+    void portStateChanged();
+
 private:
     void OnInitDialog();
     void OnOK();
     void OnTimer();
+    void NotifyPortState();
 
     CCommPort& m_port;
     CDromelPgmDoc& m_doc;
@@ -46,4 +51,6 @@ private:
     QLabel* m_status = nullptr;
     QProgressBar* m_Progress = nullptr;
     QPushButton* m_okButton = nullptr;
+    bool m_bPortOpen = false;
+    unsigned m_nPortOpenCount = 0;
 };
