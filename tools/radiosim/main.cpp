@@ -168,8 +168,8 @@ public:
             if (events & POLLIN)
                 Take();
             Process();
-            Babble();
             Send();
+            Babble();
         }
     }
 
@@ -206,8 +206,8 @@ private:
         }
     }
 
-    // A babbling radio keeps the line busy: at the line speed one byte follows the other,
-    // with --fast the terminal gets as much as it takes.
+    // A babbling radio keeps the line busy: at the line speed the next byte is queued as
+    // soon as the previous one is out, with --fast the terminal gets as much as it takes.
     void Babble() {
         if (!m_radio.Babbling())
             return;
