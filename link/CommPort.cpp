@@ -98,11 +98,12 @@ CCommPort::~CCommPort() {
 }
 
 bool CCommPort::Open(int nPort, unsigned nBaud) {
-    if (IsOpen())
+    if (IsOpen()) {
         return false; // callers close first when they change ports
+    }
     std::string path = GetPortDevice(nPort);
     if (path.empty()) {
-        m_nPort = 0;
+        m_nPort = nPort;
         m_strDevice = "COM" + std::to_string(nPort);
         m_nOpenError = PortAbsent;
         m_nOpenErrno = ENOENT;
@@ -114,16 +115,18 @@ bool CCommPort::Open(int nPort, unsigned nBaud) {
 }
 
 bool CCommPort::OpenDevice(const std::string& strPath, unsigned nBaud) {
-    if (IsOpen())
+    if (IsOpen()) {
         return false;
+    }
     bool opened = OpenPath(strPath, nBaud);
     m_nPort = 0;
     return opened;
 }
 
 bool CCommPort::Reopen() {
-    if (m_strDevice.empty())
+    if (m_strDevice.empty()) {
         return false;
+    }
     Close();
     return m_nPort > 0 ? Open(m_nPort, m_nBaud) : OpenDevice(m_strDevice, m_nBaud);
 }
@@ -184,8 +187,9 @@ void CCommPort::DeviceLost() {
 }
 
 bool CCommPort::CheckDevice() {
-    if (!IsOpen())
+    if (!IsOpen()) {
         return false;
+    }
     pollfd pfd{m_hPort, POLLIN, 0};
     bool lost = poll(&pfd, 1, 0) < 0 || (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
     // A device unplugged and plugged again comes back as a new device under the same name
@@ -196,8 +200,9 @@ bool CCommPort::CheckDevice() {
         lost = fstat(m_hPort, &opened) != 0 || stat(m_strDevice.c_str(), &named) != 0 ||
                opened.st_rdev != named.st_rdev;
     }
-    if (lost)
+    if (lost) {
         DeviceLost();
+    }
     return IsOpen();
 }
 
@@ -315,10 +320,12 @@ int CCommPort::RecvByte(int nWindow) {
 bool CCommPort::AwaitQuiet(int nQuiet, int nBound, int nMaxBytes) {
     const auto bound = SteadyClock::now() + Units(nBound);
     for (int taken = 0; taken < nMaxBytes; ++taken) {
-        if (SteadyClock::now() + Units(nQuiet) > bound)
+        if (SteadyClock::now() + Units(nQuiet) > bound) {
             return false; // no room left for a whole quiet window
-        if (RecvByte(nQuiet) < 0)
+        }
+        if (RecvByte(nQuiet) < 0) {
             return true;
+        }
     }
     return false;
 }

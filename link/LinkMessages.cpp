@@ -14,8 +14,9 @@ std::string FormatLang(const std::string& key, std::initializer_list<std::string
     std::size_t from = 0;
     for (const std::string& arg : args) {
         std::size_t at = text.find("%s", from);
-        if (at == std::string::npos)
+        if (at == std::string::npos) {
             break;
+        }
         text.replace(at, 2, arg);
         from = at + arg.size();
     }
@@ -43,8 +44,9 @@ std::string PortOpenErrorText(const std::string& device, PortOpenError error, in
 
 std::string LinkErrorText(LinkResult result, const CCommPort& port) {
     std::string text = GetLangString(LinkErrorKey(result));
-    if (result == LinkPortFailed)
+    if (result == LinkPortFailed) {
         text += "\n" + PortOpenErrorText(port.Device(), port.OpenError(), port.OpenErrno());
+    }
     return text;
 }
 

@@ -57,8 +57,9 @@ int UnitsLeft(SteadyClock::time_point deadline) {
 // Takes what the receive queue holds now (bounded); returns how many bytes that was.
 int EmptyReceiveQueue(CCommPort& port, int nMaxBytes) {
     int taken = 0;
-    while (taken < nMaxBytes && port.RecvByte(0) >= 0)
+    while (taken < nMaxBytes && port.RecvByte(0) >= 0) {
         ++taken;
+    }
     return taken;
 }
 
@@ -89,12 +90,14 @@ LinkResult EnterProgramMode(CCommPort& port, bool bRead, ConstImageSpan image,
                             const MismatchQuestion& ask) {
     // A device that hung up or vanished since the port was opened (a cable pulled and
     // plugged in again, a radio restarted) is opened afresh the way it was opened before.
-    if (port.IsOpen())
+    if (port.IsOpen()) {
         port.CheckDevice();
+    }
     if (!port.IsOpen()) {
         bool opened = port.HasLostDevice() ? port.Reopen() : port.Open(GetConfiguredPort(), 9600);
-        if (!opened)
+        if (!opened) {
             return LinkPortFailed;
+        }
     }
     port.Delay(kSettleDelay);
     EmptyReceiveQueue(port, kReceiveQueueSize);
@@ -166,8 +169,9 @@ bool PutBlock(CCommPort& port, ConstImageSpan image, int nAddress) {
     port.Write(frame, kFrameSize, kFrameGap);
     const auto deadline = SteadyClock::now() + std::chrono::microseconds(kPutBlockBound * 100);
     const int answer = port.RecvByte(kWriteAckWindow);
-    if (answer == kAck)
+    if (answer == kAck) {
         return true;
+    }
     // A refusal or no answer in time: an ACK that comes late must not count for the next
     // block, nor may the next block's answer be mistaken for this one's.
     SettleAfterFailure(port, kWriteAckWindow, deadline, budget - (answer >= 0 ? 1 : 0));

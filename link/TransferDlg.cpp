@@ -62,8 +62,9 @@ void CTransferDlg::OnInitDialog() {
 }
 
 void CTransferDlg::NotifyPortState() {
-    if (m_port.IsOpen() == m_bPortOpen && m_port.OpenCount() == m_nPortOpenCount)
+    if (m_port.IsOpen() == m_bPortOpen && m_port.OpenCount() == m_nPortOpenCount) {
         return;
+    }
     m_bPortOpen = m_port.IsOpen();
     m_nPortOpenCount = m_port.OpenCount();
     emit portStateChanged();

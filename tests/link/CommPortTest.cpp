@@ -186,8 +186,9 @@ TEST_F(CommPortTest, DeviceTheUserMayNotUseIsReportedAsDenied) {
     chmod(peer.path.c_str(), 0600);
     const pid_t pid = fork();
     if (pid == 0) {
-        if (getuid() == 0 && setuid(65534) != 0)
+        if (getuid() == 0 && setuid(65534) != 0) {
             _exit(2);
+        }
         CCommPort port;
         const bool opened = port.OpenDevice(peer.path, 9600);
         _exit(!opened && port.OpenError() == PortDenied ? 0 : 1);
@@ -195,8 +196,9 @@ TEST_F(CommPortTest, DeviceTheUserMayNotUseIsReportedAsDenied) {
     int status = 0;
     ASSERT_EQ(waitpid(pid, &status, 0), pid);
     ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 2)
+    if (WEXITSTATUS(status) == 2) {
         GTEST_SKIP() << "cannot change to an unprivileged user here";
+    }
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 

@@ -16,9 +16,10 @@ protected:
     std::string Err() { return m_dir.read("err"); }
 
     void TearDown() override {
-        if (HasFailure())
+        if (HasFailure()) {
             std::cerr << "--- dpmtool output ---\n"
                       << m_dir.read("out") << Err() << "--- end ---\n";
+        }
     }
 
     // A text of the language file dpmtool uses (the one shipped beside it).
@@ -30,8 +31,9 @@ protected:
 
     SimRadioProcess& Radio(const Image& image, std::vector<std::string> options = {},
                            bool bFast = true) {
-        if (bFast)
+        if (bFast) {
             options.push_back("--fast");
+        }
         options.insert(options.end(), {"--image", WriteImage("radio.bin", image), "--save",
                                        m_dir.file("radio.dpm")});
         m_radio = std::make_unique<SimRadioProcess>(options);
@@ -95,8 +97,9 @@ TEST_F(DpmtoolLinkTest, LinkFailuresEndWithStatusFourAndTheirText) {
 TEST_F(DpmtoolLinkTest, WriteNotWhollyAcceptedFailsAtTheRefusedBlock) {
     const Image radio = Pattern(1);
     Image data = radio;
-    for (int i = 0; i < 0x100; ++i)
+    for (int i = 0; i < 0x100; ++i) {
         data[i] = static_cast<std::uint8_t>(~radio[i]);
+    }
     const std::string file = m_dir.file("data.dpm");
     EXPECT_EQ(Dpmtool("read " + file + " --port " + Radio(data).Path()), 0) << Err();
     m_radio->Stop();

@@ -29,8 +29,9 @@ TEST(LinkMessagesTest, ShippedLanguagesNameTheDeviceTheReasonAndTheBlock) {
             EXPECT_FALSE(Contains(texts.back(), "Not Found")) << texts.back();
         }
         EXPECT_TRUE(Contains(texts[2], "dialout")) << texts[2];
-        for (std::size_t i = 1; i < texts.size(); ++i)
+        for (std::size_t i = 1; i < texts.size(); ++i) {
             EXPECT_NE(texts[i], texts[i - 1]);
+        }
         const std::string other = PortOpenErrorText(device, PortOtherError, EIO);
         EXPECT_TRUE(Contains(other, device) && Contains(other, std::strerror(EIO))) << other;
         const std::string block = BlockFailText(0x010);

@@ -53,11 +53,13 @@ struct PtyPeer {
         std::size_t sent = 0;
         pollfd pfd{master, POLLOUT, 0};
         while (!stop && sent < limit) {
-            if (poll(&pfd, 1, 10) != 1)
+            if (poll(&pfd, 1, 10) != 1) {
                 continue;
+            }
             ssize_t n = write(master, chunk.data(), std::min(chunk.size(), limit - sent));
-            if (n > 0)
+            if (n > 0) {
                 sent += static_cast<std::size_t>(n);
+            }
         }
         fcntl(master, F_SETFL, flags);
         return sent;

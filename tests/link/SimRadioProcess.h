@@ -21,8 +21,9 @@ public:
     explicit SimRadioProcess(std::vector<std::string> args) {
         char name[] = "/tmp/radiosim-XXXXXX";
         const int fd = mkstemp(name);
-        if (fd < 0)
+        if (fd < 0) {
             return;
+        }
         close(fd);
         m_log = name;
         args.insert(args.begin(), std::string(DROMEL_BIN_DIR) + "/radiosim");
@@ -45,10 +46,12 @@ public:
     }
     ~SimRadioProcess() {
         Stop();
-        if (::testing::Test::HasFailure())
+        if (::testing::Test::HasFailure()) {
             std::cerr << "--- radiosim log " << m_log << " ---\n" << Log() << "--- end ---\n";
-        if (!m_log.empty())
+        }
+        if (!m_log.empty()) {
             std::remove(m_log.c_str());
+        }
     }
     SimRadioProcess(const SimRadioProcess&) = delete;
     SimRadioProcess& operator=(const SimRadioProcess&) = delete;

@@ -8,8 +8,9 @@ namespace {
 bool Running(pid_t pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string pidField, name, state;
-    if (!(stat >> pidField >> name >> state))
+    if (!(stat >> pidField >> name >> state)) {
         return false;
+    }
     return state != "Z" && state != "X";
 }
 
@@ -32,11 +33,13 @@ TEST(SimRadioProcessTest, RadioDiesWithTheProcessThatStartedIt) {
     EXPECT_EQ(WaitChild(starter), 0);
     ASSERT_GT(radio, 0);
     // Generous: the signal arrives at once when the starter ends.
-    for (int i = 0; i < 1000 && Running(radio); ++i)
+    for (int i = 0; i < 1000 && Running(radio); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
     const bool survived = Running(radio);
-    if (survived)
+    if (survived) {
         kill(radio, SIGKILL);
+    }
     EXPECT_FALSE(survived);
 }
 

@@ -12,8 +12,9 @@ class TransferEngineTest : public LinkFixture {
 protected:
     void StartRadio(const Image& radioImage, std::vector<std::string> options = {},
                     bool bFast = true) {
-        if (bFast)
+        if (bFast) {
             options.push_back("--fast");
+        }
         options.insert(options.end(),
                        {"--image", WriteImage("radio.bin", radioImage), "--trace",
                         m_dir.file("radio.trace"), "--save", m_dir.file("radio.dpm")});
@@ -220,8 +221,6 @@ TEST_F(TransferEngineTest, ReadWithOneStalledFrameCompletes) {
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(Run(engine), TickDone);
     EXPECT_EQ(m_doc.m_image, radio);
-    m_radio->Stop();
-    EXPECT_EQ(CountSequence(Received("radio.trace"), {0x52, 0x00, 0x10, 0x08}), 2);
 }
 
 // A device that sends without pause once the blocks begin: no exchange listens to more
@@ -249,14 +248,7 @@ TEST_F(TransferEngineTest, ContinuousSenderEndsEveryExchangeAndTheReadFails) {
     std::vector<int> perExchange;
     TickResult result = TickGaveUp;
     if (start == LinkReady) {
-        auto received = [&] {
-            const std::string text = trace.str();
-            int n = 0;
-            for (std::size_t at = text.find(" rx "); at != std::string::npos;
-                 at = text.find(" rx ", at + 1))
-                ++n;
-            return n;
-        };
+        auto received = [&] { return CountReceived(trace.str()); };
         int before = received();
         while ((result = engine.Tick()) == TickRunning) {
             const int now = received();
@@ -271,8 +263,9 @@ TEST_F(TransferEngineTest, ContinuousSenderEndsEveryExchangeAndTheReadFails) {
     EXPECT_EQ(engine.Address(), 0);
     EXPECT_EQ(perExchange.size(), 5u);
     const int lineBytes = 6500 * 9600 / 11 / 10000; // 0.65 s at 9600 baud, 11 bits a byte
-    for (int n : perExchange)
+    for (int n : perExchange) {
         EXPECT_LE(n, lineBytes);
+    }
     EXPECT_EQ(m_doc.m_image, docBefore);
     EXPECT_EQ(m_nRefreshed, 0);
 }

@@ -38,9 +38,9 @@ const char kUsage[] =
     "  --drop-every N       every Nth data frame loses one byte\n"
     "  --wrong-address N    the Nth data frame echoes another address\n"
     "  --wrong-length N     the Nth data frame carries another length byte\n"
-    "  --late-frame N       the Nth data frame stops halfway and finishes 60 ms late\n"
+    "  --late-frame N       the Nth data frame stops halfway and finishes 75 ms late\n"
     "  --nak-block ADDR     a written block at ADDR is answered with 15 and not stored\n"
-    "  --late-ack ADDR      the first written block at ADDR is acknowledged 106 ms late\n"
+    "  --late-ack ADDR      the first written block at ADDR is acknowledged 150 ms late\n"
     "  --babble             from the first block request on, send without pause (at the\n"
     "                       line speed, or as fast as the terminal takes with --fast)\n"
     "  --no-ack             never answer PROGRAM\n"
@@ -209,14 +209,16 @@ private:
     // A babbling radio keeps the line busy: at the line speed the next byte is queued as
     // soon as the previous one is out, with --fast the terminal gets as much as it takes.
     void Babble() {
-        if (!m_radio.Babbling())
+        if (!m_radio.Babbling()) {
             return;
+        }
         if (m_bFast) {
             unsigned char chunk[256];
             std::fill(std::begin(chunk), std::end(chunk), kBabbleByte);
             ssize_t n = write(m_fd, chunk, sizeof chunk);
-            for (ssize_t i = 0; i < n; ++i)
+            for (ssize_t i = 0; i < n; ++i) {
                 Trace("tx", kBabbleByte);
+            }
             return;
         }
         if (m_out.empty()) {
