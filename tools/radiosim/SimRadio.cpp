@@ -11,7 +11,7 @@ constexpr unsigned char kReadRequest = 0x52;
 constexpr unsigned char kDataFrame = 0x57;
 constexpr char kProgram[] = "PROGRAM";
 constexpr std::size_t kProgramLength = sizeof kProgram - 1;
-constexpr int kLatePauseMicros = 75000;     // longer than the PC's 50 ms window for one byte
+constexpr int kLatePauseMicros = 60000;     // longer than the PC's 50 ms window for one byte
 constexpr int kLateAckPauseMicros = 150000; // longer than the PC's 100 ms window for an ACK
 
 std::size_t MessageLength(unsigned char first) {

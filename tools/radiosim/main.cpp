@@ -38,7 +38,7 @@ const char kUsage[] =
     "  --drop-every N       every Nth data frame loses one byte\n"
     "  --wrong-address N    the Nth data frame echoes another address\n"
     "  --wrong-length N     the Nth data frame carries another length byte\n"
-    "  --late-frame N       the Nth data frame stops halfway and finishes 75 ms late\n"
+    "  --late-frame N       the Nth data frame stops halfway and finishes 60 ms late\n"
     "  --nak-block ADDR     a written block at ADDR is answered with 15 and not stored\n"
     "  --late-ack ADDR      the first written block at ADDR is acknowledged 150 ms late\n"
     "  --babble             from the first block request on, send without pause (at the\n"
