@@ -86,8 +86,8 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    UpdatePortPane();
     m_port.Open(GetConfiguredPort(), 9600);
+    UpdatePortPane();
     UpdateCaption();
     m_nStateObserver = m_doc.AddStateObserver([this] { UpdateCaption(); });
     qApp->installEventFilter(this);
@@ -104,12 +104,14 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::OnProgramRead() {
     CTransferDlg dlg(m_port, m_doc, this);
     connect(&dlg, &CTransferDlg::imageRead, this, &CMainFrame::TranslateMenus);
+    connect(&dlg, &CTransferDlg::portStateChanged, this, &CMainFrame::UpdatePortPane);
     dlg.SetMode(true);
     dlg.DoModal();
 }
 
 void CMainFrame::OnProgramWrite() {
     CTransferDlg dlg(m_port, m_doc, this);
+    connect(&dlg, &CTransferDlg::portStateChanged, this, &CMainFrame::UpdatePortPane);
     dlg.SetMode(false);
     dlg.DoModal();
 }
@@ -244,6 +246,13 @@ QAction* CMainFrame::CommandAction(int id) const {
 void CMainFrame::UpdatePortPane() {
     const std::string com = GetSettingString("setup", "com", "1", 8);
     m_portPane->setText(QStringLiteral("COM") + QString::fromStdString(com));
+    // Greyed while the port is not open; the tooltip names the device and its state.
+    const bool open = m_port.IsOpen();
+    m_portPane->setEnabled(open);
+    const std::string device = open ? m_port.Device() : GetPortDevice(GetConfiguredPort());
+    m_portPane->setToolTip(
+        QString::fromStdString(GetLangString(open ? "IDS_PORT_OPEN" : "IDS_PORT_CLOSED"))
+            .replace(QStringLiteral("%s"), QString::fromStdString(device)));
 }
 
 QString CMainFrame::PortPaneText() const {

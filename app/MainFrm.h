@@ -43,7 +43,8 @@ public:
     // Puts the language file's texts on the menus.
     void TranslateMenus();
 
-    // Pane 0 of the status bar: "COM" and [setup] com of the settings file.
+    // Pane 0 of the status bar: "COM" and [setup] com of the settings file, greyed while the
+    // port is not open.
     void UpdatePortPane();
     QString PortPaneText() const;
 

@@ -76,6 +76,16 @@ protected:
         return bytes;
     }
 
+    // The bytes received in a port's own trace.
+    static int CountReceived(const std::string& trace) {
+        int count = 0;
+        for (std::size_t at = trace.find(" rx "); at != std::string::npos;
+             at = trace.find(" rx ", at + 1)) {
+            ++count;
+        }
+        return count;
+    }
+
     static int CountSequence(const std::vector<int>& bytes, const std::vector<int>& seq) {
         int count = 0;
         for (std::size_t i = 0; i + seq.size() <= bytes.size(); ++i)

@@ -2,7 +2,9 @@
 // and language file.
 #pragma once
 
+#include "ChildProcess.h"
 #include "ProgramFolder.h"
+#include "TempDir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -24,11 +26,10 @@ protected:
     // Runs dpmtool with arguments (already quoted for the shell) in the test folder.
     DpmResult Run(const std::string& args) {
         const std::string command = "cd '" + m_dir.path() +
-                                    "' && env -u LC_ALL -u LC_MESSAGES LANG=C ./dpmtool " + args +
-                                    " >stdout.txt 2>stderr.txt";
-        const int raw = std::system(command.c_str());
+                                    "' && exec env -u LC_ALL -u LC_MESSAGES LANG=C ./dpmtool " +
+                                    args;
         DpmResult result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        result.status = RunShellChild(command, m_dir.file("stdout.txt"), m_dir.file("stderr.txt"));
         result.out = m_dir.read("stdout.txt");
         result.err = m_dir.read("stderr.txt");
         return result;
