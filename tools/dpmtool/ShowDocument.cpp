@@ -34,17 +34,6 @@ const CheckName kChecks[] = {
 
 const char* const kChannelKeys[] = {"rx", "rxtone", "tx", "txtone", "scan", "opt6", "band", "opt8"};
 
-// The entry at index, or empty text when the list has no such entry (the form then shows
-// no selection).
-std::string EntryText(const OptionList& list, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[index]
-                                                                       : std::string();
-}
-
-std::string ModelName(const CDromelPgmDoc& doc) {
-    return EntryText(ModelList(), doc.GetModel());
-}
-
 std::string Json(const std::string& text) {
     std::string out = "\"";
     for (const char c : text) {
@@ -98,13 +87,13 @@ void EndLine(std::string& out) {
 std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
     UpdateScanControls(doc);
     std::string out = "file      " + path + "\n";
-    out += "model     " + std::to_string(doc.GetModel()) + " " + ModelName(doc);
+    out += "model     " + std::to_string(doc.GetModel()) + " " + GetFormModelText(doc);
     EndLine(out);
     out += "limits    " + doc.GetLimitText(false) + " - " + doc.GetLimitText(true) + "\n";
     for (const OptionName& o : kOptions) {
         const int index = GetFormOption(doc, o.option);
         out += Pad(o.key, 10) + std::to_string(index) + " " +
-               EntryText(FormOptionEntries(doc, o.option), index);
+               GetFormOptionText(doc, o.option);
         EndLine(out);
     }
     for (const CheckName& c : kChecks) {
@@ -144,7 +133,7 @@ std::string ShowJson(CDromelPgmDoc& doc) {
     UpdateScanControls(doc);
     std::string out = "{\n";
     out += "  \"model\": " + std::to_string(doc.GetModel()) + ",\n";
-    out += "  \"modelName\": " + Json(ModelName(doc)) + ",\n";
+    out += "  \"modelName\": " + Json(GetFormModelText(doc)) + ",\n";
     out += "  \"limits\": {\"low\": " + Json(doc.GetLimitText(false)) +
            ", \"high\": " + Json(doc.GetLimitText(true)) + "},\n";
     out += "  \"options\": {\n";
@@ -152,7 +141,7 @@ std::string ShowJson(CDromelPgmDoc& doc) {
         const OptionName& o = kOptions[i];
         const int index = GetFormOption(doc, o.option);
         out += "    " + Json(o.key) + ": {\"index\": " + std::to_string(index) +
-               ", \"text\": " + Json(EntryText(FormOptionEntries(doc, o.option), index)) + "}" +
+               ", \"text\": " + Json(GetFormOptionText(doc, o.option)) + "}" +
                (i + 1 < std::size(kOptions) ? ",\n" : "\n");
     }
     out += "  },\n";
