@@ -119,12 +119,9 @@ void CPrintPage::BeginPrinting(QPaintDevice& device) {
 }
 
 void CPrintPage::DrawLine(QPainter& painter, const QString& text) const {
-    // One line, never wrapped, cut at the grid's right edge.
+    // One line, never wrapped, clipped to its rectangle: cut at the grid's right edge.
     const QRect rect(0, 0, m_grid.GetVirtualWidth(), m_grid.GetFixedRowHeight());
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
     painter.drawText(rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
-    painter.restore();
     painter.translate(0, rect.height());
 }
 
