@@ -82,6 +82,17 @@ TEST_F(DpmtoolPrint, FilledFilePrintsItsFrequenciesAndOptions) {
     EXPECT_NE(text.find("470.00000"), std::string::npos) << text;
 }
 
+TEST_F(DpmtoolPrint, LandscapeLetterPageStillHoldsChannel16) {
+    Ok("new radio.dpm");
+    Ok("set radio.dpm ch16.rx=470.00000 ch16.tx=470.00000");
+    const DpmResult r = Print("radio.dpm sheet.pdf --paper Letter --landscape");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string info = Capture("pdfinfo '" + m_dir.file("sheet.pdf") + "'");
+    EXPECT_NE(info.find("792 x 612 pts (letter)"), std::string::npos) << info;
+    EXPECT_EQ(Pages("sheet.pdf"), 1);
+    EXPECT_NE(Text("sheet.pdf").find("470.00000"), std::string::npos);
+}
+
 TEST_F(DpmtoolPrint, ChineseLanguageFilePrintsChineseTexts) {
     m_dir.write("lang_cn.lng", "[String]\nIDS_NONE=无\nIDS_OFF=关\nIDS_YES=是\nIDS_NO=否\n"
                                "[Resource]\n^1200=机型信息\n^1006=按键音\n"
@@ -101,6 +112,7 @@ TEST_F(DpmtoolPrint, BadInputIsRefusedAndLeavesTheOutputAlone) {
     EXPECT_EQ(Print("radio.dpm").status, 1);
     EXPECT_EQ(Print("radio.dpm sheet.pdf --bogus").status, 1);
     EXPECT_EQ(Print("radio.dpm sheet.pdf --lang").status, 1);
+    EXPECT_EQ(Print("radio.dpm sheet.pdf --paper a5").status, 1);
 
     DpmResult r = Print("missing.dpm sheet.pdf");
     EXPECT_EQ(r.status, 3);

@@ -1,6 +1,6 @@
-// dpmtool print FILE OUT.pdf [--lang NAME]: the program's printed page of a data file, as a
-// PDF file. The page is drawn by the program's own form and print code on an offscreen
-// platform, so no display is needed.
+// dpmtool print FILE OUT.pdf [--lang NAME] [--paper a4|letter] [--landscape]: the program's
+// printed page of a data file, as a PDF file. The page is drawn by the program's own form and print
+// code on an offscreen platform, so no display is needed.
 #include "DpmCommand.h"
 #include "DpmFiles.h"
 
@@ -12,18 +12,33 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <cctype>
 #include <sys/stat.h>
 
 namespace {
 
 constexpr std::size_t kMaxPdfBytes = 64 << 20;
 
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
 int RunPrint(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     std::string language;
+    QPageSize::PageSizeId paper = QPageSize::A4;
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--lang" && i + 1 < args.size() && !args[i + 1].empty()) {
             language = args[++i];
+        } else if (args[i] == "--paper" && i + 1 < args.size() &&
+                   (Lower(args[i + 1]) == "a4" || Lower(args[i + 1]) == "letter")) {
+            paper = Lower(args[++i]) == "a4" ? QPageSize::A4 : QPageSize::Letter;
+        } else if (args[i] == "--landscape") {
+            orientation = QPageLayout::Landscape;
         } else if (!args[i].empty() && args[i][0] != '-') {
             files.push_back(args[i]);
         } else {
@@ -64,6 +79,8 @@ int RunPrint(const std::vector<std::string>& args) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pagePath);
+    printer.setPageSize(QPageSize(paper));
+    printer.setPageOrientation(orientation);
     printer.setDocName(QString::fromStdString(path));
 
     CDromelPgmView form(doc);
@@ -76,9 +93,10 @@ int RunPrint(const std::vector<std::string>& args) {
 }
 
 const DpmCommandRegistration registration{
-    {"print", "FILE OUT.pdf [--lang NAME]",
-     "write the program's printed page of FILE (options and channels) as a one-page PDF; "
-     "--lang chooses the language file NAME.lng beside dpmtool (e.g. lang_cn)",
+    {"print", "FILE OUT.pdf [--lang NAME] [--paper a4|letter] [--landscape]",
+     "write the program's printed page of FILE (options and channels) as a one-page PDF, A4 "
+     "portrait unless told otherwise; --lang chooses the language file NAME.lng beside "
+     "dpmtool (e.g. lang_cn)",
      RunPrint}};
 
 } // namespace
