@@ -5,8 +5,10 @@
 #include "app/AppMessageBox.h"
 #include "app/AppPrintDialogs.h"
 #include "app/LangText.h"
+#include "radio/DromelPgmDoc.h"
 #include "views/PrintPage.h"
 
+#include <QFileInfo>
 #include <QPrinter>
 
 void CDromelPgmView::SetPrinter(QPrinter* printer) {
@@ -25,6 +27,8 @@ QPrinter& CDromelPgmView::Printer() {
 
 void CDromelPgmView::OnFilePrint() {
     QPrinter& printer = Printer();
+    // The job's name; printing to PDF proposes it as the file name.
+    printer.setDocName(QFileInfo(QString::fromStdString(m_doc.GetTitle())).completeBaseName());
     if (!AppPrintDialog(printer, 1, this)) {
         return;
     }

@@ -13,6 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <ctime>
+#include <optional>
 
 namespace {
 
@@ -27,25 +28,25 @@ constexpr int kTextLines = 13;
 constexpr const char* kAlphabet = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
 constexpr int kAlphabetLength = 52;
 
-// One option line: the caption of a label or check box, " : ", and what its control shows.
+// One option line: the caption of a label or check box, " : ", and what its control shows,
+// the selected entry of a list or yes/no for a check box.
 struct SOptionLine {
     int nCaptionId;
-    bool bCheck;
-    FormOption eOption;
-    FormCheck eCheck;
+    std::optional<FormOption> list;
+    std::optional<FormCheck> check;
 };
 constexpr std::array<SOptionLine, 11> kOptionLines{{
-    {1203, false, FormOption::MonitorKey, FormCheck::BeepTone},
-    {1205, false, FormOption::TimeOut, FormCheck::BeepTone},
-    {1206, false, FormOption::Squelch, FormCheck::BeepTone},
-    {1006, true, FormOption::MonitorKey, FormCheck::BeepTone},
-    {1007, true, FormOption::MonitorKey, FormCheck::BatterySave},
-    {1005, true, FormOption::MonitorKey, FormCheck::WiredClone},
-    {1208, false, FormOption::ScanType, FormCheck::BeepTone},
-    {1209, false, FormOption::Priority, FormCheck::BeepTone},
-    {1210, false, FormOption::Revert, FormCheck::BeepTone},
-    {1212, false, FormOption::LoopBack, FormCheck::BeepTone},
-    {1214, false, FormOption::Dropout, FormCheck::BeepTone},
+    {1203, FormOption::MonitorKey, {}},
+    {1205, FormOption::TimeOut, {}},
+    {1206, FormOption::Squelch, {}},
+    {1006, {}, FormCheck::BeepTone},
+    {1007, {}, FormCheck::BatterySave},
+    {1005, {}, FormCheck::WiredClone},
+    {1208, FormOption::ScanType, {}},
+    {1209, FormOption::Priority, {}},
+    {1210, FormOption::Revert, {}},
+    {1212, FormOption::LoopBack, {}},
+    {1214, FormOption::Dropout, {}},
 }};
 
 // The Times family; Liberation Serif has its metrics where Times New Roman is missing. Texts
@@ -79,11 +80,11 @@ QString FormCaption(int id) {
 }
 
 QString OptionValue(const CDromelPgmDoc& doc, const SOptionLine& line) {
-    if (line.bCheck) {
+    if (line.check) {
         return QString::fromStdString(
-            GetLangString(GetFormCheck(doc, line.eCheck) ? "IDS_YES" : "IDS_NO"));
+            GetLangString(GetFormCheck(doc, *line.check) ? "IDS_YES" : "IDS_NO"));
     }
-    return QString::fromStdString(GetFormOptionText(doc, line.eOption));
+    return QString::fromStdString(GetFormOptionText(doc, *line.list));
 }
 
 } // namespace

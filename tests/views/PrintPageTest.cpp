@@ -309,6 +309,29 @@ TEST_F(PrintPageTest, PreviewDrawsOnePageAtEveryRepaintAndMatchesThePrint) {
     EXPECT_TRUE(a == b);
 }
 
+TEST_F(PrintPageTest, RepeatedRepaintsLeaveThePainterAsTheyFoundIt) {
+    FillDocument();
+    QImage image(827, 1170, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    CPrintPage page(m_doc, Grid());
+    page.BeginPrinting(image);
+    QPainter painter(&image);
+    const QFont font(QStringLiteral("Liberation Sans"), 7);
+    painter.setFont(font);
+    painter.setPen(Qt::red);
+    painter.translate(3, 5);
+    const QTransform transform = painter.transform();
+    for (int repaint = 0; repaint < 50; ++repaint) {
+        page.Print(painter);
+        ASSERT_EQ(painter.font(), font);
+        ASSERT_EQ(painter.pen().color(), QColor(Qt::red));
+        ASSERT_EQ(painter.transform(), transform);
+        ASSERT_EQ(painter.window(), image.rect());
+        ASSERT_EQ(painter.viewport(), image.rect());
+        ASSERT_FALSE(painter.hasClipping());
+    }
+}
+
 TEST_F(PrintPageTest, PageFollowsTheLanguageInForce) {
     m_dir.write("lang_cn.lng", "[String]\nIDS_YES=是\nIDS_NO=否\nIDS_NONE=无\nIDS_OFF=关\n"
                                "[Resource]\n^1200=机型信息\n^1006=按键音\n"

@@ -9,6 +9,7 @@
 #include "views/PrintPage.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QTemporaryDir>
 
@@ -81,7 +82,7 @@ int RunPrint(const std::vector<std::string>& args) {
     printer.setOutputFileName(pagePath);
     printer.setPageSize(QPageSize(paper));
     printer.setPageOrientation(orientation);
-    printer.setDocName(QString::fromStdString(path));
+    printer.setDocName(QFileInfo(QString::fromStdString(path)).completeBaseName());
 
     CDromelPgmView form(doc);
     CPrintPage page(doc, form.Grid());
