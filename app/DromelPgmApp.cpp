@@ -3,12 +3,14 @@
 #include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
 #include "app/AppPaths.h"
+#include "app/AppPrintDialogs.h"
 #include "app/CommandIds.h"
 #include "app/MainFrm.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QLocale>
+#include <QPrinter>
 #include <QSettings>
 
 #include <algorithm>
@@ -53,6 +55,10 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
 
     m_pMainFrame = std::make_unique<CMainFrame>(m_doc, m_port);
     CMainFrame* frame = m_pMainFrame.get();
+    if (!m_pPrinter) {
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    frame->SetPrinter(m_pPrinter.get());
     ConnectCommands(*frame);
     connect(frame, &CMainFrame::recentFileChosen, this, &CDromelPgmApp::OnOpenRecentFile);
     connect(frame, &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
@@ -112,6 +118,7 @@ void CDromelPgmApp::ConnectCommands(CMainFrame& frame) {
     frame.ConnectCommand(ID_FILE_OPEN, this, &CDromelPgmApp::OnFileOpen);
     frame.ConnectCommand(ID_FILE_SAVE, this, &CDromelPgmApp::OnFileSave);
     frame.ConnectCommand(ID_FILE_SAVE_AS, this, &CDromelPgmApp::OnFileSaveAs);
+    frame.ConnectCommand(ID_FILE_PRINT_SETUP, this, &CDromelPgmApp::OnFilePrintSetup);
     frame.ConnectCommand(ID_APP_EXIT, this, &CDromelPgmApp::OnAppExit);
 }
 
@@ -125,6 +132,11 @@ void CDromelPgmApp::OnFileSave() {
 
 void CDromelPgmApp::OnFileSaveAs() {
     m_lifecycle.FileSaveAs();
+}
+
+// The paper, orientation and printer chosen here are used by the next print and preview.
+void CDromelPgmApp::OnFilePrintSetup() {
+    AppPageSetupDialog(*m_pPrinter, m_pMainFrame.get());
 }
 
 void CDromelPgmApp::OnAppExit() {

@@ -14,6 +14,7 @@
 #include <string>
 
 class CMainFrame;
+class QPrinter;
 
 class CDromelPgmApp : public QApplication {
     Q_OBJECT
@@ -65,6 +66,7 @@ private:
     void OnFileSave();
     void OnFileSaveAs();
     void OnAppExit();
+    void OnFilePrintSetup();
     void OnOpenRecentFile(const QString& path);
     void OnDocumentState();
     void LoadRecentFiles();
@@ -72,6 +74,9 @@ private:
     void RemoveFromRecentFileList(const QString& path);
     void SaveRecentFiles();
 
+    // The printer of Print, Print Preview and Print Setup: the page set up is used by the
+    // next print. It outlives the frame, whose form prints on it.
+    std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     QStringList m_recentFiles;
     std::string m_strLastPath; // the document's path when its state was last seen

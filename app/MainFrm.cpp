@@ -77,6 +77,8 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     scroll->setFrameShape(QFrame::NoFrame);
     m_pForm = new CDromelPgmView(m_doc);
     scroll->setWidget(m_pForm);
+    ConnectCommand(ID_FILE_PRINT, m_pForm, &CDromelPgmView::OnFilePrint);
+    ConnectCommand(ID_FILE_PRINT_PREVIEW, m_pForm, &CDromelPgmView::OnFilePrintPreview);
     setCentralWidget(scroll);
 
     setMaximumSize(kFrameWidth, kFrameHeight);
@@ -219,6 +221,10 @@ void CMainFrame::CreateStatusBar() {
 
 QWidget* CMainFrame::FormView() const {
     return m_pForm;
+}
+
+void CMainFrame::SetPrinter(QPrinter* printer) {
+    m_pForm->SetPrinter(printer);
 }
 
 QString CMainFrame::CommandHandler(int id) const {

@@ -10,6 +10,7 @@ class CCommPort;
 class CDromelPgmDoc;
 class CDromelPgmView;
 class QLabel;
+class QPrinter;
 class QToolBar;
 
 class CMainFrame : public QMainWindow {
@@ -28,6 +29,8 @@ public:
     QAction* CommandAction(int id) const;
     QToolBar* ToolBar() const { return m_wndToolBar; }
     QWidget* FormView() const;
+    // The printer that the form's Print and Print Preview use; not owned.
+    void SetPrinter(QPrinter* printer);
 
     // Connects the action of command id to its one handler; each command has exactly one.
     template <class TReceiver>

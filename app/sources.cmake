@@ -13,6 +13,7 @@ target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/LangText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppMessageBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppFileDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppPrintDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppDocQuestions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TranslateDialog.cpp

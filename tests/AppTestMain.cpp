@@ -3,6 +3,7 @@
 // the test. Message boxes and file dialogs are answered by the tests.
 #include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
+#include "app/AppPrintDialogs.h"
 #include "app/DromelPgmApp.h"
 
 #include "TempDir.h"
@@ -25,6 +26,10 @@ int main(int argc, char* argv[]) {
     SetAppFileDialogResponder([](const FileDialogRequest&) {
         ADD_FAILURE() << "unexpected file dialog";
         return QString();
+    });
+    SetAppPrintDialogResponder([](const SPrintDialogRequest&) {
+        ADD_FAILURE() << "unexpected print dialog";
+        return false;
     });
     return RUN_ALL_TESTS();
 }

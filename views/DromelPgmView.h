@@ -11,9 +11,13 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class CDromelPgmDoc;
 class QCheckBox;
 class QComboBox;
+class QPaintDevice;
+class QPrinter;
 struct GridNotify;
 
 class CDromelPgmView : public QWidget {
@@ -37,6 +41,15 @@ public:
     // Shows channel n's cells from the document, greying the cells that cannot be edited.
     void RefreshRow(int n);
 
+    // The printer of Print and Print Preview, with the page set up in Print Setup; not owned.
+    // Until one is given the form uses a printer of its own.
+    void SetPrinter(QPrinter* printer);
+    // File > Print: the print dialog (page 1 only), then the page on the printer or PDF file
+    // chosen. Cancel prints nothing.
+    void OnFilePrint();
+    // File > Print Preview: the page on the preview, drawn anew at every repaint.
+    void OnFilePrintPreview();
+
 protected:
     bool event(QEvent* event) override;
 
@@ -55,6 +68,10 @@ private:
     void OnFreqEditKillFocus();
     void OnToneKillFocus();
     void OnListKillFocus();
+    QPrinter& Printer();
+    // The page as the form shows it now, on device; a device that cannot be painted on is
+    // reported to the user.
+    void PrintPage(QPaintDevice& device);
 
     CDromelPgmDoc& m_doc;
     int m_nViewObserver = 0;
@@ -67,4 +84,7 @@ private:
     // The cell whose editor is open; row 0 when none is.
     int m_nEditRow = 0;
     int m_nEditCol = 0;
+
+    QPrinter* m_pPrinter = nullptr;
+    std::unique_ptr<QPrinter> m_pOwnPrinter;
 };

@@ -284,9 +284,11 @@ TEST_F(StartUp, AcceleratorsIssueCommandsAndEditingKeysDoNothing) {
     edit->setText(QStringLiteral("146"));
     edit->selectAll();
 
-    // New asks whether to clear the data, Open asks for a file: both are cancelled.
+    // New asks whether to clear the data, Open asks for a file, Print shows the print
+    // dialog: all are cancelled.
     MessageBoxRecorder boxes({IDCANCEL});
     FileDialogRecorder files;
+    PrintDialogRecorder print;
     std::vector<int> commands;
     for (const SCommandInfo& info : kCommandTable) {
         QObject::connect(Frame().CommandAction(info.nId), &QAction::triggered, &Frame(),

@@ -9,16 +9,6 @@
 
 namespace {
 
-// The entry at index, or empty text when the list has no such entry (the form then shows
-// no selection).
-std::string EntryText(const OptionList& list, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[index]
-                                                                       : std::string();
-}
-
-std::string ModelName(const CDromelPgmDoc& doc) {
-    return EntryText(ModelList(), doc.GetModel());
-}
 
 std::string Json(const std::string& text) {
     std::string out = "\"";
@@ -73,13 +63,13 @@ void EndLine(std::string& out) {
 std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
     UpdateScanControls(doc);
     std::string out = "file      " + path + "\n";
-    out += "model     " + std::to_string(doc.GetModel()) + " " + ModelName(doc);
+    out += "model     " + std::to_string(doc.GetModel()) + " " + GetFormModelText(doc);
     EndLine(out);
     out += "limits    " + doc.GetLimitText(false) + " - " + doc.GetLimitText(true) + "\n";
     for (const auto& o : kOptionNames) {
         const int index = GetFormOption(doc, o.value);
         out += Pad(o.key, 10) + std::to_string(index) + " " +
-               EntryText(FormOptionEntries(doc, o.value), index);
+               GetFormOptionText(doc, o.value);
         EndLine(out);
     }
     for (const auto& c : kCheckNames) {
@@ -119,7 +109,7 @@ std::string ShowJson(CDromelPgmDoc& doc) {
     UpdateScanControls(doc);
     std::string out = "{\n";
     out += "  \"model\": " + std::to_string(doc.GetModel()) + ",\n";
-    out += "  \"modelName\": " + Json(ModelName(doc)) + ",\n";
+    out += "  \"modelName\": " + Json(GetFormModelText(doc)) + ",\n";
     out += "  \"limits\": {\"low\": " + Json(doc.GetLimitText(false)) +
            ", \"high\": " + Json(doc.GetLimitText(true)) + "},\n";
     out += "  \"options\": {\n";
@@ -127,7 +117,7 @@ std::string ShowJson(CDromelPgmDoc& doc) {
         const auto& o = kOptionNames[i];
         const int index = GetFormOption(doc, o.value);
         out += "    " + Json(o.key) + ": {\"index\": " + std::to_string(index) +
-               ", \"text\": " + Json(EntryText(FormOptionEntries(doc, o.value), index)) + "}" +
+               ", \"text\": " + Json(GetFormOptionText(doc, o.value)) + "}" +
                (i + 1 < kOptionNames.size() ? ",\n" : "\n");
     }
     out += "  },\n";
