@@ -52,6 +52,8 @@ QString LangText(const char* key) {
 } // namespace
 
 CDromelPgmApp::CDromelPgmApp(int& argc, char** argv) : QApplication(argc, argv) {
+    // The installed desktop entry, so that the desktop matches windows to its name and icon.
+    setDesktopFileName(QStringLiteral("org.dromelpgm.DromelPgm"));
     m_doc.AddStateObserver([this] { OnDocumentState(); });
 }
 
