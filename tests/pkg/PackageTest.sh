@@ -170,34 +170,47 @@ check_desktop_files() {
         MANWIDTH=80 man -l "$root/usr/share/man/man1/$page.1.gz" 2>/dev/null | grep -q "^NAME" ||
             fail "man $page shows no page"
     done
-    completions=$(bash -c '
+    # Every command and option dpmtool lists in its help is completed and in its manual page.
+    local help commands
+    help=$("$root/usr/bin/dpmtool" --help)
+    commands=$(sed -nE 's/^  ([a-z]+) .*/\1/p' <<<"$help")
+    local queries=("dpmtool " "dpmtool s" "dpmtool set a.dpm ch16.b" "dpmtool set a.dpm ch1.band="
+        "dpmtool set a.dpm sq" "dpmtool read a.dpm --port ")
+    for command in $commands; do
+        queries+=("dpmtool $command a.dpm --")
+    done
+    completions=$(printf '%s\n' "${queries[@]}" | bash -c '
         source /usr/share/bash-completion/bash_completion
         source "$1"
-        complete_line() {
-            COMP_LINE=$1; COMP_POINT=${#COMP_LINE}
-            read -ra COMP_WORDS <<<"$COMP_LINE"
-            [[ $COMP_LINE == *" " ]] && COMP_WORDS+=("")
+        while IFS= read -r line; do
+            COMP_LINE=$line COMP_POINT=${#line}
+            read -ra COMP_WORDS <<<"$line"
+            [[ $line == *" " ]] && COMP_WORDS+=("")
             COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
             COMPREPLY=()
             # (compopt complains outside a real completion; what it sets is not looked at here)
             _dpmtool dpmtool "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}" 2>/dev/null
-            echo "$COMP_LINE => ${COMPREPLY[*]}"
-        }
-        complete_line "dpmtool s"
-        complete_line "dpmtool write a.dpm --"
-        complete_line "dpmtool set a.dpm ch16.b"
-        complete_line "dpmtool set a.dpm ch1.band="
-        complete_line "dpmtool set a.dpm sq"
-        complete_line "dpmtool read a.dpm --port "
+            echo "$line => ${COMPREPLY[*]}"
+        done
     ' completion "$root/usr/share/bash-completion/completions/dpmtool" 2>&1)
     echo "$completions"
     for want in "dpmtool s => set show" \
-        "dpmtool write a.dpm -- => --port --trace --yes --no --verify" \
         "dpmtool set a.dpm ch16.b => ch16.band=" \
         "dpmtool set a.dpm ch1.band= => wide narrow" \
         "dpmtool set a.dpm sq => squelch=" \
         "dpmtool read a.dpm --port  => 1 2 3 4 5 6 7 8"; do
         grep -qxF -- "$want" <<<"$completions" || fail "completion: expected $want"
+    done
+    local page option offered
+    page=$(zcat "$root/usr/share/man/man1/dpmtool.1.gz")
+    for command in $commands; do
+        grep -qE "^dpmtool  => .*\b$command\b" <<<"$completions" || fail "completion lacks $command"
+        grep -qx ".B dpmtool $command" <<<"$page" || fail "the manual page lacks $command"
+        offered=$(grep -F "dpmtool $command a.dpm -- => " <<<"$completions")
+        for option in $(grep -E "^  $command " <<<"$help" | grep -oE -- '--[a-z-]+'); do
+            [[ " ${offered#*=> } " == *" $option "* ]] || fail "completion of $command lacks $option"
+            grep -qF -- "\\-\\-${option#--}" <<<"$page" || fail "the manual page lacks $option"
+        done
     done
 }
 
