@@ -1,9 +1,8 @@
 #include "app/MainFrm.h"
 
-#include "app/AppPaths.h"
 #include "app/CommandIds.h"
 #include "app/LangString.h"
-#include "app/Profile.h"
+#include "app/Settings.h"
 #include "link/PortDevice.h"
 #include "link/TransferDlg.h"
 #include "radio/DromelPgmDoc.h"
@@ -215,7 +214,7 @@ QAction* CMainFrame::CommandAction(int id) const {
 }
 
 void CMainFrame::UpdatePortPane() {
-    const std::string com = GetPrivateProfileString("setup", "com", "1", 8, g_strSettingFile);
+    const std::string com = GetSettingString("setup", "com", "1", 8);
     m_portPane->setText(QStringLiteral("COM") + QString::fromStdString(com));
 }
 

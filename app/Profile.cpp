@@ -2,16 +2,24 @@
 
 #include "app/TextEncoding.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <sstream>
+#include <ctime>
+#include <list>
+#include <memory>
+#include <mutex>
 #include <sys/stat.h>
-#include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
 namespace {
+
+constexpr char kBom[] = "\xEF\xBB\xBF";
+// Parsed files kept at once: the settings files and a language file, with room to spare.
+constexpr std::size_t kCachedFiles = 8;
+// A file whose time stamp is this close to the moment it was read may change again without
+// a new time stamp (time stamps advance in clock ticks, on some file systems in seconds).
+constexpr std::time_t kTimeStampDoubt = 2;
 
 std::string Trim(const std::string& s) {
     const char* blanks = " \t\r\n";
@@ -23,32 +31,30 @@ std::string Trim(const std::string& s) {
     return s.substr(first, last - first + 1);
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if (std::tolower(ca) != std::tolower(cb)) {
-            return false;
+std::string Lower(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
         }
     }
-    return true;
+    return out;
 }
 
 // One line of a profile file, split once so that reads and writes agree on its meaning.
 struct Line {
     std::string text; // without its line end
+    std::string eol;  // "\r\n", "\n", or empty for a last line without one
     bool isSection = false;
     bool isKey = false;
     std::string name;  // section or key name, trimmed
     std::string value; // raw value after the first '=', for keys
 };
 
-Line ParseLine(const std::string& text) {
+Line ParseLine(const std::string& text, const std::string& eol) {
     Line line;
     line.text = text;
+    line.eol = eol;
     const std::string t = Trim(text);
     if (t.empty() || t[0] == ';') {
         return line;
@@ -70,35 +76,35 @@ Line ParseLine(const std::string& text) {
 }
 
 struct ProfileFile {
+    std::string bom;
     std::vector<Line> lines;
-    std::string eol = "\r\n"; // the file's own line end, kept by writes
+    std::string eol = "\r\n"; // the first line's line end, for new lines
 };
-
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    content = ss.str();
-    return true;
-}
 
 ProfileFile SplitLines(const std::string& content) {
     ProfileFile file;
-    const std::size_t firstLf = content.find('\n');
-    if (firstLf != std::string::npos && (firstLf == 0 || content[firstLf - 1] != '\r')) {
-        file.eol = "\n";
-    }
     std::size_t pos = 0;
+    if (content.rfind(kBom, 0) == 0) {
+        file.bom = kBom;
+        pos = file.bom.size();
+    }
+    bool first = true;
     while (pos < content.size()) {
-        std::size_t end = content.find('\n', pos);
+        const std::size_t end = content.find('\n', pos);
         std::string text = content.substr(pos, end == std::string::npos ? end : end - pos);
-        if (!text.empty() && text.back() == '\r') {
-            text.pop_back();
+        std::string eol;
+        if (end != std::string::npos) {
+            eol = "\n";
+            if (!text.empty() && text.back() == '\r') {
+                text.pop_back();
+                eol = "\r\n";
+            }
+            if (first) {
+                file.eol = eol;
+            }
         }
-        file.lines.push_back(ParseLine(text));
+        first = false;
+        file.lines.push_back(ParseLine(text, eol));
         if (end == std::string::npos) {
             break;
         }
@@ -115,10 +121,15 @@ std::string Unquote(const std::string& value) {
     return v;
 }
 
+std::string Cut(const std::string& value, std::size_t bufferSize) {
+    return bufferSize == 0 ? std::string() : CutUtf8(value, bufferSize - 1);
+}
+
 // Index of the first line of the first section named section, or -1.
 long FindSection(const ProfileFile& file, const std::string& section) {
+    const std::string name = Lower(section);
     for (std::size_t i = 0; i < file.lines.size(); ++i) {
-        if (file.lines[i].isSection && SameName(file.lines[i].name, section)) {
+        if (file.lines[i].isSection && Lower(file.lines[i].name) == name) {
             return static_cast<long>(i);
         }
     }
@@ -127,65 +138,180 @@ long FindSection(const ProfileFile& file, const std::string& section) {
 
 // Index of the first key line named key in the section starting at sectionLine, or -1.
 long FindKey(const ProfileFile& file, long sectionLine, const std::string& key) {
+    const std::string name = Lower(key);
     for (std::size_t i = static_cast<std::size_t>(sectionLine) + 1; i < file.lines.size(); ++i) {
         const Line& line = file.lines[i];
         if (line.isSection) {
             break;
         }
-        if (line.isKey && SameName(line.name, key)) {
+        if (line.isKey && Lower(line.name) == name) {
             return static_cast<long>(i);
         }
     }
     return -1;
 }
 
-std::string Cut(const std::string& value, std::size_t bufferSize) {
-    return bufferSize == 0 ? std::string() : CutUtf8(value, bufferSize - 1);
+// A file read for lookups, with what tells whether it is still the file on disk.
+struct ParsedFile {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec readAt{};
+    std::unordered_map<std::string, bool> sections;      // lower-case names
+    std::unordered_map<std::string, std::string> values; // lower-case "section\nkey"
+};
+
+bool SameTime(const timespec& a, const timespec& b) {
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-std::string SystemError(const std::string& what, const std::string& path) {
-    return what + " " + path + ": " + std::strerror(errno);
+bool StillCurrent(const ParsedFile& parsed, const struct stat& info) {
+    return parsed.device == info.st_dev && parsed.inode == info.st_ino &&
+           parsed.size == info.st_size && SameTime(parsed.modified, info.st_mtim) &&
+           info.st_mtim.tv_sec + kTimeStampDoubt < parsed.readAt.tv_sec;
+}
+
+std::shared_ptr<const ParsedFile> Parse(const std::string& content, const struct stat& info,
+                                        const timespec& readAt) {
+    auto parsed = std::make_shared<ParsedFile>();
+    parsed->device = info.st_dev;
+    parsed->inode = info.st_ino;
+    parsed->size = info.st_size;
+    parsed->modified = info.st_mtim;
+    parsed->readAt = readAt;
+    std::string section;
+    bool firstOfItsName = false;
+    for (const Line& line : SplitLines(ToUtf8(content)).lines) {
+        if (line.isSection) {
+            section = Lower(line.name);
+            firstOfItsName = parsed->sections.emplace(section, true).second;
+        } else if (line.isKey && firstOfItsName) {
+            parsed->values.emplace(section + "\n" + Lower(line.name), Unquote(line.value));
+        }
+    }
+    return parsed;
+}
+
+// The parsed files by path, the most recently used first.
+class CParsedFiles {
+public:
+    std::shared_ptr<const ParsedFile> Get(const std::string& path) {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            return nullptr;
+        }
+        {
+            std::lock_guard lock(m_mutex);
+            const auto at = Find(path);
+            if (at != m_files.end() && StillCurrent(*at->second, info)) {
+                m_files.splice(m_files.begin(), m_files, at);
+                return at->second;
+            }
+        }
+        timespec readAt{};
+        ::clock_gettime(CLOCK_REALTIME, &readAt);
+        std::string content;
+        if (!ReadFileStart(path, static_cast<std::size_t>(info.st_size) + 1, content)) {
+            return nullptr;
+        }
+        auto parsed = Parse(content, info, readAt);
+        // A file that changed while it was read is used once and read again next time.
+        struct stat after {};
+        if (content.size() != static_cast<std::size_t>(info.st_size) ||
+            ::stat(path.c_str(), &after) != 0 || after.st_ino != info.st_ino ||
+            after.st_size != info.st_size || !SameTime(after.st_mtim, info.st_mtim)) {
+            return parsed;
+        }
+        std::lock_guard lock(m_mutex);
+        if (const auto at = Find(path); at != m_files.end()) {
+            m_files.erase(at);
+        }
+        m_files.emplace_front(path, parsed);
+        if (m_files.size() > kCachedFiles) {
+            m_files.pop_back();
+        }
+        return parsed;
+    }
+
+    void Forget(const std::string& path) {
+        std::lock_guard lock(m_mutex);
+        if (const auto at = Find(path); at != m_files.end()) {
+            m_files.erase(at);
+        }
+    }
+
+private:
+    using Entry = std::pair<std::string, std::shared_ptr<const ParsedFile>>;
+
+    std::list<Entry>::iterator Find(const std::string& path) {
+        return std::find_if(m_files.begin(), m_files.end(),
+                            [&](const Entry& e) { return e.first == path; });
+    }
+
+    std::mutex m_mutex;
+    std::list<Entry> m_files;
+};
+
+CParsedFiles& ParsedFiles() {
+    static CParsedFiles files;
+    return files;
 }
 
 } // namespace
 
+std::optional<std::string> FindPrivateProfileString(const std::string& section,
+                                                    const std::string& key, std::size_t bufferSize,
+                                                    const std::string& path) {
+    const auto parsed = ParsedFiles().Get(path);
+    if (!parsed) {
+        return std::nullopt;
+    }
+    const auto at = parsed->values.find(Lower(Trim(section)) + "\n" + Lower(Trim(key)));
+    if (at == parsed->values.end()) {
+        return std::nullopt;
+    }
+    return Cut(at->second, bufferSize);
+}
+
 std::string GetPrivateProfileString(const std::string& section, const std::string& key,
                                     const std::string& def, std::size_t bufferSize,
                                     const std::string& path) {
-    std::string content;
-    if (!ReadWholeFile(path, content)) {
-        return Cut(def, bufferSize);
-    }
-    const ProfileFile file = SplitLines(ToUtf8(content));
-    const long sectionLine = FindSection(file, Trim(section));
-    if (sectionLine < 0) {
-        return Cut(def, bufferSize);
-    }
-    const long keyLine = FindKey(file, sectionLine, Trim(key));
-    if (keyLine < 0) {
-        return Cut(def, bufferSize);
-    }
-    return Cut(Unquote(file.lines[static_cast<std::size_t>(keyLine)].value), bufferSize);
+    return FindPrivateProfileString(section, key, bufferSize, path).value_or(Cut(def, bufferSize));
 }
 
-ProfileWriteResult WritePrivateProfileString(const std::string& section, const std::string& key,
-                                             const std::string& value, const std::string& path) {
+bool HasPrivateProfileSection(const std::string& section, const std::string& path) {
+    const auto parsed = ParsedFiles().Get(path);
+    return parsed && parsed->sections.count(Lower(Trim(section))) != 0;
+}
+
+FileResult WritePrivateProfileString(const std::string& section, const std::string& key,
+                                     const std::string& value, const std::string& path) {
     std::string content;
-    const bool exists = ReadWholeFile(path, content);
-    ProfileFile file = exists ? SplitLines(content) : ProfileFile{};
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        // The whole file, however large, so that nothing of it is lost.
+        if (FileResult read = ReadFileStart(path, static_cast<std::size_t>(info.st_size), content);
+            !read) {
+            return read;
+        }
+    }
+    ProfileFile file = SplitLines(content);
     const std::string keyName = Trim(key);
     const std::string sectionName = Trim(section);
     const std::string entry = keyName + "=" + value;
+    const auto newLine = [&file](const std::string& text) { return ParseLine(text, file.eol); };
 
     const long sectionLine = FindSection(file, sectionName);
     if (sectionLine < 0) {
         if (!file.lines.empty() && !Trim(file.lines.back().text).empty()) {
-            file.lines.push_back(ParseLine(""));
+            file.lines.push_back(newLine(""));
         }
-        file.lines.push_back(ParseLine("[" + sectionName + "]"));
-        file.lines.push_back(ParseLine(entry));
+        file.lines.push_back(newLine("[" + sectionName + "]"));
+        file.lines.push_back(newLine(entry));
     } else if (const long keyLine = FindKey(file, sectionLine, keyName); keyLine >= 0) {
-        file.lines[static_cast<std::size_t>(keyLine)] = ParseLine(entry);
+        Line& line = file.lines[static_cast<std::size_t>(keyLine)];
+        line = ParseLine(entry, line.eol);
     } else {
         // After the last non-blank line of the section.
         std::size_t insertAt = static_cast<std::size_t>(sectionLine) + 1;
@@ -194,52 +320,17 @@ ProfileWriteResult WritePrivateProfileString(const std::string& section, const s
                 insertAt = i + 1;
             }
         }
-        file.lines.insert(file.lines.begin() + static_cast<long>(insertAt), ParseLine(entry));
+        file.lines.insert(file.lines.begin() + static_cast<long>(insertAt), newLine(entry));
     }
 
-    std::string out;
-    for (const Line& line : file.lines) {
+    std::string out = file.bom;
+    for (std::size_t i = 0; i < file.lines.size(); ++i) {
+        const Line& line = file.lines[i];
         out += line.text;
-        out += file.eol;
+        // A last line without a line end gets one when lines now follow it.
+        out += line.eol.empty() && i + 1 < file.lines.size() ? file.eol : line.eol;
     }
-
-    // Write beside the target, flush, then rename over it: the old file stays whole until the
-    // new one is complete.
-    std::string tmpl = path + ".XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    const int fd = mkstemp(name.data());
-    if (fd < 0) {
-        return {false, SystemError("Cannot write", path)};
-    }
-    const std::string tmpPath(name.data());
-    struct stat st {};
-    fchmod(fd, exists && stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0644);
-    std::size_t written = 0;
-    while (written < out.size()) {
-        const ssize_t n = ::write(fd, out.data() + written, out.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ProfileWriteResult failed{false, SystemError("Cannot write", path)};
-            ::close(fd);
-            ::unlink(tmpPath.c_str());
-            return failed;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        ProfileWriteResult failed{false, SystemError("Cannot write", path)};
-        ::close(fd);
-        ::unlink(tmpPath.c_str());
-        return failed;
-    }
-    ::close(fd);
-    if (std::rename(tmpPath.c_str(), path.c_str()) != 0) {
-        ProfileWriteResult failed{false, SystemError("Cannot replace", path)};
-        ::unlink(tmpPath.c_str());
-        return failed;
-    }
-    return {};
+    FileResult result = WriteFileAtomically(path, out);
+    ParsedFiles().Forget(path);
+    return result;
 }

@@ -1,7 +1,10 @@
 target_sources(dromel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/AtomicFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Profile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppPaths.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LangString.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileReasonText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextEncoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogTemplate.cpp
 )

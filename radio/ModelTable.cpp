@@ -2,8 +2,7 @@
 // value%d (parameter bytes), freq%d (band limits) and fdisp%d (display name).
 #include "radio/DromelPgmDoc.h"
 
-#include "app/AppPaths.h"
-#include "app/Profile.h"
+#include "app/Settings.h"
 #include "radio/ValueCodecs.h"
 
 #include <algorithm>
@@ -18,7 +17,7 @@ std::string ModelKey(const char* family, int k) {
 }
 
 std::string ReadModelValue(const char* family, int k, std::size_t bufferSize) {
-    return GetPrivateProfileString("model", ModelKey(family, k), "", bufferSize, g_strSettingFile);
+    return GetSettingString("model", ModelKey(family, k), "", bufferSize);
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 # Sources of radio/: target_sources(dromel_core ...) for core files, target_sources(dromel_gui ...) for Qt files.
 target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ChannelRules.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DataFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocLifecycle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmDoc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormRules.cpp

@@ -144,7 +144,7 @@ TEST_F(DataFileTest, APipeOrDeviceIsWrittenIntoNotReplaced) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    EXPECT_TRUE(WriteFileReplacing(fifo, "channels"));
+    EXPECT_TRUE(WriteFileAtomically(fifo, "channels"));
     struct stat info {};
     ASSERT_EQ(::stat(fifo.c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));

@@ -236,6 +236,8 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    // A file-size limit then fails the save (File too large) instead of killing the radio.
+    std::signal(SIGXFSZ, SIG_IGN);
     Options opt;
     if (!ParseOptions(argc, argv, opt))
         return 2;
