@@ -35,7 +35,12 @@ user_dir() { # a folder of the user's own
     return 0
 }
 
-run_user() { "${as_user[@]}" "${user_env[@]}" "$@"; }
+# run_user COMMAND...: runs as the user, with a clean environment and the home folder $home.
+run_user() {
+    "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+        XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+        ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" "$@"
+}
 listing() { (cd "$folder" && ls -la --time-style=+%s .); }
 # lang_key FILE SECTION KEY: a value of a language file.
 lang_key() {
@@ -222,10 +227,6 @@ prepare_user() {
     user_dir "$home"
     user_dir "$work/runtime"
     chmod 700 "$work/runtime"
-    config=$home/.config
-    user_env=(env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$config"
-        XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen
-        ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}")
     if run_user test -w "$folder"; then
         fail "the test could not make the program folder read-only for the user"
     fi
@@ -247,40 +248,54 @@ check_dpmtool() {
     grep -qE '^squelch +5' <<<"$show" || fail "dpmtool show lacks squelch 5"
 }
 
-# The program started twice offscreen; dpmtool after it.
+# The program started offscreen by two users: one who wrote settings of their own by hand,
+# and a new one who switches the language in the program; dpmtool after each.
 check_user_settings() {
-    english_file=$(lang_key "$folder/lang_en.lng" String MENU_FILE)
-    chinese_file=$(lang_key "$folder/lang_cn.lng" String MENU_FILE)
-
+    local chinese_menu chinese_column user_ini fresh_home=$home
+    chinese_menu=$(lang_key "$folder/lang_cn.lng" String MENU_FILE)
+    chinese_column=$(lang_key "$folder/lang_cn.lng" Face IDS_COL1)
     cp "$driver" "$work/driver.so"
     chmod 755 "$work/driver.so"
     user_dir "$work/reports"
 
-    # First start: English by the locale; the toolbar's next-language button switches to Chinese
-    # and stores the choice.
+    # The user's own keys come before the shipped ones.
+    home=$work/edited-home
+    user_dir "$home"
+    run_user mkdir -p "$home/.config/DromelPgm"
+    printf '[setup]\r\nlanguage=lang_cn\r\ncom=3\r\n' |
+        run_user tee "$home/.config/DromelPgm/setting.ini" >/dev/null
+    start_program "$work/reports/edited"
+    grep -q "^menus=$chinese_menu|" "$work/reports/edited" ||
+        fail "the program does not take the language from the user's settings"
+    grep -qxF "port=COM3" "$work/reports/edited" ||
+        fail "the program does not take the port from the user's settings"
+    run_user "$root/usr/bin/dpmtool" show "$data/mine.dpm" | grep -qF -- "$chinese_column" ||
+        fail "dpmtool does not take the language from the user's settings"
+
+    # A new user: English by the locale, then the toolbar's next-language button switches to
+    # Chinese and stores the choice in the user's file, created for it.
+    home=$fresh_home
     start_program "$work/reports/first" 32778
     grep -qxF "port=COM1" "$work/reports/first" || fail "the first start does not show COM1"
-    grep -q "^menus=$chinese_file|" "$work/reports/first" ||
+    grep -q "^menus=$chinese_menu|" "$work/reports/first" ||
         fail "the next-language button did not switch the menus to Chinese"
-    user_ini=$config/DromelPgm/setting.ini
+    user_ini=$home/.config/DromelPgm/setting.ini
     if [ -f "$user_ini" ]; then
-        tr -d '\r' <"$user_ini" | grep -qx 'language=lang_cn' || fail "the user's settings lack language=lang_cn"
+        tr -d '\r' <"$user_ini" | grep -qx 'language=lang_cn' ||
+            fail "the user's settings lack language=lang_cn"
     else
         fail "the language was not written to $user_ini"
     fi
     [ "$(sha256sum <"$folder/setting.ini")" = "$shipped_sum" ] || fail "the shipped setting.ini changed"
     [ "$(listing)" = "$shipped_listing" ] || fail "the program folder changed"
 
-    # Second start: the user's language comes back.
+    # The second start reads the user's language back, and so does dpmtool.
     start_program "$work/reports/second"
-    grep -q "^menus=$chinese_file|" "$work/reports/second" ||
+    grep -q "^menus=$chinese_menu|" "$work/reports/second" ||
         fail "the second start does not read the user's language back"
-    # dpmtool reads the same settings: its column headings are now Chinese.
-    chinese_column=$(lang_key "$folder/lang_cn.lng" Face IDS_COL1)
     run_user "$root/usr/bin/dpmtool" show "$data/mine.dpm" | grep -qF -- "$chinese_column" ||
         fail "dpmtool does not follow the user's language"
     [ "$(sha256sum <"$folder/setting.ini")" = "$shipped_sum" ] || fail "the shipped setting.ini changed"
-    echo "English menu: $english_file, Chinese menu: $chinese_file"
 }
 
 build_package
