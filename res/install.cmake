@@ -87,9 +87,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "DromelPgm developers <dromelpgm@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The first line of the description is the summary above.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "programming tool for 16-channel handheld radios
-DromelPgm reads the configuration memory of a 16-channel handheld two-way
+    "DromelPgm reads the configuration memory of a 16-channel handheld two-way
 radio over its USB programming cable, edits the radio-wide options and the
 16 channels on one form, saves and loads data files (.dpm), prints, and
 writes the result back into the radio. English and Chinese user interface.
