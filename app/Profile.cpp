@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <ctime>
 #include <list>
 #include <memory>
 #include <mutex>
+#include <string_view>
 #include <sys/stat.h>
 #include <unordered_map>
 #include <vector>
@@ -21,14 +23,16 @@ constexpr std::size_t kCachedFiles = 8;
 // a new time stamp (time stamps advance in clock ticks, on some file systems in seconds).
 constexpr std::time_t kTimeStampDoubt = 2;
 
-std::string Trim(const std::string& s) {
-    const char* blanks = " \t\r\n";
-    const std::size_t first = s.find_first_not_of(blanks);
-    if (first == std::string::npos) {
+std::string_view TrimView(std::string_view s) {
+    const std::size_t first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) {
         return {};
     }
-    const std::size_t last = s.find_last_not_of(blanks);
-    return s.substr(first, last - first + 1);
+    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+std::string Trim(const std::string& s) {
+    return std::string(TrimView(s));
 }
 
 std::string Lower(const std::string& s) {
@@ -151,52 +155,120 @@ long FindKey(const ProfileFile& file, long sectionLine, const std::string& key) 
     return -1;
 }
 
-// A file read for lookups, with what tells whether it is still the file on disk.
-struct ParsedFile {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec readAt{};
-    std::unordered_map<std::string, bool> sections;      // lower-case names
-    std::unordered_map<std::string, std::string> values; // lower-case "section\nkey"
-};
+// A file read for lookups: its text, an index of its sections and keys, and what tells
+// whether it is still the file on disk. Names are found in a lower-case copy of the text.
+class CParsedFile {
+public:
+    CParsedFile(std::string text, const struct stat& info, const timespec& readAt)
+        : m_text(std::move(text)), m_lower(Lower(m_text)), m_device(info.st_dev),
+          m_inode(info.st_ino), m_size(info.st_size), m_modified(info.st_mtim),
+          m_bSettled(info.st_mtim.tv_sec + kTimeStampDoubt < readAt.tv_sec) {
+        Index();
+    }
+    CParsedFile(const CParsedFile&) = delete;
+    CParsedFile& operator=(const CParsedFile&) = delete;
 
-bool SameTime(const timespec& a, const timespec& b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
+    // The raw value of [section] key (names lower-case and trimmed), or nothing.
+    std::optional<std::string_view> Find(const std::string& section, const std::string& key) const {
+        const auto s = m_sections.find(section);
+        if (s == m_sections.end()) {
+            return std::nullopt;
+        }
+        const auto k = m_keys.find({s->second, key});
+        if (k == m_keys.end()) {
+            return std::nullopt;
+        }
+        return std::string_view(m_text).substr(k->second.first, k->second.second);
+    }
 
-bool StillCurrent(const ParsedFile& parsed, const struct stat& info) {
-    return parsed.device == info.st_dev && parsed.inode == info.st_ino &&
-           parsed.size == info.st_size && SameTime(parsed.modified, info.st_mtim) &&
-           info.st_mtim.tv_sec + kTimeStampDoubt < parsed.readAt.tv_sec;
-}
+    bool HasSection(const std::string& section) const { return m_sections.count(section) != 0; }
 
-std::shared_ptr<const ParsedFile> Parse(const std::string& content, const struct stat& info,
-                                        const timespec& readAt) {
-    auto parsed = std::make_shared<ParsedFile>();
-    parsed->device = info.st_dev;
-    parsed->inode = info.st_ino;
-    parsed->size = info.st_size;
-    parsed->modified = info.st_mtim;
-    parsed->readAt = readAt;
-    std::string section;
-    bool firstOfItsName = false;
-    for (const Line& line : SplitLines(ToUtf8(content)).lines) {
-        if (line.isSection) {
-            section = Lower(line.name);
-            firstOfItsName = parsed->sections.emplace(section, true).second;
-        } else if (line.isKey && firstOfItsName) {
-            parsed->values.emplace(section + "\n" + Lower(line.name), Unquote(line.value));
+    // True while the file on disk has the identity, size and time stamp of the one read, and
+    // that time stamp was old enough to tell every later change.
+    bool IsCurrent(const struct stat& info) const {
+        return m_bSettled && m_device == info.st_dev && m_inode == info.st_ino &&
+               m_size == info.st_size && m_modified.tv_sec == info.st_mtim.tv_sec &&
+               m_modified.tv_nsec == info.st_mtim.tv_nsec;
+    }
+    bool IsSettled() const { return m_bSettled; }
+
+private:
+    // A key within the section of that number.
+    struct KeyName {
+        std::size_t section;
+        std::string_view name;
+        bool operator==(const KeyName&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const KeyName& k) const {
+            return std::hash<std::string_view>()(k.name) ^ (k.section * 0x9E3779B97F4A7C15u);
+        }
+    };
+
+    // Splits the text as SplitLines and ParseLine do; the first of duplicate sections or keys
+    // wins.
+    void Index() {
+        const std::string_view lower(m_lower);
+        m_keys.reserve(static_cast<std::size_t>(std::count(m_text.begin(), m_text.end(), '\n')));
+        std::size_t pos = m_text.rfind(kBom, 0) == 0 ? sizeof kBom - 1 : 0;
+        std::optional<std::size_t> section; // none before the first section and in a duplicate
+        while (pos < m_text.size()) {
+            std::size_t end = m_text.find('\n', pos);
+            if (end == std::string::npos) {
+                end = m_text.size();
+            }
+            const std::string_view raw = lower.substr(pos, end - pos);
+            const std::string_view line = TrimView(raw);
+            const std::size_t lineAt = pos + static_cast<std::size_t>(line.data() - raw.data());
+            pos = end + 1;
+            if (line.empty() || line[0] == ';') {
+                continue;
+            }
+            if (line[0] == '[') {
+                const std::size_t close = line.find(']');
+                const auto name =
+                    TrimView(line.substr(1, close == line.npos ? line.npos : close - 1));
+                const auto [at, added] = m_sections.try_emplace(name, m_sections.size());
+                section = added ? std::optional(at->second) : std::nullopt;
+                continue;
+            }
+            const std::size_t eq = line.find('=');
+            if (eq == line.npos || !section) {
+                continue;
+            }
+            m_keys.try_emplace(KeyName{*section, TrimView(line.substr(0, eq))}, lineAt + eq + 1,
+                               line.size() - eq - 1);
         }
     }
-    return parsed;
-}
+
+    std::string m_text;
+    std::string m_lower;
+    std::unordered_map<std::string_view, std::size_t> m_sections;
+    std::unordered_map<KeyName, std::pair<std::size_t, std::size_t>, KeyHash> m_keys;
+    dev_t m_device;
+    ino_t m_inode;
+    off_t m_size;
+    timespec m_modified;
+    bool m_bSettled;
+};
+
+// A file that has not changed for a while is checked on disk at most once in this time; a
+// burst of lookups (a dialog being translated) then costs one check.
+constexpr auto kRecheckAfter = std::chrono::microseconds(100);
 
 // The parsed files by path, the most recently used first.
 class CParsedFiles {
 public:
-    std::shared_ptr<const ParsedFile> Get(const std::string& path) {
+    std::shared_ptr<const CParsedFile> Get(const std::string& path) {
+        const auto now = std::chrono::steady_clock::now();
+        {
+            std::lock_guard lock(m_mutex);
+            const auto at = Find(path);
+            if (at != m_files.end() && at->file->IsSettled() &&
+                now - at->checkedAt < kRecheckAfter) {
+                return at->file;
+            }
+        }
         struct stat info {};
         if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
             return nullptr;
@@ -204,9 +276,10 @@ public:
         {
             std::lock_guard lock(m_mutex);
             const auto at = Find(path);
-            if (at != m_files.end() && StillCurrent(*at->second, info)) {
+            if (at != m_files.end() && at->file->IsCurrent(info)) {
+                at->checkedAt = now;
                 m_files.splice(m_files.begin(), m_files, at);
-                return at->second;
+                return at->file;
             }
         }
         timespec readAt{};
@@ -215,19 +288,18 @@ public:
         if (!ReadFileStart(path, static_cast<std::size_t>(info.st_size) + 1, content)) {
             return nullptr;
         }
-        auto parsed = Parse(content, info, readAt);
+        const bool whole = content.size() == static_cast<std::size_t>(info.st_size);
+        auto parsed = std::make_shared<const CParsedFile>(ToUtf8(content), info, readAt);
         // A file that changed while it was read is used once and read again next time.
         struct stat after {};
-        if (content.size() != static_cast<std::size_t>(info.st_size) ||
-            ::stat(path.c_str(), &after) != 0 || after.st_ino != info.st_ino ||
-            after.st_size != info.st_size || !SameTime(after.st_mtim, info.st_mtim)) {
+        if (!whole || ::stat(path.c_str(), &after) != 0 || !parsed->IsCurrent(after)) {
             return parsed;
         }
         std::lock_guard lock(m_mutex);
         if (const auto at = Find(path); at != m_files.end()) {
             m_files.erase(at);
         }
-        m_files.emplace_front(path, parsed);
+        m_files.push_front({path, parsed, now});
         if (m_files.size() > kCachedFiles) {
             m_files.pop_back();
         }
@@ -242,11 +314,15 @@ public:
     }
 
 private:
-    using Entry = std::pair<std::string, std::shared_ptr<const ParsedFile>>;
+    struct Entry {
+        std::string path;
+        std::shared_ptr<const CParsedFile> file;
+        std::chrono::steady_clock::time_point checkedAt;
+    };
 
     std::list<Entry>::iterator Find(const std::string& path) {
         return std::find_if(m_files.begin(), m_files.end(),
-                            [&](const Entry& e) { return e.first == path; });
+                            [&](const Entry& e) { return e.path == path; });
     }
 
     std::mutex m_mutex;
@@ -267,22 +343,25 @@ std::optional<std::string> FindPrivateProfileString(const std::string& section,
     if (!parsed) {
         return std::nullopt;
     }
-    const auto at = parsed->values.find(Lower(Trim(section)) + "\n" + Lower(Trim(key)));
-    if (at == parsed->values.end()) {
+    const auto value = parsed->Find(Lower(Trim(section)), Lower(Trim(key)));
+    if (!value) {
         return std::nullopt;
     }
-    return Cut(at->second, bufferSize);
+    return Cut(Unquote(std::string(*value)), bufferSize);
 }
 
 std::string GetPrivateProfileString(const std::string& section, const std::string& key,
                                     const std::string& def, std::size_t bufferSize,
                                     const std::string& path) {
-    return FindPrivateProfileString(section, key, bufferSize, path).value_or(Cut(def, bufferSize));
+    if (auto value = FindPrivateProfileString(section, key, bufferSize, path)) {
+        return *value;
+    }
+    return Cut(def, bufferSize);
 }
 
 bool HasPrivateProfileSection(const std::string& section, const std::string& path) {
     const auto parsed = ParsedFiles().Get(path);
-    return parsed && parsed->sections.count(Lower(Trim(section))) != 0;
+    return parsed && parsed->HasSection(Lower(Trim(section)));
 }
 
 FileResult WritePrivateProfileString(const std::string& section, const std::string& key,

@@ -8,7 +8,10 @@
 //
 // A changed file takes effect at the next lookup. The parsed file is kept while its identity
 // (device and inode), size and modification time stay the same, so repeated lookups do not
-// read it again; a file changed too recently for its time stamp to tell is read afresh.
+// read it again. A file changed in the last two seconds, whose time stamp cannot yet tell a
+// second change in the same clock tick, is read afresh at every lookup; an older one is
+// checked on disk at most every 100 microseconds, so that a burst of lookups costs one check.
+// A write through WritePrivateProfileString takes effect at once.
 #pragma once
 
 #include "app/AtomicFile.h"

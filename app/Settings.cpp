@@ -82,6 +82,9 @@ bool IsFolderWritable(const std::string& folder) {
 }
 
 bool UsesUserSettings() {
+    if (g_strAppDir.empty()) {
+        return false; // no program folder known: no settings of the program's either
+    }
     return !IsFolderWritable(g_strAppDir) || !IsFileWritable(g_strSettingFile);
 }
 

@@ -270,11 +270,15 @@ private:
 
 void ReadTones(const RowReader& r, ChannelRow& ch) {
     const std::string mode = Trim(r.Get("Tone"));
-    const std::string polarity = Trim(r.Get("DtcsPolarity", "NN"));
-    if (polarity.size() != 2 || (polarity[0] != 'N' && polarity[0] != 'R') ||
-        (polarity[1] != 'N' && polarity[1] != 'R')) {
-        throw BadRow{"DtcsPolarity \"" + polarity + "\" is not one of NN, NR, RN, RR"};
-    }
+    // The polarity matters to DCS tones alone: a row without one may leave it empty.
+    const auto polarity = [&r](std::size_t side) {
+        const std::string text = Trim(r.Get("DtcsPolarity", "NN"));
+        if (text.size() != 2 || (text[0] != 'N' && text[0] != 'R') ||
+            (text[1] != 'N' && text[1] != 'R')) {
+            throw BadRow{"DtcsPolarity \"" + text + "\" is not one of NN, NR, RN, RR"};
+        }
+        return text[side];
+    };
     const std::string none;
     ch.rxTone = none;
     ch.txTone = none;
@@ -286,8 +290,8 @@ void ReadTones(const RowReader& r, ChannelRow& ch) {
     } else if (mode == "TSQL") {
         ch.txTone = ch.rxTone = CtcssText("cToneFreq", r.Get("cToneFreq"));
     } else if (mode == "DTCS") {
-        ch.txTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity[0]);
-        ch.rxTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity[1]);
+        ch.txTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity(0));
+        ch.rxTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity(1));
     } else if (mode == "Cross") {
         const std::string cross = Trim(r.Get("CrossMode", "Tone->Tone"));
         const std::size_t arrow = cross.find("->");
@@ -302,12 +306,12 @@ void ReadTones(const RowReader& r, ChannelRow& ch) {
         if (txKind == "Tone") {
             ch.txTone = CtcssText("rToneFreq", r.Get("rToneFreq"));
         } else if (txKind == "DTCS") {
-            ch.txTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity[0]);
+            ch.txTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity(0));
         }
         if (rxKind == "Tone") {
             ch.rxTone = CtcssText("cToneFreq", r.Get("cToneFreq"));
         } else if (rxKind == "DTCS") {
-            ch.rxTone = DcsText("RxDtcsCode", r.Get("RxDtcsCode", r.Get("DtcsCode")), polarity[1]);
+            ch.rxTone = DcsText("RxDtcsCode", r.Get("RxDtcsCode", r.Get("DtcsCode")), polarity(1));
         }
     } else {
         throw BadRow{"Tone \"" + mode + "\" is not one of Tone, TSQL, DTCS, Cross"};
