@@ -25,6 +25,8 @@ constexpr const char* kRecentFileGroup = "Recent File List";
 CDromelPgmApp::CDromelPgmApp(int& argc, char** argv) : QApplication(argc, argv) {
     // The per-user settings (the recent-file list) live under the company key.
     setOrganizationName(QStringLiteral("Marrow radio program software"));
+    // The installed desktop entry, so that the desktop matches windows to its name and icon.
+    setDesktopFileName(QStringLiteral("org.dromelpgm.DromelPgm"));
     m_doc.AddStateObserver([this] { OnDocumentState(); });
 }
 
