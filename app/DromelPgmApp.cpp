@@ -5,6 +5,7 @@
 #include "app/AppPaths.h"
 #include "app/CommandIds.h"
 #include "app/MainFrm.h"
+#include "views/TestFreqDlg.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -113,6 +114,7 @@ void CDromelPgmApp::ConnectCommands(CMainFrame& frame) {
     frame.ConnectCommand(ID_FILE_SAVE, this, &CDromelPgmApp::OnFileSave);
     frame.ConnectCommand(ID_FILE_SAVE_AS, this, &CDromelPgmApp::OnFileSaveAs);
     frame.ConnectCommand(ID_APP_EXIT, this, &CDromelPgmApp::OnAppExit);
+    frame.ConnectCommand(ID_PROGRAM_TESTFREQ, this, &CDromelPgmApp::OnProgramTestFreq);
 }
 
 void CDromelPgmApp::OnFileNew() {
@@ -125,6 +127,12 @@ void CDromelPgmApp::OnFileSave() {
 
 void CDromelPgmApp::OnFileSaveAs() {
     m_lifecycle.FileSaveAs();
+}
+
+// The test channels are not on the form, so nothing else needs refreshing afterwards.
+void CDromelPgmApp::OnProgramTestFreq() {
+    CTestFreqDlg dlg(m_doc, m_pMainFrame.get());
+    dlg.DoModal();
 }
 
 void CDromelPgmApp::OnAppExit() {

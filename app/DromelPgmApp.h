@@ -65,6 +65,7 @@ private:
     void OnFileSave();
     void OnFileSaveAs();
     void OnAppExit();
+    void OnProgramTestFreq();
     void OnOpenRecentFile(const QString& path);
     void OnDocumentState();
     void LoadRecentFiles();

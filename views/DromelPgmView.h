@@ -7,6 +7,7 @@
 #include "grid/CellEdit.h"
 #include "grid/CellList.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridEditing.h"
 #include "radio/FormRules.h"
 
 #include <QWidget>
@@ -14,7 +15,6 @@
 class CDromelPgmDoc;
 class QCheckBox;
 class QComboBox;
-struct GridNotify;
 
 class CDromelPgmView : public QWidget {
     Q_OBJECT
@@ -37,9 +37,6 @@ public:
     // Shows channel n's cells from the document, greying the cells that cannot be edited.
     void RefreshRow(int n);
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     QComboBox* Combo(int id) const;
     QCheckBox* CheckBox(int id) const;
@@ -50,11 +47,10 @@ private:
     void OnModelChange();
     void SetUpGrid();
     void ShowCell(int n, int col);
-    void OnGridBeginEdit(const GridNotify& notify);
-    bool TakeEditCell(int& n, int& col);
-    void OnFreqEditKillFocus();
-    void OnToneKillFocus();
-    void OnListKillFocus();
+    void ConnectEditors();
+    void OnFreqEditKillFocus(int n, int col);
+    void OnToneKillFocus(int n, int col);
+    void OnListKillFocus(int n, int col);
 
     CDromelPgmDoc& m_doc;
     int m_nViewObserver = 0;
@@ -63,8 +59,7 @@ private:
     CCellEdit m_cellEdit;
     CCellList m_cellList;
     CCellCombo m_cellTone;
-
-    // The cell whose editor is open; row 0 when none is.
-    int m_nEditRow = 0;
-    int m_nEditCol = 0;
+    // Declared after the editors, so it goes first and their last focus change finds no
+    // commit.
+    CGridEditing m_editing;
 };

@@ -4,6 +4,7 @@
 #include "radio/ChannelRules.h"
 #include "radio/FormRules.h"
 #include "radio/TestFreqRules.h"
+#include "radio/TestModeRules.h"
 
 #include <cstdio>
 
@@ -95,7 +96,7 @@ void EndLine(std::string& out) {
 
 } // namespace
 
-std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
+std::string ShowText(CDromelPgmDoc& doc, const std::string& path, bool dealer) {
     UpdateScanControls(doc);
     std::string out = "file      " + path + "\n";
     out += "model     " + std::to_string(doc.GetModel()) + " " + ModelName(doc);
@@ -109,6 +110,13 @@ std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
     }
     for (const CheckName& c : kChecks) {
         out += Pad(c.key, 10) + (GetFormCheck(doc, c.check) ? "on" : "off") + "\n";
+    }
+    if (dealer) {
+        out += "\nmanualadjust " + std::string(doc.GetManualAdjust() ? "on" : "off") + "\n";
+        const AlignmentValues values = GetAlignmentValues(doc);
+        for (int i = 0; i < kAlignmentCount; ++i) {
+            out += "align." + Pad(kAlignmentKeys[i], 10) + std::to_string(values[i]) + "\n";
+        }
     }
     const std::size_t widths[] = {4, 11, 8, 11, 8, 8, 8, 8, 8};
     out += "\n";
@@ -140,7 +148,7 @@ std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
     return out;
 }
 
-std::string ShowJson(CDromelPgmDoc& doc) {
+std::string ShowJson(CDromelPgmDoc& doc, bool dealer) {
     UpdateScanControls(doc);
     std::string out = "{\n";
     out += "  \"model\": " + std::to_string(doc.GetModel()) + ",\n";
@@ -158,6 +166,15 @@ std::string ShowJson(CDromelPgmDoc& doc) {
     out += "  },\n";
     for (const CheckName& c : kChecks) {
         out += "  " + Json(c.key) + ": " + (GetFormCheck(doc, c.check) ? "true" : "false") + ",\n";
+    }
+    if (dealer) {
+        out += "  \"manualAdjust\": " + std::string(doc.GetManualAdjust() ? "true" : "false") +
+               ",\n  \"alignment\": {";
+        const AlignmentValues values = GetAlignmentValues(doc);
+        for (int i = 0; i < kAlignmentCount; ++i) {
+            out += Json(kAlignmentKeys[i]) + ": " + std::to_string(values[i]) +
+                   (i + 1 < kAlignmentCount ? ", " : "},\n");
+        }
     }
     out += "  \"channels\": [\n";
     for (int n = 1; n <= kChannelCount; ++n) {
