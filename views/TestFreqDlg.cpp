@@ -50,6 +50,10 @@ CTestFreqDlg::CTestFreqDlg(CDromelPgmDoc& doc, QWidget* parent)
     AttachToDlgControl(this, kToneEditId, m_cellTone);
     AttachToDlgControl(this, kFreqEditId, m_cellEdit);
     DDX_Grid(this, kGridId, m_grid);
+    // ENTER and ESC in an editor give the keyboard focus back to the grid, so that the
+    // keyboard goes on working there; the dialog itself takes no keys.
+    m_cellEdit.SetOwner(&m_grid);
+    m_cellTone.SetOwner(&m_grid);
     // A focused OK or Cancel button would take ENTER as a press.
     for (const int id : {IDOK, IDCANCEL}) {
         auto* button = qobject_cast<QAbstractButton*>(GetDlgItem(this, id));

@@ -193,7 +193,17 @@ TEST_F(TestFreqDlgTest, EnterAndEscNeverCloseTheDialog) {
     EXPECT_FALSE(EditorOpen());
     EXPECT_EQ(Cell(1, 1), rx);
     EXPECT_EQ(m_doc.m_image, before);
-    // The focus is on the dialog itself now.
+    // The focus is back on the grid, where ENTER opens the editor again.
+    EXPECT_TRUE(Grid().hasFocus());
+    Key(Qt::Key_Escape);
+    EXPECT_TRUE(m_dlg->isVisible());
+    Key(Qt::Key_Return);
+    EXPECT_TRUE(EditorOpen());
+    Key(Qt::Key_Return);
+    EXPECT_FALSE(EditorOpen());
+    EXPECT_EQ(m_doc.m_image, before);
+    // Nor on the dialog itself.
+    m_dlg->setFocus();
     Key(Qt::Key_Escape);
     Key(Qt::Key_Return);
     EXPECT_TRUE(m_dlg->isVisible());
