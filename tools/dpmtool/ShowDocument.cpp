@@ -115,7 +115,7 @@ std::string ShowText(CDromelPgmDoc& doc, const std::string& path, bool dealer) {
         out += "\nmanualadjust " + std::string(doc.GetManualAdjust() ? "on" : "off") + "\n";
         const AlignmentValues values = GetAlignmentValues(doc);
         for (int i = 0; i < kAlignmentCount; ++i) {
-            out += "align." + Pad(kAlignmentKeys[i], 10) + std::to_string(values[i]) + "\n";
+            out += "align." + Pad(kAlignmentKeys[i], 11) + std::to_string(values[i]) + "\n";
         }
     }
     const std::size_t widths[] = {4, 11, 8, 11, 8, 8, 8, 8, 8};
