@@ -6,6 +6,7 @@
 #include "app/AppPrintDialogs.h"
 #include "app/CommandIds.h"
 #include "app/MainFrm.h"
+#include "views/TestFreqDlg.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -122,6 +123,7 @@ void CDromelPgmApp::ConnectCommands(CMainFrame& frame) {
     frame.ConnectCommand(ID_FILE_SAVE_AS, this, &CDromelPgmApp::OnFileSaveAs);
     frame.ConnectCommand(ID_FILE_PRINT_SETUP, this, &CDromelPgmApp::OnFilePrintSetup);
     frame.ConnectCommand(ID_APP_EXIT, this, &CDromelPgmApp::OnAppExit);
+    frame.ConnectCommand(ID_PROGRAM_TESTFREQ, this, &CDromelPgmApp::OnProgramTestFreq);
 }
 
 void CDromelPgmApp::OnFileNew() {
@@ -139,6 +141,12 @@ void CDromelPgmApp::OnFileSaveAs() {
 // The paper, orientation and printer chosen here are used by the next print and preview.
 void CDromelPgmApp::OnFilePrintSetup() {
     AppPageSetupDialog(*m_pPrinter, m_pMainFrame.get());
+}
+
+// The test channels are not on the form, so nothing else needs refreshing afterwards.
+void CDromelPgmApp::OnProgramTestFreq() {
+    CTestFreqDlg dlg(m_doc, m_pMainFrame.get());
+    dlg.DoModal();
 }
 
 void CDromelPgmApp::OnAppExit() {

@@ -67,6 +67,7 @@ private:
     void OnFileSaveAs();
     void OnAppExit();
     void OnFilePrintSetup();
+    void OnProgramTestFreq();
     void OnOpenRecentFile(const QString& path);
     void OnDocumentState();
     void LoadRecentFiles();

@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/TranslateDialog.h"
 #include "link/PortDevice.h"
+#include "link/TestModeDlg.h"
 #include "link/TransferDlg.h"
 #include "radio/DromelPgmDoc.h"
 #include "views/DromelPgmView.h"
@@ -70,6 +71,7 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     CreateToolBar();
     ConnectCommand(ID_PROGRAM_READ, this, &CMainFrame::OnProgramRead);
     ConnectCommand(ID_PROGRAM_WRITE, this, &CMainFrame::OnProgramWrite);
+    ConnectCommand(ID_PROGRAM_TEST, this, &CMainFrame::OnProgramTest);
     CreateStatusBar();
 
     // The form scrolls when the window is made smaller than the form.
@@ -118,6 +120,13 @@ void CMainFrame::OnProgramWrite() {
     dlg.DoModal();
 }
 
+// Test Mode edits the alignment values of the document's image; what it did is not needed
+// here.
+void CMainFrame::OnProgramTest() {
+    CTestModeDlg dlg(m_doc, this);
+    dlg.DoModal();
+}
+
 // The caption: the document's title ("default" until it is saved or loaded), " - " and the
 // program's title.
 void CMainFrame::UpdateCaption() {
@@ -137,16 +146,12 @@ QAction* CMainFrame::AddCommand(int id) {
 
 void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(
-        AddCommand(ID_FILE_NEW));
-    file->addAction(
-        AddCommand(ID_FILE_OPEN));
-    file->addAction(
-        AddCommand(ID_FILE_SAVE));
+    file->addAction(AddCommand(ID_FILE_NEW));
+    file->addAction(AddCommand(ID_FILE_OPEN));
+    file->addAction(AddCommand(ID_FILE_SAVE));
     file->addAction(AddCommand(ID_FILE_SAVE_AS));
     file->addSeparator();
-    file->addAction(
-        AddCommand(ID_FILE_PRINT));
+    file->addAction(AddCommand(ID_FILE_PRINT));
     file->addAction(AddCommand(ID_FILE_PRINT_PREVIEW));
     file->addAction(AddCommand(ID_FILE_PRINT_SETUP));
     file->addSeparator();

@@ -79,6 +79,7 @@ private:
     void UpdateCaption();
     void OnProgramRead();
     void OnProgramWrite();
+    void OnProgramTest();
 
     CDromelPgmDoc& m_doc;
     CCommPort& m_port;

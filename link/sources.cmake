@@ -9,4 +9,5 @@ target_sources(dromel_core PRIVATE
 )
 target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TransferDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TestModeDlg.cpp
 )

@@ -8,6 +8,7 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmDocModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OptionLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestFreqRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TestModeRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToneTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ValueCodecs.cpp

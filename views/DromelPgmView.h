@@ -7,6 +7,7 @@
 #include "grid/CellEdit.h"
 #include "grid/CellList.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridEditing.h"
 #include "radio/FormRules.h"
 
 #include <QWidget>
@@ -18,7 +19,6 @@ class QCheckBox;
 class QComboBox;
 class QPaintDevice;
 class QPrinter;
-struct GridNotify;
 
 class CDromelPgmView : public QWidget {
     Q_OBJECT
@@ -50,9 +50,6 @@ public:
     // File > Print Preview: the page on the preview, drawn anew at every repaint.
     void OnFilePrintPreview();
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     QComboBox* Combo(int id) const;
     QCheckBox* CheckBox(int id) const;
@@ -63,11 +60,10 @@ private:
     void OnModelChange();
     void SetUpGrid();
     void ShowCell(int n, int col);
-    void OnGridBeginEdit(const GridNotify& notify);
-    bool TakeEditCell(int& n, int& col);
-    void OnFreqEditKillFocus();
-    void OnToneKillFocus();
-    void OnListKillFocus();
+    void ConnectEditors();
+    void OnFreqEditKillFocus(int n, int col);
+    void OnToneKillFocus(int n, int col);
+    void OnListKillFocus(int n, int col);
     QPrinter& Printer();
     // The page as the form shows it now, on device; a device that cannot be painted on is
     // reported to the user.
@@ -80,10 +76,9 @@ private:
     CCellEdit m_cellEdit;
     CCellList m_cellList;
     CCellCombo m_cellTone;
-
-    // The cell whose editor is open; row 0 when none is.
-    int m_nEditRow = 0;
-    int m_nEditCol = 0;
+    // Declared after the editors, so it goes first and their last focus change finds no
+    // commit.
+    CGridEditing m_editing;
 
     QPrinter* m_pPrinter = nullptr;
     std::unique_ptr<QPrinter> m_pOwnPrinter;

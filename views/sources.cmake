@@ -1,4 +1,4 @@
-# The main form, its channel grid and its printed page: Qt.
+# The main form with its channel grid and printed page, and the Test Frequency dialog: Qt.
 target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmView.h
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmView.cpp
@@ -6,4 +6,6 @@ target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmViewPrint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintPage.h
   ${CMAKE_CURRENT_LIST_DIR}/PrintPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TestFreqDlg.h
+  ${CMAKE_CURRENT_LIST_DIR}/TestFreqDlg.cpp
 )

@@ -3,9 +3,12 @@
 #include "app/DialogBuilder.h"
 #include "app/DromelPgmApp.h"
 #include "app/MainFrm.h"
+#include "link/TestModeDlg.h"
+#include "views/TestFreqDlg.h"
 
 #include "AppTestFolder.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -387,4 +390,40 @@ TEST_F(StartUp, EveryCommandReachesItsOwnersHandler) {
     }
     EXPECT_EQ(Frame().CommandHandler(ID_FILE_NEW), QStringLiteral("CDromelPgmApp"));
     EXPECT_EQ(Frame().CommandHandler(ID_PROGRAM_READ), QStringLiteral("CMainFrame"));
+    EXPECT_EQ(Frame().CommandHandler(ID_PROGRAM_TEST), QStringLiteral("CMainFrame"));
+    EXPECT_EQ(Frame().CommandHandler(ID_PROGRAM_TESTFREQ), QStringLiteral("CDromelPgmApp"));
+}
+
+// The Program menu's two service windows, in the shipped Chinese: Save and Exit keep their
+// own texts rather than the OK and Cancel ones.
+TEST_F(StartUp, TestModeAndTestFrequencyOpenOnTheDocument) {
+    folder.CopyShippedLanguage("lang_cn");
+    ASSERT_TRUE(Start("[setup]\nlanguage=lang_cn\n"));
+    QStringList seen;
+    QTimer::singleShot(0, &Frame(), [&] {
+        auto* dlg = qobject_cast<CTestModeDlg*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dlg);
+        seen << dlg->windowTitle() << GetControlText(GetDlgItem(dlg, CTestModeDlg::kSaveId))
+             << GetControlText(GetDlgItem(dlg, CTestModeDlg::kExitId));
+        dlg->reject();
+    });
+    Frame().CommandAction(ID_PROGRAM_TEST)->trigger();
+    EXPECT_EQ(seen, (QStringList{"测试模式", "保存", "退出"}));
+
+    seen.clear();
+    CDromelPgmDoc& doc = app.GetDocument();
+    const MemoryImage before = doc.m_image;
+    QTimer::singleShot(0, &Frame(), [&] {
+        auto* dlg = qobject_cast<CTestFreqDlg*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dlg);
+        seen << dlg->windowTitle() << dlg->Grid().GetItemText(0, 1);
+        doc.m_image[0x110] = 0x12;
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(GetDlgItem(dlg, IDCANCEL)),
+                          Qt::LeftButton);
+    });
+    Frame().CommandAction(ID_PROGRAM_TESTFREQ)->trigger();
+    EXPECT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen.value(0), "测试频率");
+    EXPECT_EQ(seen.value(1), "接收频率 [MHz]");
+    EXPECT_EQ(doc.m_image, before);
 }

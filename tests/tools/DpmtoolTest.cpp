@@ -208,3 +208,60 @@ TEST_F(DpmtoolTest, ShowTextUsesTheLanguageFile) {
         << text;
     EXPECT_NE(text.find("monitor   3 Squelch off\n"), std::string::npos);
 }
+
+TEST_F(DpmtoolTest, AlignmentValuesNeedTheDealerCode) {
+    Ok("new a.dpm");
+    const std::string before = m_dir.read("a.dpm");
+    struct Refused {
+        std::string args;
+        std::string reason;
+    };
+    const Refused refused[] = {
+        {"set a.dpm align.batterylow=200", "need the dealer access code (--dealer CODE)"},
+        {"set a.dpm ch1.rx=446 manualadjust=on", "need the dealer access code"},
+        {"set a.dpm --dealer 52918 align.batterylow=200", "a.dpm: the dealer access code is wrong"},
+        {"set a.dpm --dealer=529170 ch1.rx=446", "the dealer access code is wrong"},
+        {"show a.dpm --dealer 1234", "a.dpm: the dealer access code is wrong"},
+        {"set a.dpm --dealer 52917 align.batterylow=256", "not a value from 0 to 255"},
+        {"set a.dpm --dealer 52917 align.batterylow=-1", "not a value from 0 to 255"},
+        {"set a.dpm --dealer 52917 align.battery=1", "unknown alignment value \"battery\""},
+        {"set a.dpm --dealer 52917 manualadjust=maybe", "neither on nor off"},
+    };
+    for (const Refused& r : refused) {
+        const DpmResult result = Run(r.args);
+        EXPECT_EQ(result.status, 2) << r.args;
+        EXPECT_NE(result.err.find(r.reason), std::string::npos) << r.args << "\n" << result.err;
+        EXPECT_EQ(m_dir.read("a.dpm"), before) << r.args;
+    }
+    EXPECT_EQ(Run("set a.dpm align.sql9=1 --dealer").status, 1);
+    // Without the code, show says nothing about them.
+    EXPECT_EQ(Ok("show a.dpm --json").find("alignment"), std::string::npos);
+    EXPECT_EQ(Ok("show a.dpm").find("align."), std::string::npos);
+}
+
+TEST_F(DpmtoolTest, AlignmentValuesShowAndSetWithTheDealerCode) {
+    Ok("new a.dpm");
+    std::string json = Ok("show a.dpm --json --dealer 52917");
+    EXPECT_EQ(JsonLine(json, "manualAdjust"), "\"manualAdjust\": false,");
+    EXPECT_EQ(JsonLine(json, "alignment"),
+              "\"alignment\": {\"batterylow\": 255, \"sql9\": 255, \"sql3\": 255, \"power\": 255, "
+              "\"widectc\": 255, \"widedcs\": 255, \"rxcenter\": 255, \"freq\": 255, "
+              "\"narrowctc\": 255, \"narrowdcs\": 255, \"rxlow\": 255, \"rxhigh\": 255},");
+
+    Ok("set a.dpm --dealer 52917 align.batterylow=200 align.RxHigh=0 manualadjust=on "
+       "ch1.rx=446");
+    const std::string image = m_dir.read("a.dpm").substr(48);
+    EXPECT_EQ(static_cast<unsigned char>(image[0x3F0]), 0xC8);
+    EXPECT_EQ(static_cast<unsigned char>(image[0x3FB]), 0);
+    EXPECT_EQ(static_cast<unsigned char>(image[0x3F1]), 0xFF);
+    EXPECT_EQ(static_cast<unsigned char>(image[0x3C4]) & 0x10, 0);
+
+    json = Ok("show a.dpm --dealer=\" 0052917x\" --json");
+    EXPECT_EQ(JsonLine(json, "manualAdjust"), "\"manualAdjust\": true,");
+    EXPECT_NE(JsonLine(json, "alignment").find("{\"batterylow\": 200, \"sql9\": 255"),
+              std::string::npos);
+    EXPECT_NE(JsonLine(json, "alignment").find("\"rxhigh\": 0}"), std::string::npos);
+    const std::string text = Ok("show a.dpm --dealer 52917");
+    EXPECT_NE(text.find("manualadjust on\n"), std::string::npos);
+    EXPECT_NE(text.find("align.batterylow 200\n"), std::string::npos);
+}

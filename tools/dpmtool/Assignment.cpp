@@ -5,6 +5,7 @@
 
 #include "radio/CellTyping.h"
 #include "radio/TestFreqRules.h"
+#include "radio/TestModeRules.h"
 
 #include <cctype>
 
@@ -140,7 +141,38 @@ void ApplyTest(CDromelPgmDoc& doc, int r, const std::string& field, const std::s
     }
 }
 
-void Apply(CDromelPgmDoc& doc, const std::string& key, const std::string& value) {
+// The alignment values and the Manual Adjust switch, open only with the access code.
+bool ApplyDealer(CDromelPgmDoc& doc, const std::string& key, const std::string& value,
+                 bool dealer) {
+    const std::string kAlign = "align.";
+    const bool align = key.rfind(kAlign, 0) == 0;
+    if (!align && key != "manualadjust") {
+        return false;
+    }
+    if (!dealer) {
+        throw Refusal{"the alignment values and Manual Adjust need the dealer access code "
+                      "(--dealer CODE)"};
+    }
+    if (!align) {
+        SetManualAdjustSwitch(doc, Choice(value, "on", "off") == 0);
+        return true;
+    }
+    const int index = FindAlignmentKey(key.substr(kAlign.size()));
+    if (index < 0) {
+        throw Refusal{"unknown alignment value \"" + key.substr(kAlign.size()) + "\""};
+    }
+    int number = 0;
+    if (!ParseIndex(value, number) || number > 255) {
+        throw Refusal{"\"" + value + "\" is not a value from 0 to 255"};
+    }
+    SetAlignmentValue(doc, index, static_cast<std::uint8_t>(number));
+    return true;
+}
+
+void Apply(CDromelPgmDoc& doc, const std::string& key, const std::string& value, bool dealer) {
+    if (ApplyDealer(doc, key, value, dealer)) {
+        return;
+    }
     if (key == "model") {
         ApplyModel(doc, value);
         return;
@@ -172,13 +204,14 @@ void Apply(CDromelPgmDoc& doc, const std::string& key, const std::string& value)
 
 } // namespace
 
-void ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment, const std::string& path) {
+void ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment, const std::string& path,
+                     bool dealer) {
     const std::size_t equals = assignment.find('=');
     try {
         if (equals == std::string::npos || equals == 0) {
             throw Refusal{"not of the form NAME=VALUE"};
         }
-        Apply(doc, assignment.substr(0, equals), assignment.substr(equals + 1));
+        Apply(doc, assignment.substr(0, equals), assignment.substr(equals + 1), dealer);
     } catch (const Refusal& refusal) {
         throw DpmError{kExitRefused, path + ": " + assignment + ": " + refusal.reason};
     }

@@ -4,6 +4,7 @@
 
 #include "app/LangString.h"
 #include "radio/TestFreqRules.h"
+#include "radio/TestModeRules.h"
 
 #include <cstdio>
 
@@ -60,7 +61,7 @@ void EndLine(std::string& out) {
 
 } // namespace
 
-std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
+std::string ShowText(CDromelPgmDoc& doc, const std::string& path, bool dealer) {
     UpdateScanControls(doc);
     std::string out = "file      " + path + "\n";
     out += "model     " + std::to_string(doc.GetModel()) + " " + GetFormModelText(doc);
@@ -74,6 +75,13 @@ std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
     }
     for (const auto& c : kCheckNames) {
         out += Pad(c.key, 10) + (GetFormCheck(doc, c.value) ? "on" : "off") + "\n";
+    }
+    if (dealer) {
+        out += "\nmanualadjust " + std::string(doc.GetManualAdjust() ? "on" : "off") + "\n";
+        const AlignmentValues values = GetAlignmentValues(doc);
+        for (int i = 0; i < kAlignmentCount; ++i) {
+            out += "align." + Pad(kAlignmentKeys[i], 11) + std::to_string(values[i]) + "\n";
+        }
     }
     const std::size_t widths[] = {4, 11, 8, 11, 8, 8, 8, 8, 8};
     out += "\n";
@@ -105,7 +113,7 @@ std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
     return out;
 }
 
-std::string ShowJson(CDromelPgmDoc& doc) {
+std::string ShowJson(CDromelPgmDoc& doc, bool dealer) {
     UpdateScanControls(doc);
     std::string out = "{\n";
     out += "  \"model\": " + std::to_string(doc.GetModel()) + ",\n";
@@ -123,6 +131,15 @@ std::string ShowJson(CDromelPgmDoc& doc) {
     out += "  },\n";
     for (const auto& c : kCheckNames) {
         out += "  " + Json(c.key) + ": " + (GetFormCheck(doc, c.value) ? "true" : "false") + ",\n";
+    }
+    if (dealer) {
+        out += "  \"manualAdjust\": " + std::string(doc.GetManualAdjust() ? "true" : "false") +
+               ",\n  \"alignment\": {";
+        const AlignmentValues values = GetAlignmentValues(doc);
+        for (int i = 0; i < kAlignmentCount; ++i) {
+            out += Json(kAlignmentKeys[i]) + ": " + std::to_string(values[i]) +
+                   (i + 1 < kAlignmentCount ? ", " : "},\n");
+        }
     }
     out += "  \"channels\": [\n";
     for (int n = 1; n <= kChannelCount; ++n) {
