@@ -139,6 +139,9 @@ QAction* CMainFrame::AddCommand(int id) {
     auto* action = new QAction(QString::fromUtf8(info->pszText), this);
     action->setData(id);
     action->setShortcut(QKeySequence(QString::fromLatin1(info->pszShortcut)));
+    // Connected before the command's handler: what the user typed into a cell reaches the
+    // document before any command looks at it.
+    connect(action, &QAction::triggered, this, &CMainFrame::CommitPendingEdit);
     addAction(action);
     m_commands[id] = action;
     return action;
@@ -159,7 +162,10 @@ void CMainFrame::CreateMenus() {
         auto* action = new QAction(this);
         action->setData(ID_FILE_MRU_FILE1 + i);
         connect(action, &QAction::triggered, this,
-                [this, action] { emit recentFileChosen(action->statusTip()); });
+                [this, action] {
+                    CommitPendingEdit();
+                    emit recentFileChosen(action->statusTip());
+                });
         file->addAction(action);
         m_recentFileActions.append(action);
     }
@@ -333,7 +339,14 @@ void CMainFrame::UpdateNumLockPane(QEvent* event) {
     m_numLockPane->setText(on ? QStringLiteral("NUM") : QString());
 }
 
+void CMainFrame::CommitPendingEdit() {
+    if (m_pForm) {
+        m_pForm->CommitPendingEdit();
+    }
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    CommitPendingEdit();
     bool allow = true;
     emit queryClose(&allow);
     if (allow) {
@@ -357,6 +370,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
         }
     }
     event->acceptProposedAction();
+    CommitPendingEdit();
     if (!paths.isEmpty()) {
         emit filesDropped(paths);
     }

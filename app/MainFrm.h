@@ -77,6 +77,7 @@ private:
     bool IsSwallowedKey(QObject* watched, QEvent* event) const;
     void UpdateNumLockPane(QEvent* event);
     void UpdateCaption();
+    void CommitPendingEdit();
     void OnProgramRead();
     void OnProgramWrite();
     void OnProgramTest();
