@@ -73,6 +73,7 @@ private:
     bool IsSwallowedKey(QObject* watched, QEvent* event) const;
     void UpdateNumLockPane(QEvent* event);
     void UpdateCaption();
+    void ReactivateAfterModal();
     void OnProgramRead();
     void OnProgramWrite();
 
