@@ -41,11 +41,12 @@ DialogTemplateList LoadTemplates() {
     return list;
 }
 
-// The room the original platform's controls keep beside their text, in pixels: a drop-down
-// list has a 2-pixel border on each side, a 17-pixel button and a pixel of padding on each
-// side of its text; a check box or radio button has a 13-pixel box and a 3-pixel gap.
-constexpr int kOriginalListTextMargin = 2 * 2 + 17 + 2;
-constexpr int kOriginalButtonTextMargin = 13 + 3;
+// The templates are drawn in Windows dialog units for Windows controls, which keep this much
+// beside their text, in pixels: a drop-down list a 2-pixel border on each side, a 17-pixel
+// button and a pixel of padding on each side of its text; a check box or radio button a
+// 13-pixel box and a 3-pixel gap.
+constexpr int kWindowsListTextMargin = 2 * 2 + 17 + 2;
+constexpr int kWindowsButtonTextMargin = 13 + 3;
 // The styles draw a list's current text a pixel inside each side of its edit field.
 constexpr int kListTextPadding = 1;
 
@@ -203,8 +204,8 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent, const QFont& fon
     return placeholder;
 }
 
-// The pixels a control of the given width keeps beside its text, as its style draws it; -1
-// for a control without a text of its own beside a part of the control.
+// The pixels a list, check box or radio button of the size of rect keeps beside its text, as
+// its style draws it; -1 for other controls.
 int StyleTextMargin(const QWidget* control, const QRect& rect) {
     const QStyle* style = control->style();
     if (auto* combo = qobject_cast<const QComboBox*>(control)) {
@@ -229,15 +230,15 @@ int StyleTextMargin(const QWidget* control, const QRect& rect) {
     return -1;
 }
 
-// A list, check box or radio button gets at least the room for its text that the original
-// platform gave it: it is widened by what its style keeps beside the text beyond what the
-// original kept.
+// A list, check box or radio button gets at least the room for its text that its template
+// gives it on Windows: it is widened by what its style keeps beside the text beyond what the
+// Windows control keeps.
 int WidthForText(const QWidget* control, const QRect& rect) {
     const int width = rect.width();
     const int margin = StyleTextMargin(control, rect);
-    const int original = qobject_cast<const QComboBox*>(control) ? kOriginalListTextMargin
-                                                                 : kOriginalButtonTextMargin;
-    return margin < 0 ? width : width + std::max(0, margin - original);
+    const int windows =
+        qobject_cast<const QComboBox*>(control) ? kWindowsListTextMargin : kWindowsButtonTextMargin;
+    return margin < 0 ? width : width + std::max(0, margin - windows);
 }
 
 } // namespace
@@ -257,15 +258,15 @@ const DialogTemplate& GetDialogTemplate(int dialogId) {
 
 // The horizontal base unit rounds the average letter width; the letters of Liberation Sans
 // at 11 pixels are a fifteenth wider than the unit they round to. The font is narrowed until
-// its average letter is one unit wide, so that a text takes as many dialog units as it did
-// in the dialog font the templates were drawn for.
+// its average letter is one unit wide, so that a text takes about as many dialog units as in
+// the Windows dialog font the templates were drawn for.
 QFont DialogFont() {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
     font.setStyleHint(QFont::SansSerif);
     const int letters = QFontMetrics(font).horizontalAdvance(kLetters);
     const int baseX = (letters / 26 + 1) / 2;
-    const int stretch = 100 * baseX * kLetters.size() / letters;
+    const int stretch = (200 * baseX * kLetters.size() + letters) / (2 * letters); // rounded
     if (stretch < 100) {
         font.setStretch(stretch);
     }
