@@ -13,6 +13,7 @@
 #include "views/DromelPgmView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QGuiApplication>
@@ -24,6 +25,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -314,11 +316,35 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         UpdateNumLockPane(event);
     }
+    if (event->type() == QEvent::Hide) {
+        // Only a window that had the keyboard, or after which no window has it.
+        const auto* window = qobject_cast<QWidget*>(watched);
+        const QWidget* active = QApplication::activeWindow();
+        if (window && window != this && window->isWindow() && window->isModal() &&
+            (!active || active == window)) {
+            QTimer::singleShot(0, this, &CMainFrame::ReactivateAfterModal);
+        }
+    }
     if (IsSwallowedKey(watched, event)) {
         event->accept();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// A modal dialog or message box the user was in has closed: the keyboard goes back to the
+// modal window still open under it, else to the main window. Without this, a window manager
+// that does not hand the focus back to the owner (or none at all) leaves the program without
+// an active window, and its shortcuts do nothing until a click.
+void CMainFrame::ReactivateAfterModal() {
+    QWidget* target = QApplication::activeModalWidget();
+    if (!target) {
+        target = this;
+    }
+    const QWidget* active = QApplication::activeWindow();
+    if (target->isVisible() && (!active || !active->isVisible())) {
+        target->activateWindow();
+    }
 }
 
 bool CMainFrame::IsSwallowedKey(QObject* watched, QEvent* event) const {

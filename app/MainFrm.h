@@ -78,6 +78,7 @@ private:
     void UpdateNumLockPane(QEvent* event);
     void UpdateCaption();
     void CommitPendingEdit();
+    void ReactivateAfterModal();
     void OnProgramRead();
     void OnProgramWrite();
     void OnProgramTest();

@@ -15,6 +15,7 @@ target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/AppFileDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppPrintDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppDocQuestions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DialogStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TranslateDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFrm.cpp
