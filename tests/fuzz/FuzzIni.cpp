@@ -115,7 +115,10 @@ void CheckLinesKept(const std::string& before, const std::string& after, const s
     bool replaced = false;
     while (i < old.size() && j < now.size()) {
         const bool lastOpen = i + 1 == old.size() && old[i].eol.empty();
-        if (old[i].text == now[j].text && (lastOpen || old[i].eol == now[j].eol)) {
+        // A last line ending in CR that gains an LF reads as a line ending in CRLF.
+        const bool kept = lastOpen ? (now[j].text + now[j].eol).rfind(old[i].text, 0) == 0
+                                   : old[i].text == now[j].text && old[i].eol == now[j].eol;
+        if (kept) {
             ++i;
             ++j;
         } else if (!replaced && now[j].text == entry && now[j].eol == old[i].eol &&

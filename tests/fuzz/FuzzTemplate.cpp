@@ -42,9 +42,15 @@ const char* KindWord(ControlKind kind) {
     std::abort();
 }
 
+// A word as the reader takes it back: in quotes, or bare when it holds a quote (a bare word
+// runs to the next blank and may hold quotes after its first character).
 std::string Quoted(const std::string& text) {
-    Require(text.find('"') == std::string::npos && text.find('\n') == std::string::npos);
-    return "\"" + text + "\"";
+    Require(text.find('\n') == std::string::npos);
+    if (text.find('"') == std::string::npos) {
+        return "\"" + text + "\"";
+    }
+    Require(text[0] != '"' && text.find_first_of(" \t\r") == std::string::npos);
+    return text;
 }
 
 std::string Styles(const std::vector<std::string>& styles) {
