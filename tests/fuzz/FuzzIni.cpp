@@ -103,37 +103,41 @@ void CheckLookups(const std::string& content, const std::string& path, std::size
     }
 }
 
-// Every line of before is in after, in order and byte for byte, apart from the one key line
-// replaced by entry (with its own line end) and at most three lines added: a blank line, the
-// section and the entry. A last line without a line end may have gained one.
+// Every line of before is in after, in order and byte for byte, apart from one place: the
+// key line replaced by entry (with its own line end), or at most three lines added there (a
+// blank line, the section and the entry). A last line without a line end may gain one.
 void CheckLinesKept(const std::string& before, const std::string& after, const std::string& entry,
                     const std::string& sectionLine) {
     const std::vector<RawLine> old = SplitRaw(before);
     const std::vector<RawLine> now = SplitRaw(after);
-    std::size_t i = 0;
-    std::size_t j = 0;
-    bool replaced = false;
-    while (i < old.size() && j < now.size()) {
-        const bool lastOpen = i + 1 == old.size() && old[i].eol.empty();
-        // A last line ending in CR that gains an LF reads as a line ending in CRLF.
-        const bool kept = lastOpen ? (now[j].text + now[j].eol).rfind(old[i].text, 0) == 0
-                                   : old[i].text == now[j].text && old[i].eol == now[j].eol;
-        if (kept) {
-            ++i;
-            ++j;
-        } else if (!replaced && now[j].text == entry && now[j].eol == old[i].eol &&
-                   Trim(old[i].text).find('=') != std::string::npos) {
-            replaced = true;
-            ++i;
-            ++j;
-        } else {
-            const std::string& added = now[j].text;
-            Require(added.empty() || added == entry || added == sectionLine);
-            ++j;
+    const auto kept = [&](std::size_t i, std::size_t j) {
+        if (i + 1 == old.size() && old[i].eol.empty()) {
+            // A last line ending in CR that gains an LF reads as a line ending in CRLF.
+            return (now[j].text + now[j].eol).rfind(old[i].text, 0) == 0;
         }
+        return old[i].text == now[j].text && old[i].eol == now[j].eol;
+    };
+    std::size_t head = 0;
+    while (head < old.size() && head < now.size() && kept(head, head)) {
+        ++head;
     }
-    Require(i == old.size());
-    Require(now.size() <= old.size() + 3);
+    std::size_t tail = 0;
+    while (tail < old.size() - head && tail < now.size() - head &&
+           kept(old.size() - 1 - tail, now.size() - 1 - tail)) {
+        ++tail;
+    }
+    const std::size_t oldLeft = old.size() - head - tail;
+    const std::size_t nowLeft = now.size() - head - tail;
+    Require(oldLeft <= 1);
+    if (oldLeft == 1) {
+        Require(nowLeft == 1 && now[head].text == entry && now[head].eol == old[head].eol);
+        return;
+    }
+    Require(nowLeft <= 3);
+    for (std::size_t j = head; j < head + nowLeft; ++j) {
+        const std::string& added = now[j].text;
+        Require(added.empty() || added == entry || added == sectionLine);
+    }
 }
 
 } // namespace
