@@ -1,0 +1,37 @@
+#include "DiffOutput.h"
+
+#include "JsonText.h"
+
+std::string DiffText(const std::vector<FieldDiff>& diffs, const std::string& a,
+                     const std::string& b) {
+    std::string out;
+    for (const FieldDiff& d : diffs) {
+        if (d.valuesShown) {
+            out += d.name + ": " + a + " " + d.a + ", " + b + " " + d.b + "\n";
+        } else {
+            out += d.name + ": differ\n";
+        }
+    }
+    return out;
+}
+
+std::string DiffJson(const std::vector<FieldDiff>& diffs, const std::string& a,
+                     const std::string& b) {
+    std::string out = "{\n  \"equal\": ";
+    out += diffs.empty() ? "true" : "false";
+    out += ",\n  \"differences\": [";
+    for (std::size_t i = 0; i < diffs.size(); ++i) {
+        const FieldDiff& d = diffs[i];
+        out += i == 0 ? "\n    {" : ",\n    {";
+        out += "\"name\": " + JsonString(d.name);
+        if (d.valuesShown) {
+            out += ", " + JsonString(a) + ": " + JsonString(d.a) + ", " + JsonString(b) + ": " +
+                   JsonString(d.b);
+        } else {
+            out += ", \"differ\": true";
+        }
+        out += "}";
+    }
+    out += diffs.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    return out;
+}
