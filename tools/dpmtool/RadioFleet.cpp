@@ -57,7 +57,6 @@ public:
         : m_states(states), m_bTerminal(isatty(STDERR_FILENO)) {}
 
     std::mutex& Mutex() { return m_mutex; }
-    bool IsTerminal() const { return m_bTerminal; }
 
     // Called with the mutex held.
     void PhaseChanged(const PortState& state) {

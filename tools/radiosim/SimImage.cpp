@@ -47,7 +47,7 @@ void FillInUse(CDromelPgmDoc& doc) {
         doc.SetNarrow(n, c.narrow);
         ++n;
     }
-    doc.SetSquelchLevel(3);
+    doc.SetSquelchLevel(4);
     doc.SetScanType(1);
     doc.SetPriorityChannel(2);
     doc.SetTimeOutTimer(2);
