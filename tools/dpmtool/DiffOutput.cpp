@@ -2,12 +2,21 @@
 
 #include "JsonText.h"
 
+namespace {
+
+// An empty field shows as "(empty)" so that the line still reads.
+std::string Shown(const std::string& text) {
+    return text.empty() ? "(empty)" : text;
+}
+
+} // namespace
+
 std::string DiffText(const std::vector<FieldDiff>& diffs, const std::string& a,
                      const std::string& b) {
     std::string out;
     for (const FieldDiff& d : diffs) {
         if (d.valuesShown) {
-            out += d.name + ": " + a + " " + d.a + ", " + b + " " + d.b + "\n";
+            out += d.name + ": " + a + " " + Shown(d.a) + ", " + b + " " + Shown(d.b) + "\n";
         } else {
             out += d.name + ": differ\n";
         }

@@ -205,12 +205,20 @@ std::string ResultText(const PortState& s) {
 }
 
 void PrintSummary(const std::vector<PortState>& states) {
-    std::printf("%-14s %-16s %-12s %-9s %8s %s\n", "port", "device", "radio type", "result", "time",
-                "differences");
+    int portWidth = 14;
+    int deviceWidth = 16;
+    int typeWidth = 12;
+    for (const PortState& s : states) {
+        portWidth = std::max(portWidth, static_cast<int>(s.port.size()));
+        deviceWidth = std::max(deviceWidth, static_cast<int>(s.device.size()));
+        typeWidth = std::max(typeWidth, static_cast<int>(s.radioType.size()));
+    }
+    std::printf("%-*s %-*s %-*s %-9s %8s %s\n", portWidth, "port", deviceWidth, "device", typeWidth,
+                "radio type", "result", "time", "differences");
     for (const PortState& s : states) {
         const std::string diffs = s.verified ? std::to_string(s.diffs.size()) : "-";
-        std::printf("%-14s %-16s %-12s %-9s %7.1fs %s\n", s.port.c_str(),
-                    s.device.empty() ? "-" : s.device.c_str(),
+        std::printf("%-*s %-*s %-*s %-9s %7.1fs %s\n", portWidth, s.port.c_str(), deviceWidth,
+                    s.device.empty() ? "-" : s.device.c_str(), typeWidth,
                     s.radioType.empty() ? "-" : s.radioType.c_str(), ResultText(s).c_str(),
                     s.seconds, diffs.c_str());
     }
