@@ -83,10 +83,12 @@ TEST_F(TransferEngineTest, FullReadFillsTheDocumentAndRefreshesIt) {
 TEST_F(TransferEngineTest, FullWriteLeavesTheRadiosTopBytesAlone) {
     Image radio = Pattern(3);
     m_doc.m_image = radio;
-    for (int i = 0; i < 0x350; ++i)
+    for (int i = 0; i < 0x350; ++i) {
         m_doc.m_image[i] = static_cast<std::uint8_t>(~radio[i]);
-    for (std::size_t i = 0x3D8; i < kImageSize; ++i)
+    }
+    for (std::size_t i = 0x3D8; i < kImageSize; ++i) {
         m_doc.m_image[i] = 0xA5;
+    }
     Image docBefore = m_doc.m_image;
     StartRadio(radio);
     CTransferEngine engine(m_port, false, m_doc);
@@ -190,7 +192,7 @@ TEST_F(TransferEngineTest, HangUpMidReadLeavesTheDocumentAsItWas) {
     EXPECT_EQ(engine.Start([] { return false; }), LinkPortFailed);
 }
 
-TEST_F(TransferEngineTest, RadioWithoutImageHoldsANewModelTwoDocument) {
+TEST_F(TransferEngineTest, RadioWithoutImageHoldsAModelTwoRadioInUse) {
     m_radio = std::make_unique<SimRadioProcess>(std::vector<std::string>{"--fast"});
     ASSERT_FALSE(m_radio->Path().empty());
     ASSERT_TRUE(m_port.OpenDevice(m_radio->Path(), 9600));
@@ -199,9 +201,22 @@ TEST_F(TransferEngineTest, RadioWithoutImageHoldsANewModelTwoDocument) {
     EXPECT_EQ(Run(engine), TickDone);
 
     SetAppDir(DROMEL_BIN_DIR); // the model table shipped beside radiosim
+    m_doc.FindModel();
+    EXPECT_EQ(m_doc.GetModel(), 2);
+    int channels = 0;
+    int tones = 0;
+    for (int n = 1; n <= kChannelCount; ++n) {
+        channels += m_doc.IsRxEmpty(n) ? 0 : 1;
+        tones += m_doc.GetToneText(n, false).empty() ? 0 : 1;
+    }
+    EXPECT_GE(channels, 4);
+    EXPECT_GE(tones, 2);
+    EXPECT_TRUE(m_doc.HasScanList());
+    EXPECT_NE(m_doc.GetScanType(), 0);
+    EXPECT_FALSE(m_doc.IsRxEmpty(kFirstTestChannel));
     CDromelPgmDoc fresh;
     fresh.NewDocument();
-    EXPECT_EQ(m_doc.m_image, fresh.m_image);
+    EXPECT_NE(m_doc.GetSquelchLevel(), fresh.GetSquelchLevel());
 }
 
 TEST_F(TransferEngineTest, FailedStartsMapToTheirMessages) {

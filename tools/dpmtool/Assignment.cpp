@@ -1,7 +1,7 @@
 #include "Assignment.h"
 
 #include "DpmCommand.h"
-#include "SettingNames.h"
+#include "radio/SettingNames.h"
 
 #include "radio/CellTyping.h"
 #include "radio/TestFreqRules.h"

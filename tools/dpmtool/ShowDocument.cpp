@@ -1,33 +1,15 @@
 #include "ShowDocument.h"
 
-#include "SettingNames.h"
+#include "JsonText.h"
 
 #include "app/LangString.h"
+#include "radio/SettingNames.h"
 #include "radio/TestFreqRules.h"
 #include "radio/TestModeRules.h"
 
 #include <cstdio>
 
 namespace {
-
-
-std::string Json(const std::string& text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", u);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
-}
 
 // Text padded with blanks to width characters (UTF-8 characters counted once).
 std::string Pad(const std::string& text, std::size_t width) {
@@ -69,8 +51,7 @@ std::string ShowText(CDromelPgmDoc& doc, const std::string& path, bool dealer) {
     out += "limits    " + doc.GetLimitText(false) + " - " + doc.GetLimitText(true) + "\n";
     for (const auto& o : kOptionNames) {
         const int index = GetFormOption(doc, o.value);
-        out += Pad(o.key, 10) + std::to_string(index) + " " +
-               GetFormOptionText(doc, o.value);
+        out += Pad(o.key, 10) + std::to_string(index) + " " + GetFormOptionText(doc, o.value);
         EndLine(out);
     }
     for (const auto& c : kCheckNames) {
@@ -117,27 +98,28 @@ std::string ShowJson(CDromelPgmDoc& doc, bool dealer) {
     UpdateScanControls(doc);
     std::string out = "{\n";
     out += "  \"model\": " + std::to_string(doc.GetModel()) + ",\n";
-    out += "  \"modelName\": " + Json(GetFormModelText(doc)) + ",\n";
-    out += "  \"limits\": {\"low\": " + Json(doc.GetLimitText(false)) +
-           ", \"high\": " + Json(doc.GetLimitText(true)) + "},\n";
+    out += "  \"modelName\": " + JsonString(GetFormModelText(doc)) + ",\n";
+    out += "  \"limits\": {\"low\": " + JsonString(doc.GetLimitText(false)) +
+           ", \"high\": " + JsonString(doc.GetLimitText(true)) + "},\n";
     out += "  \"options\": {\n";
     for (std::size_t i = 0; i < kOptionNames.size(); ++i) {
         const auto& o = kOptionNames[i];
         const int index = GetFormOption(doc, o.value);
-        out += "    " + Json(o.key) + ": {\"index\": " + std::to_string(index) +
-               ", \"text\": " + Json(GetFormOptionText(doc, o.value)) + "}" +
+        out += "    " + JsonString(o.key) + ": {\"index\": " + std::to_string(index) +
+               ", \"text\": " + JsonString(GetFormOptionText(doc, o.value)) + "}" +
                (i + 1 < kOptionNames.size() ? ",\n" : "\n");
     }
     out += "  },\n";
     for (const auto& c : kCheckNames) {
-        out += "  " + Json(c.key) + ": " + (GetFormCheck(doc, c.value) ? "true" : "false") + ",\n";
+        out += "  " + JsonString(c.key) + ": " + (GetFormCheck(doc, c.value) ? "true" : "false") +
+               ",\n";
     }
     if (dealer) {
         out += "  \"manualAdjust\": " + std::string(doc.GetManualAdjust() ? "true" : "false") +
                ",\n  \"alignment\": {";
         const AlignmentValues values = GetAlignmentValues(doc);
         for (int i = 0; i < kAlignmentCount; ++i) {
-            out += Json(kAlignmentKeys[i]) + ": " + std::to_string(values[i]) +
+            out += JsonString(kAlignmentKeys[i]) + ": " + std::to_string(values[i]) +
                    (i + 1 < kAlignmentCount ? ", " : "},\n");
         }
     }
@@ -145,7 +127,8 @@ std::string ShowJson(CDromelPgmDoc& doc, bool dealer) {
     for (int n = 1; n <= kChannelCount; ++n) {
         out += "    {";
         for (int c = 1; c < kChannelColumns; ++c) {
-            out += Json(kCellNames[c - 1].key) + ": " + Json(GetChannelCellText(doc, n, c)) +
+            out += JsonString(kCellNames[c - 1].key) + ": " +
+                   JsonString(GetChannelCellText(doc, n, c)) +
                    (c + 1 < kChannelColumns ? ", " : "");
         }
         out += n < kChannelCount ? "},\n" : "}\n";
@@ -154,8 +137,8 @@ std::string ShowJson(CDromelPgmDoc& doc, bool dealer) {
     for (int r = 1; r <= kChannelCount; ++r) {
         out += "    {";
         for (int c = 1; c < kTestFreqColumns; ++c) {
-            out += Json(kCellNames[c - 1].key) + ": " + Json(GetTestCellText(doc, r, c)) +
-                   (c + 1 < kTestFreqColumns ? ", " : "");
+            out += JsonString(kCellNames[c - 1].key) + ": " +
+                   JsonString(GetTestCellText(doc, r, c)) + (c + 1 < kTestFreqColumns ? ", " : "");
         }
         out += r < kChannelCount ? "},\n" : "}\n";
     }

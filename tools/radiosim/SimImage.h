@@ -6,8 +6,8 @@
 
 using SimImage = std::array<unsigned char, 1024>;
 
-// The memory of a new model-2 document (the model table of the settings file beside the
-// executable).
+// The memory of a model-2 radio in use (the model table of the settings file beside the
+// executable): a handful of channels with tones, a scan list, options set, test channels.
 bool DefaultSimImage(SimImage& image, std::string& error);
 // A .dpm data file (header and image) or a raw 1024-byte image.
 bool LoadSimImage(const std::string& path, SimImage& image, std::string& error);

@@ -1,5 +1,6 @@
-// radiosim: a simulated radio on a pseudo-terminal. Prints the terminal's path on the first
-// line of its output, then answers the programming protocol until it is stopped (SIGTERM or
+// radiosim: a simulated radio on a pseudo-terminal (or several, with --count N, each in a
+// process of its own). Prints the terminal's path on the first line of its output (one line
+// per radio), then answers the programming protocol until it is stopped (SIGTERM or
 // SIGINT) or hangs up as told.
 #include "link/PreciseWait.h"
 #include "tools/radiosim/SimImage.h"
@@ -15,7 +16,9 @@
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
+#include <sys/wait.h>
 #include <string>
+#include <vector>
 #include <termios.h>
 #include <unistd.h>
 
@@ -30,7 +33,10 @@ void OnStopSignal(int) {
 const char kUsage[] =
     "usage: radiosim [options]\n"
     "  --image FILE         the radio's memory: a .dpm file or a raw 1024-byte image\n"
-    "                       (default: a new model-2 image)\n"
+    "                       (default: a model-2 radio in use: channels with tones, a scan\n"
+    "                       list, options set, test channels)\n"
+    "  --count N            N radios at once, one pseudo-terminal each, printed one per\n"
+    "                       line; --save and --trace files get -1, -2... before the extension\n"
     "  --save FILE          write the radio's memory as a .dpm file on exit\n"
     "  --fast               answer at once instead of at the line speed of 9600 baud\n"
     "  --trace FILE         every byte both ways with a microsecond timestamp\n"
@@ -51,6 +57,7 @@ const char kUsage[] =
 struct Options {
     std::string image, save, trace;
     bool fast = false;
+    int count = 1;
     SimFaults faults;
 };
 
@@ -89,6 +96,8 @@ bool ParseOptions(int argc, char** argv, Options& opt) {
             ok = ParseNumber(value, opt.faults.nakBlock);
         else if (arg == "--late-ack" && value)
             ok = ParseNumber(value, opt.faults.lateAck);
+        else if (arg == "--count" && value)
+            ok = ParseNumber(value, opt.count) && opt.count >= 1 && opt.count <= 64;
         else if (arg == "--hangup-after" && value)
             ok = ParseNumber(value, opt.faults.hangupAfter);
         else {
@@ -261,6 +270,92 @@ private:
     std::deque<Pending> m_in, m_out;
 };
 
+// The file of radio k (1..count) of several: "-k" inserted before the extension.
+std::string NumberedFile(const std::string& path, int k, int count) {
+    if (path.empty() || count == 1)
+        return path;
+    const std::size_t slash = path.find_last_of('/');
+    std::size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || dot == 0 || (slash != std::string::npos && dot <= slash + 1))
+        dot = path.size();
+    return path.substr(0, dot) + "-" + std::to_string(k) + path.substr(dot);
+}
+
+// Runs one radio on term until it is stopped; returns the exit status.
+int RunRadio(const Options& opt, const SimImage& image, const Terminal& term,
+             const std::string& tracePath, const std::string& savePath) {
+    std::ofstream traceFile;
+    if (!tracePath.empty()) {
+        traceFile.open(tracePath, std::ios::binary);
+        if (!traceFile) {
+            std::fprintf(stderr, "radiosim: cannot write %s\n", tracePath.c_str());
+            return 2;
+        }
+    }
+    CSimRadio radio(image, opt.faults);
+    CLine line(opt, radio, term.master, traceFile.is_open() ? &traceFile : nullptr);
+    line.Run();
+    close(term.slave);
+    close(term.master);
+    traceFile.close();
+    std::string error;
+    if (!savePath.empty() && !SaveSimImage(savePath, radio.Image(), error)) {
+        std::fprintf(stderr, "radiosim: %s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+// Several radios: one process each. A stop signal is passed on to all of them; the status
+// is the worst of theirs.
+int RunRadios(const Options& opt, const SimImage& image, const std::vector<Terminal>& terms) {
+    std::vector<pid_t> children;
+    for (std::size_t k = 0; k < terms.size(); ++k) {
+        const pid_t pid = fork();
+        if (pid < 0) {
+            std::fprintf(stderr, "radiosim: cannot start radio %zu: %s\n", k + 1,
+                         std::strerror(errno));
+            g_bStop = 1;
+            break;
+        }
+        if (pid == 0) {
+            for (std::size_t other = 0; other < terms.size(); ++other) {
+                if (other != k) {
+                    close(terms[other].master);
+                    close(terms[other].slave);
+                }
+            }
+            const int number = static_cast<int>(k) + 1;
+            const int count = static_cast<int>(terms.size());
+            std::_Exit(RunRadio(opt, image, terms[k], NumberedFile(opt.trace, number, count),
+                                NumberedFile(opt.save, number, count)));
+        }
+        children.push_back(pid);
+    }
+    int worst = 0;
+    std::size_t running = children.size();
+    bool passedOn = false;
+    while (running > 0) {
+        if (g_bStop && !passedOn) {
+            for (const pid_t pid : children)
+                kill(pid, SIGTERM);
+            passedOn = true;
+        }
+        int status = 0;
+        const pid_t done = waitpid(-1, &status, WNOHANG);
+        if (done == 0 || (done < 0 && errno == EINTR)) {
+            usleep(20000);
+            continue;
+        }
+        if (done < 0)
+            break;
+        --running;
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+        worst = std::max(worst, code);
+    }
+    return worst;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -280,36 +375,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "radiosim: %s\n", error.c_str());
         return 2;
     }
-    std::ofstream traceFile;
-    if (!opt.trace.empty()) {
-        traceFile.open(opt.trace, std::ios::binary);
-        if (!traceFile) {
-            std::fprintf(stderr, "radiosim: cannot write %s\n", opt.trace.c_str());
-            return 2;
+    std::vector<Terminal> terms(static_cast<std::size_t>(opt.count));
+    for (Terminal& term : terms) {
+        if (!OpenTerminal(term)) {
+            std::fprintf(stderr, "radiosim: cannot open a pseudo-terminal: %s\n",
+                         std::strerror(errno));
+            return 1;
         }
-    }
-    Terminal term;
-    if (!OpenTerminal(term)) {
-        std::fprintf(stderr, "radiosim: cannot open a pseudo-terminal: %s\n", std::strerror(errno));
-        return 1;
     }
     struct sigaction sa {};
     sa.sa_handler = OnStopSignal;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
-    std::printf("%s\n", term.path.c_str());
+    for (const Terminal& term : terms)
+        std::printf("%s\n", term.path.c_str());
     std::fflush(stdout);
-
-    CSimRadio radio(image, opt.faults);
-    CLine line(opt, radio, term.master, traceFile.is_open() ? &traceFile : nullptr);
-    line.Run();
-    close(term.slave);
-    close(term.master);
-    traceFile.close();
-
-    if (!opt.save.empty() && !SaveSimImage(opt.save, radio.Image(), error)) {
-        std::fprintf(stderr, "radiosim: %s\n", error.c_str());
-        return 1;
-    }
-    return 0;
+    if (terms.size() == 1)
+        return RunRadio(opt, image, terms.front(), opt.trace, opt.save);
+    return RunRadios(opt, image, terms);
 }

@@ -1,5 +1,6 @@
-// The names dpmtool gives the form's options, check boxes and channel cells: the keys of
-// `dpmtool set` ("squelch=5", "ch3.rxtone=D023N") and the names `dpmtool show` prints.
+// The names the command-line tool gives the form's options, check boxes and channel cells:
+// the keys of `dpmtool set` ("squelch=5", "ch3.rxtone=D023N"), the names `dpmtool show`
+// prints and the names of the differences between two images.
 #pragma once
 
 #include "radio/ChannelRules.h"

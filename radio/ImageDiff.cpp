@@ -1,0 +1,224 @@
+#include "radio/ImageDiff.h"
+
+#include "radio/SettingNames.h"
+#include "radio/TestFreqRules.h"
+#include "radio/TestModeRules.h"
+
+#include <array>
+#include <cstdio>
+
+namespace {
+
+// The bytes a write sends.
+constexpr std::size_t kWrittenEnd = 0x3D8;
+
+// The bits of one byte a field occupies.
+struct FieldBits {
+    std::size_t offset;
+    std::uint8_t mask;
+};
+using BitList = std::vector<FieldBits>;
+
+BitList Bytes(std::size_t offset, std::size_t size) {
+    BitList bits;
+    for (std::size_t i = 0; i < size; ++i) {
+        bits.push_back({offset + i, 0xFF});
+    }
+    return bits;
+}
+
+// The bits of channel record n a grid column shows. A frequency includes its step byte,
+// which follows from the frequency.
+BitList ColumnBits(int n, int col) {
+    const std::size_t rec = kRecordSize * static_cast<std::size_t>(n);
+    BitList bits;
+    switch (col) {
+    case kColRxFreq:
+        bits = Bytes(rec + kRecRxFreq, 4);
+        bits.push_back({rec + kRecRxStep, 0xFF});
+        return bits;
+    case kColTxFreq:
+        bits = Bytes(rec + kRecTxFreq, 4);
+        bits.push_back({rec + kRecTxStep, 0xFF});
+        return bits;
+    case kColRxTone:
+        return Bytes(rec + kRecRxTone, 2);
+    case kColTxTone:
+        return Bytes(rec + kRecTxTone, 2);
+    case kColScan:
+        return {{rec + kRecFlags, kFlagScanAdd}};
+    case kColOpt6:
+        return {{rec + kRecFlags, kFlagOptCol6}};
+    case kColBand:
+        return {{rec + kRecFlags, kFlagNarrow}};
+    default:
+        return {{rec + kRecFlags, kFlagOptCol8}};
+    }
+}
+
+std::size_t OptionOffset(FormOption option) {
+    switch (option) {
+    case FormOption::MonitorKey:
+        return kOptMonitorKey;
+    case FormOption::TimeOut:
+        return kOptTimeOut;
+    case FormOption::Squelch:
+        return kOptSquelch;
+    case FormOption::ScanType:
+        return kOptScanType;
+    case FormOption::Priority:
+        return kOptPriority;
+    case FormOption::Revert:
+        return kOptRevert;
+    case FormOption::LoopBack:
+        return kOptLoopBack;
+    default:
+        return kOptDropout;
+    }
+}
+
+FieldBits CheckBits(FormCheck check) {
+    switch (check) {
+    case FormCheck::BeepTone:
+        return {kOptBits, 0x01};
+    case FormCheck::BatterySave:
+        return {kOptBits, 0x02};
+    default:
+        return {kOptCloneBits, 0x04};
+    }
+}
+
+// An option as the form shows it; an index beyond the list shows as the bare number.
+std::string OptionText(const CDromelPgmDoc& doc, FormOption option) {
+    std::string text = GetFormOptionText(doc, option);
+    return text.empty() ? std::to_string(GetFormOption(doc, option)) : text;
+}
+
+std::string ModelText(const CDromelPgmDoc& doc) {
+    std::string text = std::to_string(doc.GetModel());
+    const std::string name = GetFormModelText(doc);
+    return name.empty() ? text : text + " " + name;
+}
+
+// The header's text without the blanks and zero bytes that pad it.
+std::string HeaderText(const CDromelPgmDoc& doc) {
+    std::string text(doc.GetHeader().begin(), doc.GetHeader().end());
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0')) {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string Hex(std::uint8_t value) {
+    char text[4];
+    std::snprintf(text, sizeof text, "%02X", value);
+    return text;
+}
+
+std::string Address(std::size_t offset) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%03zX", offset);
+    return text;
+}
+
+// Collects the entries and the bits they explain.
+class CDiffList {
+public:
+    CDiffList(const CDromelPgmDoc& a, const CDromelPgmDoc& b) : m_a(a), m_b(b) {}
+
+    // Adds an entry when the texts differ and marks its bits explained.
+    void Field(const std::string& name, const std::string& a, const std::string& b,
+               const BitList& bits, bool shown = true) {
+        if (a == b) {
+            return;
+        }
+        m_list.push_back({name, shown ? a : "", shown ? b : "", shown});
+        Explain(bits);
+    }
+
+    void Explain(const BitList& bits) {
+        for (const FieldBits& bit : bits) {
+            m_explained[bit.offset] |= bit.mask;
+        }
+    }
+
+    // Lists the differing bits in [begin, end) that no entry explains, byte by byte.
+    void Unexplained(std::size_t begin, std::size_t end) {
+        for (std::size_t i = begin; i < end; ++i) {
+            if (((m_a.m_image[i] ^ m_b.m_image[i]) & ~m_explained[i]) != 0) {
+                m_list.push_back({Address(i), Hex(m_a.m_image[i]), Hex(m_b.m_image[i])});
+            }
+        }
+    }
+
+    std::vector<FieldDiff> Take() { return std::move(m_list); }
+
+private:
+    const CDromelPgmDoc& m_a;
+    const CDromelPgmDoc& m_b;
+    std::array<std::uint8_t, kImageSize> m_explained{};
+    std::vector<FieldDiff> m_list;
+};
+
+// The named fields of the written part, without the listing of unexplained bytes.
+void DiffWrittenFields(CDiffList& list, const CDromelPgmDoc& a, const CDromelPgmDoc& b,
+                       bool dealer) {
+    for (int n = 1; n <= kChannelCount; ++n) {
+        for (int col = 1; col < kChannelColumns; ++col) {
+            list.Field("ch" + std::to_string(n) + " " + kCellNames[col - 1].key,
+                       GetChannelCellText(a, n, col), GetChannelCellText(b, n, col),
+                       ColumnBits(n, col));
+        }
+    }
+    for (int r = 1; r <= kChannelCount; ++r) {
+        for (int col = 1; col < kTestFreqColumns; ++col) {
+            list.Field("test" + std::to_string(r) + " " + kCellNames[col - 1].key,
+                       GetTestCellText(a, r, col), GetTestCellText(b, r, col),
+                       ColumnBits(TestChannel(r), col));
+        }
+    }
+    for (const auto& option : kOptionNames) {
+        list.Field(option.key, OptionText(a, option.value), OptionText(b, option.value),
+                   {{OptionOffset(option.value), 0xFF}});
+    }
+    for (const auto& check : kCheckNames) {
+        list.Field(check.key, GetFormCheck(a, check.value) ? "on" : "off",
+                   GetFormCheck(b, check.value) ? "on" : "off", {CheckBits(check.value)});
+    }
+    list.Field("manualadjust", a.GetManualAdjust() ? "on" : "off",
+               b.GetManualAdjust() ? "on" : "off", {{kOptCloneBits, 0x10}}, dealer);
+    // The model identification and the model's parameters follow from the model.
+    BitList modelBits = Bytes(kModelIdOffset, kModelIdSize);
+    const BitList params = Bytes(kModelParamsOffset, kModelParamsSize);
+    modelBits.insert(modelBits.end(), params.begin(), params.end());
+    list.Field("model", ModelText(a), ModelText(b), modelBits);
+}
+
+} // namespace
+
+std::vector<FieldDiff> DiffWrittenImage(const CDromelPgmDoc& a, const CDromelPgmDoc& b,
+                                        bool dealer) {
+    CDiffList list(a, b);
+    DiffWrittenFields(list, a, b, dealer);
+    list.Unexplained(0, kWrittenEnd);
+    return list.Take();
+}
+
+std::vector<FieldDiff> DiffDocuments(const CDromelPgmDoc& a, const CDromelPgmDoc& b, bool dealer) {
+    CDiffList list(a, b);
+    DiffWrittenFields(list, a, b, dealer);
+    const AlignmentValues va = GetAlignmentValues(a);
+    const AlignmentValues vb = GetAlignmentValues(b);
+    if (dealer) {
+        for (int i = 0; i < kAlignmentCount; ++i) {
+            const auto at = static_cast<std::size_t>(i);
+            list.Field(std::string("align.") + kAlignmentKeys[at], std::to_string(va[at]),
+                       std::to_string(vb[at]), {{kAlignmentOffset + at, 0xFF}});
+        }
+    } else if (va != vb) {
+        list.Field("alignment", "", "x", Bytes(kAlignmentOffset, kAlignmentSize), false);
+    }
+    list.Unexplained(0, kImageSize);
+    list.Field("header", HeaderText(a), HeaderText(b), {});
+    return list.Take();
+}

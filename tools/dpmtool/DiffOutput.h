@@ -1,0 +1,16 @@
+// The differences of verify, diff and write --verify as lines ("ch3 rx: file 446.00625,
+// radio 446.01250") or as JSON for scripts.
+#pragma once
+
+#include "radio/ImageDiff.h"
+
+#include <string>
+#include <vector>
+
+// One line per entry; a and b name the two sides ("file", "radio").
+std::string DiffText(const std::vector<FieldDiff>& diffs, const std::string& a,
+                     const std::string& b);
+// {"equal": bool, "differences": [{"name":..., a: ..., b: ...}]}; entries whose values are
+// not shown carry "differ": true instead.
+std::string DiffJson(const std::vector<FieldDiff>& diffs, const std::string& a,
+                     const std::string& b);
