@@ -96,7 +96,9 @@ private:
 
 TEST_F(FocusReturn, AfterThePortCannotBeOpened) {
     Start(folder.dir.file("no-such-device"));
-    EXPECT_EQ(TransferAndAnswerTheBox(Qt::Key_R, Qt::Key_Escape), LangText("IDS_ERROR_PORTOPEN"));
+    // The message names the device after the general text.
+    EXPECT_TRUE(TransferAndAnswerTheBox(Qt::Key_R, Qt::Key_Escape)
+                    .startsWith(LangText("IDS_ERROR_PORTOPEN")));
     ExpectKeyboardInTheMainWindow();
 }
 
