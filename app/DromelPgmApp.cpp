@@ -1,10 +1,18 @@
 #include "app/DromelPgmApp.h"
 
+#include "app/AboutDlg.h"
 #include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
 #include "app/AppPaths.h"
+#include "app/ComPortDlg.h"
 #include "app/CommandIds.h"
+#include "app/HelpFiles.h"
+#include "app/LangText.h"
+#include "app/LanguageDlg.h"
+#include "app/LanguageFiles.h"
 #include "app/MainFrm.h"
+#include "link/PortDevice.h"
+#include "radio/TextFormat.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -23,6 +31,7 @@ constexpr const char* kRecentFileGroup = "Recent File List";
 CDromelPgmApp::CDromelPgmApp(int& argc, char** argv) : QApplication(argc, argv) {
     // The per-user settings (the recent-file list) live under the company key.
     setOrganizationName(QStringLiteral("Marrow radio program software"));
+    setApplicationVersion(QStringLiteral(DROMEL_VERSION));
     m_doc.AddStateObserver([this] { OnDocumentState(); });
 }
 
@@ -81,7 +90,7 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
 
 void CDromelPgmApp::ApplyLanguage() {
     if (m_pMainFrame) {
-        m_pMainFrame->TranslateMenus();
+        m_pMainFrame->LanguageChanged();
     }
     m_doc.RefreshFromImage();
 }
@@ -113,6 +122,71 @@ void CDromelPgmApp::ConnectCommands(CMainFrame& frame) {
     frame.ConnectCommand(ID_FILE_SAVE, this, &CDromelPgmApp::OnFileSave);
     frame.ConnectCommand(ID_FILE_SAVE_AS, this, &CDromelPgmApp::OnFileSaveAs);
     frame.ConnectCommand(ID_APP_EXIT, this, &CDromelPgmApp::OnAppExit);
+    frame.ConnectCommand(ID_SETUP_PORT, this, &CDromelPgmApp::OnSetupPort);
+    frame.ConnectCommand(ID_SETUP_LANGUAGE, this, &CDromelPgmApp::OnSetupLanguage);
+    frame.ConnectCommand(ID_NEXT_LANGUAGE, this, &CDromelPgmApp::OnNextLanguage);
+    frame.ConnectCommand(ID_APP_ABOUT, this, &CDromelPgmApp::OnAppAbout);
+}
+
+// A port other than the stored one is opened in place of the port held now and stored;
+// choosing the stored port again changes nothing. The status bar shows the setting either
+// way. A port that does not open now is reported when a transfer needs it.
+void CDromelPgmApp::OnSetupPort() {
+    CComPortDlg dlg(m_port, m_pMainFrame.get());
+    if (dlg.DoModal() != QDialog::Accepted) {
+        return;
+    }
+    const int port = dlg.GetPort();
+    if (port != 0 && port != GetConfiguredPort()) {
+        m_port.Close();
+        m_port.Open(port, 9600);
+        ReportSettingNotSaved(
+            WritePrivateProfileString("setup", "com", std::to_string(port), g_strSettingFile));
+    }
+    m_pMainFrame->UpdatePortPane();
+}
+
+void CDromelPgmApp::OnSetupLanguage() {
+    CLanguageDlg dlg(g_strAppDir, g_strLangFile, m_pMainFrame.get());
+    if (dlg.DoModal() != QDialog::Accepted) {
+        return;
+    }
+    ProfileWriteResult saved;
+    if (!dlg.GetLanguageFile().empty()) {
+        saved = SetLanguageFile(dlg.GetLanguageFile());
+    }
+    ApplyLanguage();
+    ReportSettingNotSaved(saved);
+}
+
+// The language files take turns in file-name order; without any, nothing changes.
+void CDromelPgmApp::OnNextLanguage() {
+    const std::string next = NextLanguageFile(g_strAppDir, g_strLangFile);
+    if (next.empty()) {
+        return;
+    }
+    const ProfileWriteResult saved = SetLanguageFile(next);
+    ApplyLanguage();
+    ReportSettingNotSaved(saved);
+}
+
+void CDromelPgmApp::OnAppAbout() {
+    const QUrl link = *kHomePage != '\0'
+                          ? QUrl(QString::fromLatin1(kHomePage))
+                          : QUrl::fromLocalFile(QString::fromStdString(
+                                HelpStartPage(g_strAppDir, g_strLangFile)));
+    CAboutDlg dlg(link, m_pMainFrame.get());
+    dlg.DoModal();
+}
+
+// A choice that could not be stored stays in force for this run; the user learns that the
+// next start will not have it.
+void CDromelPgmApp::ReportSettingNotSaved(const ProfileWriteResult& result) {
+    if (!result) {
+        AppMessageBox(QString::fromStdString(FormatText(GetLangString("IDS_ERROR_SETTING"),
+                                                        {g_strSettingFile, result.message})),
+                      LangText("IDS_ERROR"), MB_OK | MB_ICONHAND);
+    }
 }
 
 void CDromelPgmApp::OnFileNew() {

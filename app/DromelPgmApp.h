@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/AppDocQuestions.h"
+#include "app/Profile.h"
 #include "link/CommPort.h"
 #include "radio/DocLifecycle.h"
 #include "radio/DromelPgmDoc.h"
@@ -65,6 +66,11 @@ private:
     void OnFileSave();
     void OnFileSaveAs();
     void OnAppExit();
+    void OnSetupPort();
+    void OnSetupLanguage();
+    void OnNextLanguage();
+    void OnAppAbout();
+    void ReportSettingNotSaved(const ProfileWriteResult& result);
     void OnOpenRecentFile(const QString& path);
     void OnDocumentState();
     void LoadRecentFiles();

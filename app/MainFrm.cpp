@@ -1,18 +1,23 @@
 #include "app/MainFrm.h"
 
+#include "app/AppOpenUrl.h"
 #include "app/AppPaths.h"
 #include "app/CommandTable.h"
+#include "app/HelpFiles.h"
+#include "app/HelpWnd.h"
 #include "app/LangText.h"
 #include "app/Profile.h"
 #include "app/TranslateDialog.h"
 #include "link/PortDevice.h"
 #include "link/TransferDlg.h"
 #include "radio/DromelPgmDoc.h"
+#include "radio/TextFormat.h"
 #include "views/DromelPgmView.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -69,6 +74,7 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     CreateToolBar();
     ConnectCommand(ID_PROGRAM_READ, this, &CMainFrame::OnProgramRead);
     ConnectCommand(ID_PROGRAM_WRITE, this, &CMainFrame::OnProgramWrite);
+    ConnectCommand(ID_HELP_HELP, this, &CMainFrame::OnHelpHelp);
     CreateStatusBar();
 
     // The form scrolls when the window is made smaller than the form.
@@ -111,6 +117,40 @@ void CMainFrame::OnProgramWrite() {
     CTransferDlg dlg(m_port, m_doc, this);
     dlg.SetMode(false);
     dlg.DoModal();
+}
+
+void CMainFrame::OnHelpHelp() {
+    ShowHelp();
+}
+
+// The help of the language in force: its compiled help file in the help window, or, when
+// only a help file for another viewer (.chm) is there, that file on the desktop's viewer.
+void CMainFrame::ShowHelp() {
+    const QString help = QString::fromStdString(HelpFileFor(g_strLangFile, ".qch"));
+    const QString chm = QString::fromStdString(HelpFileFor(g_strLangFile, ".chm"));
+    if (!m_pHelpWnd) {
+        m_pHelpWnd = new CHelpWnd(this);
+    }
+    if (!QFileInfo::exists(help) && QFileInfo(chm).isFile()) {
+        if (AppOpenUrl(QUrl::fromLocalFile(chm))) {
+            m_pHelpWnd->hide();
+            return;
+        }
+        m_pHelpWnd->ShowMessage(QString::fromStdString(
+            FormatText(GetLangString("IDS_HELP_NOVIEWER"), {chm.toStdString()})));
+    } else {
+        m_pHelpWnd->ShowHelpFile(help);
+    }
+    m_pHelpWnd->show();
+    m_pHelpWnd->raise();
+    m_pHelpWnd->activateWindow();
+}
+
+void CMainFrame::LanguageChanged() {
+    TranslateMenus();
+    if (m_pHelpWnd && m_pHelpWnd->isVisible()) {
+        ShowHelp();
+    }
 }
 
 // The caption: the document's title ("default" until it is saved or loaded), " - " and the

@@ -5,11 +5,18 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/LangString.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextEncoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogTemplate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LanguageFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HelpFiles.cpp
 )
 target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/AppMessageBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppFileDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppDocQuestions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppOpenUrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ComPortDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LanguageDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AboutDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HelpWnd.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TranslateDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFrm.cpp

@@ -1,13 +1,12 @@
 #include "link/CommPort.h"
 
 #include "link/PortDevice.h"
+#include "link/PortProbe.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <poll.h>
-#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -89,10 +88,11 @@ bool CCommPort::OpenDevice(const std::string& strPath, unsigned nBaud) {
     speed_t speed;
     if (!BaudToSpeed(nBaud, speed))
         return false;
-    int fd = open(strPath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    EPortState state = EPortState::kAbsent;
+    int fd = OpenPortLocked(strPath, state);
     if (fd < 0)
         return false;
-    if (!isatty(fd) || ioctl(fd, TIOCEXCL) != 0 || flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    if (ioctl(fd, TIOCEXCL) != 0) {
         close(fd);
         return false;
     }
@@ -116,6 +116,7 @@ void CCommPort::Close() {
 void CCommPort::DeviceLost() {
     if (!IsOpen())
         return;
+    ioctl(m_hPort, TIOCNXCL);
     close(m_hPort);
     m_hPort = -1;
 }
