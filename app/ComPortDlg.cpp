@@ -76,8 +76,8 @@ void CComPortDlg::ShowPort(int nPort, bool bStored) {
     const int width = button->width() -
                       button->style()->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth) -
                       button->style()->pixelMetric(QStyle::PM_RadioButtonLabelSpacing) - 2;
-    const QString first = GetControlText(button) + QStringLiteral("  ") +
-                          QString::fromStdString(device);
+    const QString first =
+        GetControlText(button) + QStringLiteral("  ") + QString::fromStdString(device);
     QString label = metrics.elidedText(first, Qt::ElideMiddle, width);
     QString full = first;
     if (!name.empty()) {

@@ -31,4 +31,3 @@ std::string HelpStartPage(const std::string& strAppDir, const std::string& strLa
     }
     return (help / kFallbackLanguage / kStartPage).string();
 }
-

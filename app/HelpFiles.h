@@ -17,4 +17,3 @@ std::string HelpFileFor(const std::string& strLangFile, const std::string& strEx
 // The bundled help's start page for browsers: help/<title>/index.html in strAppDir for the
 // language file's title, else the English one.
 std::string HelpStartPage(const std::string& strAppDir, const std::string& strLangFile);
-

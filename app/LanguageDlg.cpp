@@ -33,8 +33,7 @@ void CLanguageDlg::OnInitDialog() {
         m_cbLanguage->addItem(QString::fromStdString(language.strDisplay),
                               QString::fromStdString(language.strPath));
     }
-    m_cbLanguage->setCurrentIndex(
-        m_cbLanguage->findData(QString::fromStdString(m_strCurrent)));
+    m_cbLanguage->setCurrentIndex(m_cbLanguage->findData(QString::fromStdString(m_strCurrent)));
 }
 
 void CLanguageDlg::OnOK() {

@@ -1,6 +1,6 @@
+#include "app/LanguageFiles.h"
 #include "app/AppPaths.h"
 #include "app/HelpFiles.h"
-#include "app/LanguageFiles.h"
 
 #include "TempDir.h"
 

@@ -1,5 +1,5 @@
-#include "link/CommPort.h"
 #include "link/PortProbe.h"
+#include "link/CommPort.h"
 #include "link/PortSystemName.h"
 
 #include "PtyPeer.h"
@@ -95,7 +95,8 @@ protected:
         dir.write("dev/ttyUSB0", "");
         dir.write("dev/ttyUSB1", "");
         dir.write("dev/ttyS0", "");
-        fs::create_symlink("../../ttyUSB0", dir.file("dev/serial/by-id/usb-Maker_Cable_123-if00-port0"));
+        fs::create_symlink("../../ttyUSB0",
+                           dir.file("dev/serial/by-id/usb-Maker_Cable_123-if00-port0"));
         fs::create_symlink("../../ttyUSB1", dir.file("dev/serial/by-id/usb-Other_456-if00-port0"));
         const std::string usb = "sys/devices/pci0000:00/usb1/1-2";
         Make(usb + "/1-2:1.0/ttyUSB0");
