@@ -171,10 +171,9 @@ void CDromelPgmApp::OnNextLanguage() {
 }
 
 void CDromelPgmApp::OnAppAbout() {
-    const QUrl link = *kHomePage != '\0'
-                          ? QUrl(QString::fromLatin1(kHomePage))
-                          : QUrl::fromLocalFile(QString::fromStdString(
-                                HelpStartPage(g_strAppDir, g_strLangFile)));
+    const QUrl link = *kHomePage != '\0' ? QUrl(QString::fromLatin1(kHomePage))
+                                         : QUrl::fromLocalFile(QString::fromStdString(
+                                               HelpStartPage(g_strAppDir, g_strLangFile)));
     CAboutDlg dlg(link, m_pMainFrame.get());
     dlg.DoModal();
 }
