@@ -79,26 +79,28 @@ void CComPortDlg::ShowPort(int nPort, bool bStored) {
     const QString first =
         GetControlText(button) + QStringLiteral("  ") + QString::fromStdString(device);
     QString label = metrics.elidedText(first, Qt::ElideMiddle, width);
-    QString full = first;
+    QStringList tip = {first};
     if (!name.empty()) {
         label += QLatin1Char('\n') +
                  metrics.elidedText(QString::fromStdString(name), Qt::ElideRight, width);
-        full += QLatin1Char('\n') + QString::fromStdString(name);
+        tip.append(QString::fromStdString(name));
     }
     button->setText(label);
 
     if (bStored && m_port.IsOpen()) {
         button->setEnabled(true);
         button->setChecked(true);
-        button->setToolTip(full + QLatin1Char('\n') + LangFormat("IDS_PORT_HELD", device));
-        return;
+        tip.append(LangFormat("IDS_PORT_HELD", device));
+    } else {
+        const EPortState state = ProbePort(device);
+        const bool available = state == EPortState::kAvailable;
+        button->setEnabled(available);
+        button->setChecked(available && bStored);
+        if (!available) {
+            tip.append(LangFormat(ReasonKey(state), device));
+        }
     }
-    const EPortState state = ProbePort(device);
-    const bool available = state == EPortState::kAvailable;
-    button->setEnabled(available);
-    button->setChecked(available && bStored);
-    button->setToolTip(available ? full
-                                 : full + QLatin1Char('\n') + LangFormat(ReasonKey(state), device));
+    button->setToolTip(tip.join(QLatin1Char('\n')));
 }
 
 void CComPortDlg::OnOK() {

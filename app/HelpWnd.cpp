@@ -71,6 +71,7 @@ CHelpWnd::CHelpWnd(QWidget* parent) : QMainWindow(parent, Qt::Window) {
     QToolBar* toolBar = addToolBar(QString());
     toolBar->setObjectName(QStringLiteral("helpToolBar"));
     toolBar->setMovable(false);
+    toolBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_pBack = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QString());
     m_pForward = toolBar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QString());
     m_pHome = toolBar->addAction(style()->standardIcon(QStyle::SP_DirHomeIcon), QString());
@@ -163,6 +164,8 @@ bool CHelpWnd::OpenHelpFile(const QString& strFile) {
 
 void CHelpWnd::BuildTabs() {
     QHelpContentWidget* contents = m_pEngine->contentWidget();
+    connect(m_pEngine->contentModel(), &QHelpContentModel::contentsCreated, contents,
+            &QTreeView::expandAll);
     connect(contents, &QHelpContentWidget::linkActivated, m_pBrowser,
             [this](const QUrl& url) { m_pBrowser->setSource(url); });
     m_pTabs->addTab(contents, QString());

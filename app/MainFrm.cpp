@@ -130,6 +130,7 @@ void CMainFrame::ShowHelp() {
     const QString chm = QString::fromStdString(HelpFileFor(g_strLangFile, ".chm"));
     if (!m_pHelpWnd) {
         m_pHelpWnd = new CHelpWnd(this);
+        m_pHelpWnd->move(frameGeometry().center() - m_pHelpWnd->rect().center());
     }
     if (!QFileInfo::exists(help) && QFileInfo(chm).isFile()) {
         if (AppOpenUrl(QUrl::fromLocalFile(chm))) {
