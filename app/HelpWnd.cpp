@@ -79,6 +79,7 @@ CHelpWnd::CHelpWnd(QWidget* parent) : QMainWindow(parent, Qt::Window) {
     m_pForward->setShortcut(QKeySequence::Forward);
     m_pBack->setEnabled(false);
     m_pForward->setEnabled(false);
+    m_pHome->setEnabled(false);
     connect(m_pBack, &QAction::triggered, m_pBrowser, &QTextBrowser::backward);
     connect(m_pForward, &QAction::triggered, m_pBrowser, &QTextBrowser::forward);
     connect(m_pHome, &QAction::triggered, this, &CHelpWnd::OnHome);
@@ -123,6 +124,7 @@ void CHelpWnd::ShowHelpFile(const QString& strFile) {
     BuildTabs();
     Translate();
     m_pBrowser->clearHistory();
+    m_pHome->setEnabled(true);
     m_pBrowser->setSource(m_startPage);
 }
 
@@ -207,16 +209,12 @@ void CHelpWnd::BuildTabs() {
 // goes, the rest go with their pages.
 void CHelpWnd::ClearHelp() {
     QList<QPointer<QWidget>> pages;
-    for (int i = 0; m_pTabs && i < m_pTabs->count(); ++i) {
+    for (int i = 0; i < m_pTabs->count(); ++i) {
         pages.append(m_pTabs->widget(i));
     }
-    if (m_pTabs) {
-        m_pTabs->clear();
-    }
+    m_pTabs->clear();
     m_pIndexFilter = nullptr;
-    if (m_pBrowser) {
-        static_cast<CHelpBrowser*>(m_pBrowser)->SetEngine(nullptr);
-    }
+    static_cast<CHelpBrowser*>(m_pBrowser)->SetEngine(nullptr);
     delete m_pEngine;
     m_pEngine = nullptr;
     for (const QPointer<QWidget>& page : pages) {
@@ -224,6 +222,7 @@ void CHelpWnd::ClearHelp() {
     }
     m_strFile.clear();
     m_startPage = QUrl();
+    m_pHome->setEnabled(false);
 }
 
 // Links to pages of the help stay in the window; any other address goes to the desktop.
@@ -236,7 +235,5 @@ void CHelpWnd::OnLinkClicked(const QUrl& url) {
 }
 
 void CHelpWnd::OnHome() {
-    if (m_startPage.isValid()) {
-        m_pBrowser->setSource(m_startPage);
-    }
+    m_pBrowser->setSource(m_startPage);
 }

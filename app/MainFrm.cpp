@@ -120,12 +120,14 @@ void CMainFrame::OnProgramWrite() {
 }
 
 void CMainFrame::OnHelpHelp() {
-    ShowHelp();
+    ShowHelp(true);
 }
 
 // The help of the language in force: its compiled help file in the help window, or, when
 // only a help file for another viewer (.chm) is there, that file on the desktop's viewer.
-void CMainFrame::ShowHelp() {
+// bRaise: the window comes to the front (Help was chosen) rather than only following the
+// language where it is.
+void CMainFrame::ShowHelp(bool bRaise) {
     const QString help = QString::fromStdString(HelpFileFor(g_strLangFile, ".qch"));
     const QString chm = QString::fromStdString(HelpFileFor(g_strLangFile, ".chm"));
     if (!m_pHelpWnd) {
@@ -143,14 +145,16 @@ void CMainFrame::ShowHelp() {
         m_pHelpWnd->ShowHelpFile(help);
     }
     m_pHelpWnd->show();
-    m_pHelpWnd->raise();
-    m_pHelpWnd->activateWindow();
+    if (bRaise) {
+        m_pHelpWnd->raise();
+        m_pHelpWnd->activateWindow();
+    }
 }
 
 void CMainFrame::LanguageChanged() {
     TranslateMenus();
     if (m_pHelpWnd && m_pHelpWnd->isVisible()) {
-        ShowHelp();
+        ShowHelp(false);
     }
 }
 

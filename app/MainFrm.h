@@ -82,7 +82,7 @@ private:
     void OnProgramRead();
     void OnProgramWrite();
     void OnHelpHelp();
-    void ShowHelp();
+    void ShowHelp(bool bRaise);
 
     CDromelPgmDoc& m_doc;
     CCommPort& m_port;
