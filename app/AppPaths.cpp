@@ -1,6 +1,6 @@
 #include "app/AppPaths.h"
 
-#include "app/Profile.h"
+#include "app/Settings.h"
 
 #include <climits>
 #include <unistd.h>
@@ -31,11 +31,13 @@ bool IsChineseChinaLocale(const std::string& localeName) {
 }
 
 std::string ChooseLanguageName(bool systemLocaleIsChineseChina) {
-    const std::string name = GetPrivateProfileString("setup", "language", "", 260, g_strSettingFile);
+    const std::string name = GetSettingString("setup", "language", "", 260);
     if (!name.empty()) {
         return name;
     }
     return systemLocaleIsChineseChina ? "lang_cn" : "lang_en";
 }
 
-void SetLanguageName(const std::string& name) { g_strLangFile = g_strAppDir + "/" + name + ".lng"; }
+void SetLanguageName(const std::string& name) {
+    g_strLangFile = g_strAppDir + "/" + name + ".lng";
+}

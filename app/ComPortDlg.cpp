@@ -2,9 +2,11 @@
 
 #include "app/AppMessageBox.h"
 #include "app/DialogBuilder.h"
+#include "app/LangString.h"
 #include "app/LangText.h"
 #include "app/TranslateDialog.h"
 #include "link/CommPort.h"
+#include "link/LinkMessages.h"
 #include "link/PortDevice.h"
 #include "link/PortProbe.h"
 #include "link/PortSystemName.h"
@@ -15,23 +17,6 @@
 #include <QStyle>
 
 namespace {
-
-// The language-file text that says why a port cannot be chosen.
-const char* ReasonKey(EPortState state) {
-    switch (state) {
-    case EPortState::kAvailable:
-        break;
-    case EPortState::kAbsent:
-        return "IDS_PORT_ABSENT";
-    case EPortState::kInUse:
-        return "IDS_PORT_INUSE";
-    case EPortState::kNoPermission:
-        return "IDS_PORT_DENIED";
-    case EPortState::kNotSerial:
-        return "IDS_PORT_NOTSERIAL";
-    }
-    return "";
-}
 
 QString LangFormat(const char* key, const std::string& argument) {
     return QString::fromStdString(FormatText(GetLangString(key), {argument}));
@@ -92,12 +77,13 @@ void CComPortDlg::ShowPort(int nPort, bool bStored) {
         button->setChecked(true);
         tip.append(LangFormat("IDS_PORT_HELD", device));
     } else {
-        const EPortState state = ProbePort(device);
-        const bool available = state == EPortState::kAvailable;
+        int nErrno = 0;
+        const PortOpenError state = ProbePort(device, nErrno);
+        const bool available = state == PortOpenOk;
         button->setEnabled(available);
         button->setChecked(available && bStored);
         if (!available) {
-            tip.append(LangFormat(ReasonKey(state), device));
+            tip.append(QString::fromStdString(PortOpenErrorText(device, state, nErrno)));
         }
     }
     button->setToolTip(tip.join(QLatin1Char('\n')));

@@ -4,19 +4,24 @@
 #include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
 #include "app/AppPaths.h"
+#include "app/AppPrintDialogs.h"
 #include "app/ComPortDlg.h"
 #include "app/CommandIds.h"
 #include "app/HelpFiles.h"
+#include "app/LangString.h"
 #include "app/LangText.h"
 #include "app/LanguageDlg.h"
 #include "app/LanguageFiles.h"
 #include "app/MainFrm.h"
+#include "app/Settings.h"
 #include "link/PortDevice.h"
 #include "radio/TextFormat.h"
+#include "views/TestFreqDlg.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QLocale>
+#include <QPrinter>
 #include <QSettings>
 
 #include <algorithm>
@@ -32,6 +37,8 @@ CDromelPgmApp::CDromelPgmApp(int& argc, char** argv) : QApplication(argc, argv) 
     // The per-user settings (the recent-file list) live under the company key.
     setOrganizationName(QStringLiteral("Marrow radio program software"));
     setApplicationVersion(QStringLiteral(DROMEL_VERSION));
+    // The installed desktop entry, so that the desktop matches windows to its name and icon.
+    setDesktopFileName(QStringLiteral("org.dromelpgm.DromelPgm"));
     m_doc.AddStateObserver([this] { OnDocumentState(); });
 }
 
@@ -62,6 +69,10 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
 
     m_pMainFrame = std::make_unique<CMainFrame>(m_doc, m_port);
     CMainFrame* frame = m_pMainFrame.get();
+    if (!m_pPrinter) {
+        m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    }
+    frame->SetPrinter(m_pPrinter.get());
     ConnectCommands(*frame);
     connect(frame, &CMainFrame::recentFileChosen, this, &CDromelPgmApp::OnOpenRecentFile);
     connect(frame, &CMainFrame::filesDropped, this, [this](const QStringList& paths) {
@@ -121,7 +132,9 @@ void CDromelPgmApp::ConnectCommands(CMainFrame& frame) {
     frame.ConnectCommand(ID_FILE_OPEN, this, &CDromelPgmApp::OnFileOpen);
     frame.ConnectCommand(ID_FILE_SAVE, this, &CDromelPgmApp::OnFileSave);
     frame.ConnectCommand(ID_FILE_SAVE_AS, this, &CDromelPgmApp::OnFileSaveAs);
+    frame.ConnectCommand(ID_FILE_PRINT_SETUP, this, &CDromelPgmApp::OnFilePrintSetup);
     frame.ConnectCommand(ID_APP_EXIT, this, &CDromelPgmApp::OnAppExit);
+    frame.ConnectCommand(ID_PROGRAM_TESTFREQ, this, &CDromelPgmApp::OnProgramTestFreq);
     frame.ConnectCommand(ID_SETUP_PORT, this, &CDromelPgmApp::OnSetupPort);
     frame.ConnectCommand(ID_SETUP_LANGUAGE, this, &CDromelPgmApp::OnSetupLanguage);
     frame.ConnectCommand(ID_NEXT_LANGUAGE, this, &CDromelPgmApp::OnNextLanguage);
@@ -140,8 +153,7 @@ void CDromelPgmApp::OnSetupPort() {
     if (port != 0 && port != GetConfiguredPort()) {
         m_port.Close();
         m_port.Open(port, 9600);
-        ReportSettingNotSaved(
-            WritePrivateProfileString("setup", "com", std::to_string(port), g_strSettingFile));
+        ReportSettingNotSaved(WriteSettingString("setup", "com", std::to_string(port)));
     }
     m_pMainFrame->UpdatePortPane();
 }
@@ -151,7 +163,7 @@ void CDromelPgmApp::OnSetupLanguage() {
     if (dlg.DoModal() != QDialog::Accepted) {
         return;
     }
-    ProfileWriteResult saved;
+    FileResult saved;
     if (!dlg.GetLanguageFile().empty()) {
         saved = SetLanguageFile(dlg.GetLanguageFile());
     }
@@ -165,7 +177,7 @@ void CDromelPgmApp::OnNextLanguage() {
     if (next.empty()) {
         return;
     }
-    const ProfileWriteResult saved = SetLanguageFile(next);
+    const FileResult saved = SetLanguageFile(next);
     ApplyLanguage();
     ReportSettingNotSaved(saved);
 }
@@ -180,10 +192,11 @@ void CDromelPgmApp::OnAppAbout() {
 
 // A choice that could not be stored stays in force for this run; the user learns that the
 // next start will not have it.
-void CDromelPgmApp::ReportSettingNotSaved(const ProfileWriteResult& result) {
+void CDromelPgmApp::ReportSettingNotSaved(const FileResult& result) {
     if (!result) {
-        AppMessageBox(QString::fromStdString(FormatText(GetLangString("IDS_ERROR_SETTING"),
-                                                        {g_strSettingFile, result.message})),
+        const std::string file = UsesUserSettings() ? UserSettingFile() : g_strSettingFile;
+        AppMessageBox(QString::fromStdString(
+                          FormatText(GetLangString("IDS_ERROR_SETTING"), {file, result.reason})),
                       LangText("IDS_ERROR"), MB_OK | MB_ICONHAND);
     }
 }
@@ -198,6 +211,17 @@ void CDromelPgmApp::OnFileSave() {
 
 void CDromelPgmApp::OnFileSaveAs() {
     m_lifecycle.FileSaveAs();
+}
+
+// The paper, orientation and printer chosen here are used by the next print and preview.
+void CDromelPgmApp::OnFilePrintSetup() {
+    AppPageSetupDialog(*m_pPrinter, m_pMainFrame.get());
+}
+
+// The test channels are not on the form, so nothing else needs refreshing afterwards.
+void CDromelPgmApp::OnProgramTestFreq() {
+    CTestFreqDlg dlg(m_doc, m_pMainFrame.get());
+    dlg.DoModal();
 }
 
 void CDromelPgmApp::OnAppExit() {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/AppDocQuestions.h"
-#include "app/Profile.h"
+#include "app/AtomicFile.h"
 #include "link/CommPort.h"
 #include "radio/DocLifecycle.h"
 #include "radio/DromelPgmDoc.h"
@@ -15,6 +15,7 @@
 #include <string>
 
 class CMainFrame;
+class QPrinter;
 
 class CDromelPgmApp : public QApplication {
     Q_OBJECT
@@ -70,7 +71,9 @@ private:
     void OnSetupLanguage();
     void OnNextLanguage();
     void OnAppAbout();
-    void ReportSettingNotSaved(const ProfileWriteResult& result);
+    void ReportSettingNotSaved(const FileResult& result);
+    void OnFilePrintSetup();
+    void OnProgramTestFreq();
     void OnOpenRecentFile(const QString& path);
     void OnDocumentState();
     void LoadRecentFiles();
@@ -78,6 +81,9 @@ private:
     void RemoveFromRecentFileList(const QString& path);
     void SaveRecentFiles();
 
+    // The printer of Print, Print Preview and Print Setup: the page set up is used by the
+    // next print. It outlives the frame, whose form prints on it.
+    std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     QStringList m_recentFiles;
     std::string m_strLastPath; // the document's path when its state was last seen

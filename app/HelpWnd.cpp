@@ -1,6 +1,7 @@
 #include "app/HelpWnd.h"
 
 #include "app/AppOpenUrl.h"
+#include "app/LangString.h"
 #include "app/LangText.h"
 #include "radio/TextFormat.h"
 

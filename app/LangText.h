@@ -1,12 +1,9 @@
-// The language file's text under a key, as the widgets show it.
+// The texts of the language file as the widgets show them.
 #pragma once
-
-#include "app/LangString.h"
 
 #include <QString>
 
 #include <string>
 
-inline QString LangText(const std::string& key) {
-    return QString::fromStdString(GetLangString(key));
-}
+// GetLangString(key) as a QString (the language file's texts are UTF-8).
+QString LangText(const std::string& key);

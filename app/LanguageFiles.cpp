@@ -1,6 +1,8 @@
 #include "app/LanguageFiles.h"
 
 #include "app/AppPaths.h"
+#include "app/Profile.h"
+#include "app/Settings.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -59,7 +61,7 @@ std::string LanguageTitle(const std::string& strPath) {
     return fs::path(strPath).stem().string();
 }
 
-ProfileWriteResult SetLanguageFile(const std::string& strPath) {
+FileResult SetLanguageFile(const std::string& strPath) {
     g_strLangFile = strPath;
-    return WritePrivateProfileString("setup", "language", LanguageTitle(strPath), g_strSettingFile);
+    return WriteSettingString("setup", "language", LanguageTitle(strPath));
 }

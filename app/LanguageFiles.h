@@ -2,7 +2,7 @@
 // in turn, and making one the language in force.
 #pragma once
 
-#include "app/Profile.h"
+#include "app/AtomicFile.h"
 
 #include <string>
 #include <vector>
@@ -28,5 +28,6 @@ std::string NextLanguageFile(const std::string& dir, const std::string& strCurre
 std::string LanguageTitle(const std::string& strPath);
 
 // Makes the file at strPath the language in force (g_strLangFile) and stores its title as
-// [setup] language in the settings file; the result says whether the setting was saved.
-[[nodiscard]] ProfileWriteResult SetLanguageFile(const std::string& strPath);
+// [setup] language in the settings the program writes; the result says whether the setting
+// was saved.
+[[nodiscard]] FileResult SetLanguageFile(const std::string& strPath);

@@ -5,10 +5,12 @@
 #include "app/CommandTable.h"
 #include "app/HelpFiles.h"
 #include "app/HelpWnd.h"
+#include "app/LangString.h"
 #include "app/LangText.h"
-#include "app/Profile.h"
+#include "app/Settings.h"
 #include "app/TranslateDialog.h"
 #include "link/PortDevice.h"
+#include "link/TestModeDlg.h"
 #include "link/TransferDlg.h"
 #include "radio/DromelPgmDoc.h"
 #include "radio/TextFormat.h"
@@ -75,6 +77,7 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     ConnectCommand(ID_PROGRAM_READ, this, &CMainFrame::OnProgramRead);
     ConnectCommand(ID_PROGRAM_WRITE, this, &CMainFrame::OnProgramWrite);
     ConnectCommand(ID_HELP_HELP, this, &CMainFrame::OnHelpHelp);
+    ConnectCommand(ID_PROGRAM_TEST, this, &CMainFrame::OnProgramTest);
     CreateStatusBar();
 
     // The form scrolls when the window is made smaller than the form.
@@ -82,6 +85,8 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     scroll->setFrameShape(QFrame::NoFrame);
     m_pForm = new CDromelPgmView(m_doc);
     scroll->setWidget(m_pForm);
+    ConnectCommand(ID_FILE_PRINT, m_pForm, &CDromelPgmView::OnFilePrint);
+    ConnectCommand(ID_FILE_PRINT_PREVIEW, m_pForm, &CDromelPgmView::OnFilePrintPreview);
     setCentralWidget(scroll);
 
     setMaximumSize(kFrameWidth, kFrameHeight);
@@ -91,8 +96,8 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
         frame.moveCenter(screen->availableGeometry().center());
         move(frame.topLeft());
     }
-    UpdatePortPane();
     m_port.Open(GetConfiguredPort(), 9600);
+    UpdatePortPane();
     UpdateCaption();
     m_nStateObserver = m_doc.AddStateObserver([this] { UpdateCaption(); });
     qApp->installEventFilter(this);
@@ -109,13 +114,22 @@ CMainFrame::~CMainFrame() {
 void CMainFrame::OnProgramRead() {
     CTransferDlg dlg(m_port, m_doc, this);
     connect(&dlg, &CTransferDlg::imageRead, this, &CMainFrame::TranslateMenus);
+    connect(&dlg, &CTransferDlg::portStateChanged, this, &CMainFrame::UpdatePortPane);
     dlg.SetMode(true);
     dlg.DoModal();
 }
 
 void CMainFrame::OnProgramWrite() {
     CTransferDlg dlg(m_port, m_doc, this);
+    connect(&dlg, &CTransferDlg::portStateChanged, this, &CMainFrame::UpdatePortPane);
     dlg.SetMode(false);
+    dlg.DoModal();
+}
+
+// Test Mode edits the alignment values of the document's image; what it did is not needed
+// here.
+void CMainFrame::OnProgramTest() {
+    CTestModeDlg dlg(m_doc, this);
     dlg.DoModal();
 }
 
@@ -177,16 +191,12 @@ QAction* CMainFrame::AddCommand(int id) {
 
 void CMainFrame::CreateMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    file->addAction(
-        AddCommand(ID_FILE_NEW));
-    file->addAction(
-        AddCommand(ID_FILE_OPEN));
-    file->addAction(
-        AddCommand(ID_FILE_SAVE));
+    file->addAction(AddCommand(ID_FILE_NEW));
+    file->addAction(AddCommand(ID_FILE_OPEN));
+    file->addAction(AddCommand(ID_FILE_SAVE));
     file->addAction(AddCommand(ID_FILE_SAVE_AS));
     file->addSeparator();
-    file->addAction(
-        AddCommand(ID_FILE_PRINT));
+    file->addAction(AddCommand(ID_FILE_PRINT));
     file->addAction(AddCommand(ID_FILE_PRINT_PREVIEW));
     file->addAction(AddCommand(ID_FILE_PRINT_SETUP));
     file->addSeparator();
@@ -263,6 +273,10 @@ QWidget* CMainFrame::FormView() const {
     return m_pForm;
 }
 
+void CMainFrame::SetPrinter(QPrinter* printer) {
+    m_pForm->SetPrinter(printer);
+}
+
 QString CMainFrame::CommandHandler(int id) const {
     const auto it = m_commandHandlers.find(id);
     return it == m_commandHandlers.end() ? QString() : it->second;
@@ -286,8 +300,15 @@ QAction* CMainFrame::CommandAction(int id) const {
 }
 
 void CMainFrame::UpdatePortPane() {
-    const std::string com = GetPrivateProfileString("setup", "com", "1", 8, g_strSettingFile);
+    const std::string com = GetSettingString("setup", "com", "1", 8);
     m_portPane->setText(QStringLiteral("COM") + QString::fromStdString(com));
+    // Greyed while the port is not open; the tooltip names the device and its state.
+    const bool open = m_port.IsOpen();
+    m_portPane->setEnabled(open);
+    const std::string device = open ? m_port.Device() : GetPortDevice(GetConfiguredPort());
+    m_portPane->setToolTip(
+        QString::fromStdString(GetLangString(open ? "IDS_PORT_OPEN" : "IDS_PORT_CLOSED"))
+            .replace(QStringLiteral("%s"), QString::fromStdString(device)));
 }
 
 QString CMainFrame::PortPaneText() const {

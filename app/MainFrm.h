@@ -11,6 +11,7 @@ class CDromelPgmDoc;
 class CDromelPgmView;
 class CHelpWnd;
 class QLabel;
+class QPrinter;
 class QToolBar;
 
 class CMainFrame : public QMainWindow {
@@ -29,6 +30,8 @@ public:
     QAction* CommandAction(int id) const;
     QToolBar* ToolBar() const { return m_wndToolBar; }
     QWidget* FormView() const;
+    // The printer that the form's Print and Print Preview use; not owned.
+    void SetPrinter(QPrinter* printer);
 
     // Connects the action of command id to its one handler; each command has exactly one.
     template <class TReceiver>
@@ -49,7 +52,8 @@ public:
     // The help window; null until Help was first chosen.
     CHelpWnd* HelpWindow() const { return m_pHelpWnd; }
 
-    // Pane 0 of the status bar: "COM" and [setup] com of the settings file.
+    // Pane 0 of the status bar: "COM" and [setup] com of the settings file, greyed while the
+    // port is not open.
     void UpdatePortPane();
     QString PortPaneText() const;
 
@@ -83,6 +87,7 @@ private:
     void OnProgramWrite();
     void OnHelpHelp();
     void ShowHelp(bool bRaise);
+    void OnProgramTest();
 
     CDromelPgmDoc& m_doc;
     CCommPort& m_port;

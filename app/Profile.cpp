@@ -2,53 +2,63 @@
 
 #include "app/TextEncoding.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <fstream>
-#include <sstream>
+#include <chrono>
+#include <ctime>
+#include <list>
+#include <memory>
+#include <mutex>
+#include <string_view>
 #include <sys/stat.h>
-#include <unistd.h>
+#include <unordered_map>
 #include <vector>
 
 namespace {
 
-std::string Trim(const std::string& s) {
-    const char* blanks = " \t\r\n";
-    const std::size_t first = s.find_first_not_of(blanks);
-    if (first == std::string::npos) {
+constexpr char kBom[] = "\xEF\xBB\xBF";
+// Parsed files kept at once: the settings files and a language file, with room to spare.
+constexpr std::size_t kCachedFiles = 8;
+// A file whose time stamp is this close to the moment it was read may change again without
+// a new time stamp (time stamps advance in clock ticks, on some file systems in seconds).
+constexpr std::time_t kTimeStampDoubt = 2;
+
+std::string_view TrimView(std::string_view s) {
+    const std::size_t first = s.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos) {
         return {};
     }
-    const std::size_t last = s.find_last_not_of(blanks);
-    return s.substr(first, last - first + 1);
+    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if (std::tolower(ca) != std::tolower(cb)) {
-            return false;
+std::string Trim(const std::string& s) {
+    return std::string(TrimView(s));
+}
+
+std::string Lower(const std::string& s) {
+    std::string out = s;
+    for (char& c : out) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
         }
     }
-    return true;
+    return out;
 }
 
 // One line of a profile file, split once so that reads and writes agree on its meaning.
 struct Line {
     std::string text; // without its line end
+    std::string eol;  // "\r\n", "\n", or empty for a last line without one
     bool isSection = false;
     bool isKey = false;
     std::string name;  // section or key name, trimmed
     std::string value; // raw value after the first '=', for keys
 };
 
-Line ParseLine(const std::string& text) {
+Line ParseLine(const std::string& text, const std::string& eol) {
     Line line;
     line.text = text;
+    line.eol = eol;
     const std::string t = Trim(text);
     if (t.empty() || t[0] == ';') {
         return line;
@@ -70,35 +80,35 @@ Line ParseLine(const std::string& text) {
 }
 
 struct ProfileFile {
+    std::string bom;
     std::vector<Line> lines;
-    std::string eol = "\r\n"; // the file's own line end, kept by writes
+    std::string eol = "\r\n"; // the first line's line end, for new lines
 };
-
-bool ReadWholeFile(const std::string& path, std::string& content) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
-    }
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    content = ss.str();
-    return true;
-}
 
 ProfileFile SplitLines(const std::string& content) {
     ProfileFile file;
-    const std::size_t firstLf = content.find('\n');
-    if (firstLf != std::string::npos && (firstLf == 0 || content[firstLf - 1] != '\r')) {
-        file.eol = "\n";
-    }
     std::size_t pos = 0;
+    if (content.rfind(kBom, 0) == 0) {
+        file.bom = kBom;
+        pos = file.bom.size();
+    }
+    bool first = true;
     while (pos < content.size()) {
-        std::size_t end = content.find('\n', pos);
+        const std::size_t end = content.find('\n', pos);
         std::string text = content.substr(pos, end == std::string::npos ? end : end - pos);
-        if (!text.empty() && text.back() == '\r') {
-            text.pop_back();
+        std::string eol;
+        if (end != std::string::npos) {
+            eol = "\n";
+            if (!text.empty() && text.back() == '\r') {
+                text.pop_back();
+                eol = "\r\n";
+            }
+            if (first) {
+                file.eol = eol;
+            }
         }
-        file.lines.push_back(ParseLine(text));
+        first = false;
+        file.lines.push_back(ParseLine(text, eol));
         if (end == std::string::npos) {
             break;
         }
@@ -115,10 +125,15 @@ std::string Unquote(const std::string& value) {
     return v;
 }
 
+std::string Cut(const std::string& value, std::size_t bufferSize) {
+    return bufferSize == 0 ? std::string() : CutUtf8(value, bufferSize - 1);
+}
+
 // Index of the first line of the first section named section, or -1.
 long FindSection(const ProfileFile& file, const std::string& section) {
+    const std::string name = Lower(section);
     for (std::size_t i = 0; i < file.lines.size(); ++i) {
-        if (file.lines[i].isSection && SameName(file.lines[i].name, section)) {
+        if (file.lines[i].isSection && Lower(file.lines[i].name) == name) {
             return static_cast<long>(i);
         }
     }
@@ -127,65 +142,255 @@ long FindSection(const ProfileFile& file, const std::string& section) {
 
 // Index of the first key line named key in the section starting at sectionLine, or -1.
 long FindKey(const ProfileFile& file, long sectionLine, const std::string& key) {
+    const std::string name = Lower(key);
     for (std::size_t i = static_cast<std::size_t>(sectionLine) + 1; i < file.lines.size(); ++i) {
         const Line& line = file.lines[i];
         if (line.isSection) {
             break;
         }
-        if (line.isKey && SameName(line.name, key)) {
+        if (line.isKey && Lower(line.name) == name) {
             return static_cast<long>(i);
         }
     }
     return -1;
 }
 
-std::string Cut(const std::string& value, std::size_t bufferSize) {
-    return bufferSize == 0 ? std::string() : CutUtf8(value, bufferSize - 1);
-}
+// A file read for lookups: its text, an index of its sections and keys, and what tells
+// whether it is still the file on disk. Names are found in a lower-case copy of the text.
+class CParsedFile {
+public:
+    CParsedFile(std::string text, const struct stat& info, const timespec& readAt)
+        : m_text(std::move(text)), m_lower(Lower(m_text)), m_device(info.st_dev),
+          m_inode(info.st_ino), m_size(info.st_size), m_modified(info.st_mtim),
+          m_bSettled(info.st_mtim.tv_sec + kTimeStampDoubt < readAt.tv_sec) {
+        Index();
+    }
+    CParsedFile(const CParsedFile&) = delete;
+    CParsedFile& operator=(const CParsedFile&) = delete;
 
-std::string SystemError(const std::string& what, const std::string& path) {
-    return what + " " + path + ": " + std::strerror(errno);
+    // The raw value of [section] key (names lower-case and trimmed), or nothing.
+    std::optional<std::string_view> Find(const std::string& section, const std::string& key) const {
+        const auto s = m_sections.find(section);
+        if (s == m_sections.end()) {
+            return std::nullopt;
+        }
+        const auto k = m_keys.find({s->second, key});
+        if (k == m_keys.end()) {
+            return std::nullopt;
+        }
+        return std::string_view(m_text).substr(k->second.first, k->second.second);
+    }
+
+    bool HasSection(const std::string& section) const { return m_sections.count(section) != 0; }
+
+    // True while the file on disk has the identity, size and time stamp of the one read, and
+    // that time stamp was old enough to tell every later change.
+    bool IsCurrent(const struct stat& info) const {
+        return m_bSettled && m_device == info.st_dev && m_inode == info.st_ino &&
+               m_size == info.st_size && m_modified.tv_sec == info.st_mtim.tv_sec &&
+               m_modified.tv_nsec == info.st_mtim.tv_nsec;
+    }
+    bool IsSettled() const { return m_bSettled; }
+
+private:
+    // A key within the section of that number.
+    struct KeyName {
+        std::size_t section;
+        std::string_view name;
+        bool operator==(const KeyName&) const = default;
+    };
+    struct KeyHash {
+        std::size_t operator()(const KeyName& k) const {
+            return std::hash<std::string_view>()(k.name) ^ (k.section * 0x9E3779B97F4A7C15u);
+        }
+    };
+
+    // Splits the text as SplitLines and ParseLine do; the first of duplicate sections or keys
+    // wins.
+    void Index() {
+        const std::string_view lower(m_lower);
+        m_keys.reserve(static_cast<std::size_t>(std::count(m_text.begin(), m_text.end(), '\n')));
+        std::size_t pos = m_text.rfind(kBom, 0) == 0 ? sizeof kBom - 1 : 0;
+        std::optional<std::size_t> section; // none before the first section and in a duplicate
+        while (pos < m_text.size()) {
+            std::size_t end = m_text.find('\n', pos);
+            if (end == std::string::npos) {
+                end = m_text.size();
+            }
+            const std::string_view raw = lower.substr(pos, end - pos);
+            const std::string_view line = TrimView(raw);
+            const std::size_t lineAt = pos + static_cast<std::size_t>(line.data() - raw.data());
+            pos = end + 1;
+            if (line.empty() || line[0] == ';') {
+                continue;
+            }
+            if (line[0] == '[') {
+                const std::size_t close = line.find(']');
+                const auto name =
+                    TrimView(line.substr(1, close == line.npos ? line.npos : close - 1));
+                const auto [at, added] = m_sections.try_emplace(name, m_sections.size());
+                section = added ? std::optional(at->second) : std::nullopt;
+                continue;
+            }
+            const std::size_t eq = line.find('=');
+            if (eq == line.npos || !section) {
+                continue;
+            }
+            m_keys.try_emplace(KeyName{*section, TrimView(line.substr(0, eq))}, lineAt + eq + 1,
+                               line.size() - eq - 1);
+        }
+    }
+
+    std::string m_text;
+    std::string m_lower;
+    std::unordered_map<std::string_view, std::size_t> m_sections;
+    std::unordered_map<KeyName, std::pair<std::size_t, std::size_t>, KeyHash> m_keys;
+    dev_t m_device;
+    ino_t m_inode;
+    off_t m_size;
+    timespec m_modified;
+    bool m_bSettled;
+};
+
+// A file that has not changed for a while is checked on disk at most once in this time; a
+// burst of lookups (a dialog being translated) then costs one check.
+constexpr auto kRecheckAfter = std::chrono::microseconds(100);
+
+// The parsed files by path, the most recently used first.
+class CParsedFiles {
+public:
+    std::shared_ptr<const CParsedFile> Get(const std::string& path) {
+        const auto now = std::chrono::steady_clock::now();
+        {
+            std::lock_guard lock(m_mutex);
+            const auto at = Find(path);
+            if (at != m_files.end() && at->file->IsSettled() &&
+                now - at->checkedAt < kRecheckAfter) {
+                return at->file;
+            }
+        }
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+            return nullptr;
+        }
+        {
+            std::lock_guard lock(m_mutex);
+            const auto at = Find(path);
+            if (at != m_files.end() && at->file->IsCurrent(info)) {
+                at->checkedAt = now;
+                m_files.splice(m_files.begin(), m_files, at);
+                return at->file;
+            }
+        }
+        timespec readAt{};
+        ::clock_gettime(CLOCK_REALTIME, &readAt);
+        std::string content;
+        if (!ReadFileStart(path, static_cast<std::size_t>(info.st_size) + 1, content)) {
+            return nullptr;
+        }
+        const bool whole = content.size() == static_cast<std::size_t>(info.st_size);
+        auto parsed = std::make_shared<const CParsedFile>(ToUtf8(content), info, readAt);
+        // A file that changed while it was read is used once and read again next time.
+        struct stat after {};
+        if (!whole || ::stat(path.c_str(), &after) != 0 || !parsed->IsCurrent(after)) {
+            return parsed;
+        }
+        std::lock_guard lock(m_mutex);
+        if (const auto at = Find(path); at != m_files.end()) {
+            m_files.erase(at);
+        }
+        m_files.push_front({path, parsed, now});
+        if (m_files.size() > kCachedFiles) {
+            m_files.pop_back();
+        }
+        return parsed;
+    }
+
+    void Forget(const std::string& path) {
+        std::lock_guard lock(m_mutex);
+        if (const auto at = Find(path); at != m_files.end()) {
+            m_files.erase(at);
+        }
+    }
+
+private:
+    struct Entry {
+        std::string path;
+        std::shared_ptr<const CParsedFile> file;
+        std::chrono::steady_clock::time_point checkedAt;
+    };
+
+    std::list<Entry>::iterator Find(const std::string& path) {
+        return std::find_if(m_files.begin(), m_files.end(),
+                            [&](const Entry& e) { return e.path == path; });
+    }
+
+    std::mutex m_mutex;
+    std::list<Entry> m_files;
+};
+
+CParsedFiles& ParsedFiles() {
+    static CParsedFiles files;
+    return files;
 }
 
 } // namespace
 
+std::optional<std::string> FindPrivateProfileString(const std::string& section,
+                                                    const std::string& key, std::size_t bufferSize,
+                                                    const std::string& path) {
+    const auto parsed = ParsedFiles().Get(path);
+    if (!parsed) {
+        return std::nullopt;
+    }
+    const auto value = parsed->Find(Lower(Trim(section)), Lower(Trim(key)));
+    if (!value) {
+        return std::nullopt;
+    }
+    return Cut(Unquote(std::string(*value)), bufferSize);
+}
+
 std::string GetPrivateProfileString(const std::string& section, const std::string& key,
                                     const std::string& def, std::size_t bufferSize,
                                     const std::string& path) {
-    std::string content;
-    if (!ReadWholeFile(path, content)) {
-        return Cut(def, bufferSize);
+    if (auto value = FindPrivateProfileString(section, key, bufferSize, path)) {
+        return *value;
     }
-    const ProfileFile file = SplitLines(ToUtf8(content));
-    const long sectionLine = FindSection(file, Trim(section));
-    if (sectionLine < 0) {
-        return Cut(def, bufferSize);
-    }
-    const long keyLine = FindKey(file, sectionLine, Trim(key));
-    if (keyLine < 0) {
-        return Cut(def, bufferSize);
-    }
-    return Cut(Unquote(file.lines[static_cast<std::size_t>(keyLine)].value), bufferSize);
+    return Cut(def, bufferSize);
 }
 
-ProfileWriteResult WritePrivateProfileString(const std::string& section, const std::string& key,
-                                             const std::string& value, const std::string& path) {
+bool HasPrivateProfileSection(const std::string& section, const std::string& path) {
+    const auto parsed = ParsedFiles().Get(path);
+    return parsed && parsed->HasSection(Lower(Trim(section)));
+}
+
+FileResult WritePrivateProfileString(const std::string& section, const std::string& key,
+                                     const std::string& value, const std::string& path) {
     std::string content;
-    const bool exists = ReadWholeFile(path, content);
-    ProfileFile file = exists ? SplitLines(content) : ProfileFile{};
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) {
+        // The whole file, however large, so that nothing of it is lost.
+        if (FileResult read = ReadFileStart(path, static_cast<std::size_t>(info.st_size), content);
+            !read) {
+            return read;
+        }
+    }
+    ProfileFile file = SplitLines(content);
     const std::string keyName = Trim(key);
     const std::string sectionName = Trim(section);
     const std::string entry = keyName + "=" + value;
+    const auto newLine = [&file](const std::string& text) { return ParseLine(text, file.eol); };
 
     const long sectionLine = FindSection(file, sectionName);
     if (sectionLine < 0) {
         if (!file.lines.empty() && !Trim(file.lines.back().text).empty()) {
-            file.lines.push_back(ParseLine(""));
+            file.lines.push_back(newLine(""));
         }
-        file.lines.push_back(ParseLine("[" + sectionName + "]"));
-        file.lines.push_back(ParseLine(entry));
+        file.lines.push_back(newLine("[" + sectionName + "]"));
+        file.lines.push_back(newLine(entry));
     } else if (const long keyLine = FindKey(file, sectionLine, keyName); keyLine >= 0) {
-        file.lines[static_cast<std::size_t>(keyLine)] = ParseLine(entry);
+        Line& line = file.lines[static_cast<std::size_t>(keyLine)];
+        line = ParseLine(entry, line.eol);
     } else {
         // After the last non-blank line of the section.
         std::size_t insertAt = static_cast<std::size_t>(sectionLine) + 1;
@@ -194,52 +399,17 @@ ProfileWriteResult WritePrivateProfileString(const std::string& section, const s
                 insertAt = i + 1;
             }
         }
-        file.lines.insert(file.lines.begin() + static_cast<long>(insertAt), ParseLine(entry));
+        file.lines.insert(file.lines.begin() + static_cast<long>(insertAt), newLine(entry));
     }
 
-    std::string out;
-    for (const Line& line : file.lines) {
+    std::string out = file.bom;
+    for (std::size_t i = 0; i < file.lines.size(); ++i) {
+        const Line& line = file.lines[i];
         out += line.text;
-        out += file.eol;
+        // A last line without a line end gets one when lines now follow it.
+        out += line.eol.empty() && i + 1 < file.lines.size() ? file.eol : line.eol;
     }
-
-    // Write beside the target, flush, then rename over it: the old file stays whole until the
-    // new one is complete.
-    std::string tmpl = path + ".XXXXXX";
-    std::vector<char> name(tmpl.begin(), tmpl.end());
-    name.push_back('\0');
-    const int fd = mkstemp(name.data());
-    if (fd < 0) {
-        return {false, SystemError("Cannot write", path)};
-    }
-    const std::string tmpPath(name.data());
-    struct stat st {};
-    fchmod(fd, exists && stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0644);
-    std::size_t written = 0;
-    while (written < out.size()) {
-        const ssize_t n = ::write(fd, out.data() + written, out.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            ProfileWriteResult failed{false, SystemError("Cannot write", path)};
-            ::close(fd);
-            ::unlink(tmpPath.c_str());
-            return failed;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0) {
-        ProfileWriteResult failed{false, SystemError("Cannot write", path)};
-        ::close(fd);
-        ::unlink(tmpPath.c_str());
-        return failed;
-    }
-    ::close(fd);
-    if (std::rename(tmpPath.c_str(), path.c_str()) != 0) {
-        ProfileWriteResult failed{false, SystemError("Cannot replace", path)};
-        ::unlink(tmpPath.c_str());
-        return failed;
-    }
-    return {};
+    FileResult result = WriteFileAtomically(path, out);
+    ParsedFiles().Forget(path);
+    return result;
 }

@@ -1,16 +1,21 @@
 target_sources(dromel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/AtomicFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Profile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppClock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LangString.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileReasonText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextEncoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogTemplate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LanguageFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelpFiles.cpp
 )
 target_sources(dromel_gui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/LangText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppMessageBox.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppFileDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppPrintDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppDocQuestions.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppOpenUrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ComPortDlg.cpp

@@ -1,6 +1,7 @@
 #include "grid/CellCombo.h"
 
-#include "app/LangString.h"
+#include "app/LangText.h"
+#include "radio/CellTyping.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -10,14 +11,16 @@
 
 namespace {
 
-constexpr int TONE_TEXT_LIMIT = 5;
-
-// Turns every letter typed or set into upper case.
-class UpperCaseValidator : public QValidator {
+// Shows every character typed as the tone typing rule has it (letters in upper case).
+class ToneTypingValidator : public QValidator {
 public:
     using QValidator::QValidator;
     State validate(QString& input, int&) const override {
-        input = input.toUpper();
+        for (QChar& ch : input) {
+            if (ch.unicode() < 0x80) {
+                ch = QLatin1Char(ToneTypedChar(ch.toLatin1()));
+            }
+        }
         return Acceptable;
     }
 };
@@ -28,7 +31,7 @@ CCellCombo::CCellCombo(QWidget* parent) : QComboBox(parent), m_link(this) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
-    lineEdit()->setValidator(new UpperCaseValidator(this));
+    lineEdit()->setValidator(new ToneTypingValidator(this));
     lineEdit()->installEventFilter(this);
     setEnabled(false);
     hide();
@@ -39,10 +42,11 @@ void CCellCombo::Begin(const QRect& rect, const QString& text) {
     show();
     setEnabled(true);
     // A longer begin text (a long none text) is shown whole; typing stops at the limit.
-    lineEdit()->setMaxLength(std::max(TONE_TEXT_LIMIT, static_cast<int>(text.size())));
-    if (count() > 0)
+    lineEdit()->setMaxLength(std::max(kToneTextLimit, static_cast<int>(text.size())));
+    if (count() > 0) {
         removeItem(0);
-    insertItem(0, QString::fromStdString(GetLangString("IDS_NONE")));
+    }
+    insertItem(0, LangText("IDS_NONE"));
     setEditText(text);
     m_strInitial = text;
     lineEdit()->selectAll();

@@ -1,11 +1,9 @@
 #include "grid/CellEdit.h"
 
+#include "radio/CellTyping.h"
+
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-
-namespace {
-constexpr int FREQ_TEXT_LIMIT = 9;
-}
 
 CCellEdit::CCellEdit(QWidget* parent) : QLineEdit(parent), m_link(this) {
     setEnabled(false);
@@ -16,7 +14,7 @@ CCellEdit::CCellEdit(QWidget* parent) : QLineEdit(parent), m_link(this) {
 void CCellEdit::Begin(const QRect& rect, const QString& text) {
     show();
     setEnabled(true);
-    setMaxLength(FREQ_TEXT_LIMIT);
+    setMaxLength(kFreqTextLimit);
     setGeometry(rect);
     raise();
     update();
@@ -31,17 +29,14 @@ void CCellEdit::End() {
     hide();
 }
 
-// Typed characters: backspace, digits, and "." when the text holds none yet (wherever it
-// is, selected or not). Everything else typed is dropped. Keys that type nothing (arrows,
-// Delete) and shortcuts such as copy and paste work as usual.
-bool CCellEdit::OnChar(QChar ch) const {
-    if (ch == QLatin1Char('\b'))
+// Typed characters: backspace, and what the frequency typing rule accepts. Everything else
+// typed is dropped. Keys that type nothing (arrows, Delete) and shortcuts such as copy and
+// paste work as usual.
+bool CCellEdit::OnChar(QChar ch, const QString& text) {
+    if (ch == QLatin1Char('\b')) {
         return true;
-    if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'))
-        return true;
-    if (ch == QLatin1Char('.'))
-        return !text().contains(QLatin1Char('.'));
-    return false;
+    }
+    return ch.unicode() < 0x80 && IsFreqCharAccepted(ch.toLatin1(), text.toStdString());
 }
 
 void CCellEdit::keyPressEvent(QKeyEvent* event) {
@@ -61,7 +56,7 @@ void CCellEdit::keyPressEvent(QKeyEvent* event) {
         break;
     }
     const bool shortcut = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
-    if (!shortcut && !event->text().isEmpty() && !OnChar(event->text().at(0))) {
+    if (!shortcut && !event->text().isEmpty() && !OnChar(event->text().at(0), text())) {
         event->accept();
         return;
     }
@@ -76,10 +71,11 @@ void CCellEdit::inputMethodEvent(QInputMethodEvent* event) {
         return;
     }
     QString accepted;
-    for (const QChar ch : event->commitString())
-        if (ch != QLatin1Char('\b') && OnChar(ch) &&
-            !(ch == QLatin1Char('.') && accepted.contains(ch)))
+    for (const QChar ch : event->commitString()) {
+        if (ch != QLatin1Char('\b') && OnChar(ch, text() + accepted)) {
             accepted += ch;
+        }
+    }
     QInputMethodEvent filtered(event->preeditString(), event->attributes());
     filtered.setCommitString(accepted, event->replacementStart(), event->replacementLength());
     QLineEdit::inputMethodEvent(&filtered);

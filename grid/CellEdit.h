@@ -1,5 +1,5 @@
-// CCellEdit: the in-place editor of frequency cells. It takes digits, one "." and
-// backspace, at most 9 characters.
+// CCellEdit: the in-place editor of frequency cells. It takes what the frequency typing
+// rule of the core accepts (digits and one "."), and backspace, up to the rule's limit.
 #pragma once
 
 #include "grid/CellEditorLink.h"
@@ -31,7 +31,8 @@ protected:
     void inputMethodEvent(QInputMethodEvent* event) override;
 
 private:
-    bool OnChar(QChar ch) const;
+    // True when ch may be typed into text.
+    static bool OnChar(QChar ch, const QString& text);
 
     CellEditorLink m_link;
 };

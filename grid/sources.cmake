@@ -20,4 +20,6 @@ target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CellList.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DDXGrid.h
   ${CMAKE_CURRENT_LIST_DIR}/DDXGrid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridEditing.h
+  ${CMAKE_CURRENT_LIST_DIR}/GridEditing.cpp
 )

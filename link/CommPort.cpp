@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <poll.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -78,32 +79,68 @@ CCommPort::~CCommPort() {
 }
 
 bool CCommPort::Open(int nPort, unsigned nBaud) {
+    if (IsOpen()) {
+        return false; // callers close first when they change ports
+    }
     std::string path = GetPortDevice(nPort);
-    return !path.empty() && OpenDevice(path, nBaud);
+    if (path.empty()) {
+        m_nPort = nPort;
+        m_strDevice = "COM" + std::to_string(nPort);
+        m_nOpenError = PortAbsent;
+        m_nOpenErrno = ENOENT;
+        return false;
+    }
+    bool opened = OpenPath(path, nBaud);
+    m_nPort = nPort;
+    return opened;
 }
 
 bool CCommPort::OpenDevice(const std::string& strPath, unsigned nBaud) {
-    if (IsOpen())
-        return false; // callers close first when they change ports
+    if (IsOpen()) {
+        return false;
+    }
+    bool opened = OpenPath(strPath, nBaud);
+    m_nPort = 0;
+    return opened;
+}
+
+bool CCommPort::Reopen() {
+    if (m_strDevice.empty()) {
+        return false;
+    }
+    Close();
+    return m_nPort > 0 ? Open(m_nPort, m_nBaud) : OpenDevice(m_strDevice, m_nBaud);
+}
+
+bool CCommPort::OpenPath(const std::string& strPath, unsigned nBaud) {
+    m_strDevice = strPath;
+    m_nBaud = nBaud;
+    m_bLost = false;
+    m_nOpenError = PortOtherError;
+    m_nOpenErrno = EINVAL;
     speed_t speed;
     if (!BaudToSpeed(nBaud, speed))
         return false;
-    EPortState state = EPortState::kAbsent;
-    int fd = OpenPortLocked(strPath, state);
+    const int fd = OpenPortLocked(strPath, m_nOpenError, m_nOpenErrno);
     if (fd < 0)
         return false;
     if (ioctl(fd, TIOCEXCL) != 0) {
+        m_nOpenErrno = errno;
+        m_nOpenError = ClassifyOpenError(errno);
         close(fd);
         return false;
     }
     ConfigureLine(fd, speed);
     m_hPort = fd;
-    m_nBaud = nBaud;
-    m_tLineIdle = SteadyClock::now();
+    m_nOpenError = PortOpenOk;
+    m_nOpenErrno = 0;
+    ++m_nOpenCount;
+    m_tLineIdle = m_tLastRx = SteadyClock::now();
     return true;
 }
 
 void CCommPort::Close() {
+    m_bLost = false;
     if (!IsOpen())
         return;
     // Give up the exclusive use, so that the device opens again once this one is closed
@@ -119,6 +156,27 @@ void CCommPort::DeviceLost() {
     ioctl(m_hPort, TIOCNXCL);
     close(m_hPort);
     m_hPort = -1;
+    m_bLost = true;
+}
+
+bool CCommPort::CheckDevice() {
+    if (!IsOpen()) {
+        return false;
+    }
+    pollfd pfd{m_hPort, POLLIN, 0};
+    bool lost = poll(&pfd, 1, 0) < 0 || (pfd.revents & (POLLHUP | POLLERR | POLLNVAL)) != 0;
+    // A device unplugged and plugged again comes back as a new device under the same name
+    // while the old one may not have reported its end yet.
+    struct stat opened {};
+    struct stat named {};
+    if (!lost) {
+        lost = fstat(m_hPort, &opened) != 0 || stat(m_strDevice.c_str(), &named) != 0 ||
+               opened.st_rdev != named.st_rdev;
+    }
+    if (lost) {
+        DeviceLost();
+    }
+    return IsOpen();
 }
 
 void CCommPort::StartTimer(int nTimeout) {
@@ -144,6 +202,8 @@ void CCommPort::Delay(int nTime) {
 void CCommPort::WriteNow(const unsigned char* pBuffer, int nCount, int nGap) {
     if (!IsOpen() || nCount < 1)
         return;
+    const auto handed = SteadyClock::now();
+    const auto idle = handed - std::max(m_tLineIdle, m_tLastRx);
     ssize_t n = write(m_hPort, pBuffer, static_cast<size_t>(nCount));
     if (n < 0 && errno != EAGAIN && errno != EINTR) {
         DeviceLost();
@@ -155,10 +215,12 @@ void CCommPort::WriteNow(const unsigned char* pBuffer, int nCount, int nGap) {
         m_tLineIdle = std::max(now, m_tLineIdle) + n * byteTime;
     }
     if (m_pTrace) {
+        // Bytes after the first of one write follow it without a pause.
+        double idleUnits = std::chrono::duration<double>(idle).count() * kUnitsPerSecond;
         for (ssize_t i = 0; i < n; ++i) {
-            char line[48];
-            std::snprintf(line, sizeof line, "%lld tx %02X gap %d\n", TraceTime(), pBuffer[i],
-                          nGap);
+            char line[64];
+            std::snprintf(line, sizeof line, "%lld tx %02X gap %d idle %.1f\n", TraceTime(),
+                          pBuffer[i], nGap, i == 0 ? std::max(idleUnits, 0.0) : 0.0);
             *m_pTrace << line;
         }
     }
@@ -189,6 +251,7 @@ int CCommPort::ReadNow() {
     unsigned char byte;
     ssize_t n = read(m_hPort, &byte, 1);
     if (n == 1) {
+        m_tLastRx = SteadyClock::now();
         if (m_pTrace) {
             char line[32];
             std::snprintf(line, sizeof line, "%lld rx %02X\n", TraceTime(), byte);
@@ -225,6 +288,19 @@ int CCommPort::RecvByte(int nWindow) {
         }
     }
     return ReadNow();
+}
+
+bool CCommPort::AwaitQuiet(int nQuiet, int nBound, int nMaxBytes) {
+    const auto bound = SteadyClock::now() + Units(nBound);
+    for (int taken = 0; taken < nMaxBytes; ++taken) {
+        if (SteadyClock::now() + Units(nQuiet) > bound) {
+            return false; // no room left for a whole quiet window
+        }
+        if (RecvByte(nQuiet) < 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 int CCommPort::Read(unsigned char* pBuffer, int nCount, int nWindow) {

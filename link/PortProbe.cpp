@@ -8,26 +8,7 @@
 
 namespace {
 
-EPortState StateOfOpenError(int error) {
-    switch (error) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        return EPortState::kNoPermission;
-    case EBUSY:
-        return EPortState::kInUse;
-    case ENOTDIR:
-    case EISDIR:
-    case ENOTTY:
-        return EPortState::kNotSerial;
-    default:
-        // ENOENT, ENXIO, ENODEV and the rest: nothing that answers at that path.
-        return EPortState::kAbsent;
-    }
-}
-
-// Another open of the same terminal asked for exclusive use. An administrator's open gets
-// through that request, so it is read here (without changing it) rather than relied on.
+// Another open of the same terminal asked for exclusive use. It is read here, never set.
 bool IsHeldExclusively(int fd) {
     int exclusive = 0;
     return ioctl(fd, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
@@ -35,29 +16,59 @@ bool IsHeldExclusively(int fd) {
 
 } // namespace
 
-int OpenPortLocked(const std::string& strPath, EPortState& state) {
+PortOpenError ClassifyOpenError(int nErrno) {
+    switch (nErrno) {
+    case ENOENT:
+    case ENODEV:
+    case ENXIO:
+    case ENOTDIR:
+        return PortAbsent;
+    case EBUSY:
+    case EWOULDBLOCK:
+        return PortBusy;
+    case EACCES:
+    case EPERM:
+        return PortDenied;
+    default:
+        return PortOtherError;
+    }
+}
+
+int OpenPortLocked(const std::string& strPath, PortOpenError& error, int& nErrno) {
     const int fd = open(strPath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        state = StateOfOpenError(errno);
+        nErrno = errno;
+        error = ClassifyOpenError(errno);
         return -1;
     }
     if (!isatty(fd)) {
-        state = EPortState::kNotSerial;
-    } else if (IsHeldExclusively(fd) || flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        state = EPortState::kInUse;
+        nErrno = ENOTTY;
+        error = PortNotSerial;
+    } else if (IsHeldExclusively(fd)) {
+        nErrno = EBUSY;
+        error = PortBusy;
+    } else if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        nErrno = errno;
+        error = ClassifyOpenError(errno);
     } else {
-        state = EPortState::kAvailable;
+        nErrno = 0;
+        error = PortOpenOk;
         return fd;
     }
     close(fd);
     return -1;
 }
 
-EPortState ProbePort(const std::string& strPath) {
-    EPortState state = EPortState::kAbsent;
-    const int fd = OpenPortLocked(strPath, state);
+PortOpenError ProbePort(const std::string& strPath, int& nErrno) {
+    PortOpenError error = PortOpenOk;
+    const int fd = OpenPortLocked(strPath, error, nErrno);
     if (fd >= 0) {
         close(fd);
     }
-    return state;
+    return error;
+}
+
+PortOpenError ProbePort(const std::string& strPath) {
+    int nErrno = 0;
+    return ProbePort(strPath, nErrno);
 }

@@ -1,6 +1,7 @@
-// Whether a serial device can be opened for this program alone, found out without
-// disturbing it: the device is opened without waiting for a carrier, locked, and closed
-// again at once. Nothing is written and no line setting or modem line is changed.
+// Opening a serial device for this program alone, and finding out without disturbing a
+// device whether that would succeed: the probe opens the device without waiting for a
+// carrier, locks it, and closes it again at once. Nothing is written and no line setting or
+// modem line is changed.
 //
 // Opening a serial device that nobody holds raises DTR and RTS (the kernel does that on
 // the first open), and the last close drops them again as long as the device hangs up on
@@ -8,20 +9,21 @@
 // holds is not affected by an open and close that is not the last one.
 #pragma once
 
+#include "link/CommPort.h"
+
 #include <string>
 
-enum class EPortState {
-    kAvailable,    // can be opened exclusively
-    kAbsent,       // no such device
-    kInUse,        // another open holds it (another program, or this one)
-    kNoPermission, // the user may not open it (not in the device's group)
-    kNotSerial,    // the path is not a terminal device
-};
+// The reason for a system error number of an open.
+PortOpenError ClassifyOpenError(int nErrno);
 
 // Opens the device at strPath for reading and writing without becoming its controlling
-// terminal and without waiting, then takes the exclusive lock. Returns the descriptor, or
-// -1 with the reason in state. The caller closes the descriptor; closing releases the lock.
-int OpenPortLocked(const std::string& strPath, EPortState& state);
+// terminal and without waiting, and takes its exclusive lock. A terminal that another open
+// asked to have for itself (TIOCEXCL) counts as in use even where the system would let
+// this open through (an administrator's). Returns the descriptor, or -1 with the reason
+// and the system's error number. Closing the descriptor releases the lock.
+int OpenPortLocked(const std::string& strPath, PortOpenError& error, int& nErrno);
 
-// What OpenPortLocked would find now; the device is closed again before this returns.
-EPortState ProbePort(const std::string& strPath);
+// What OpenPortLocked would find now (PortOpenOk: the device can be used), with the
+// system's error number; the device is closed again before this returns.
+PortOpenError ProbePort(const std::string& strPath, int& nErrno);
+PortOpenError ProbePort(const std::string& strPath);

@@ -32,9 +32,42 @@ constexpr int kRepeatPause = 10000;
 constexpr int kFrameSize = 12;
 constexpr int kIdSize = static_cast<int>(kModelIdSize);
 
-void EmptyReceiveQueue(CCommPort& port) {
-    while (port.RecvByte(0) >= 0) {
+// The receive queue of the cable's driver; emptying it takes at most this many bytes, so a
+// device that never stops sending cannot hold the handshake.
+constexpr int kReceiveQueueSize = 256;
+
+// Time bounds of one block exchange once its request is sent: a read waits at most twelve
+// frame windows and one answer window; a write one window for its ACK and, after a refusal,
+// two more in which the line must fall quiet for one.
+constexpr int kGetBlockBound = kFrameSize * kFrameWindow + kAnswerWindow;
+constexpr int kPutBlockBound = 3 * kWriteAckWindow;
+
+// The bytes a 9600-baud line (11 bits a byte) carries in n units: no radio sends more within
+// an exchange, so a faster device is not listened to for longer than that.
+constexpr int LineBytes(int nUnits) {
+    return static_cast<int>(static_cast<long long>(nUnits) * 9600 / 11 / 10000);
+}
+
+int UnitsLeft(SteadyClock::time_point deadline) {
+    auto left =
+        std::chrono::duration_cast<std::chrono::microseconds>(deadline - SteadyClock::now());
+    return std::max(0, static_cast<int>(left.count() / 100));
+}
+
+// Takes what the receive queue holds now (bounded); returns how many bytes that was.
+int EmptyReceiveQueue(CCommPort& port, int nMaxBytes) {
+    int taken = 0;
+    while (taken < nMaxBytes && port.RecvByte(0) >= 0) {
+        ++taken;
     }
+    return taken;
+}
+
+// After a refused or broken exchange: the rest of a late answer must not be taken for the
+// answer to the next request, so the line has to stay quiet for one window first.
+void SettleAfterFailure(CCommPort& port, int nWindow, SteadyClock::time_point deadline,
+                        int nMaxBytes) {
+    port.AwaitQuiet(nWindow, UnitsLeft(deadline), nMaxBytes);
 }
 
 void SendReadRequest(CCommPort& port, int nAddress) {
@@ -55,10 +88,19 @@ bool IdentificationMatches(const unsigned char* reply, ConstImageSpan image) {
 
 LinkResult EnterProgramMode(CCommPort& port, bool bRead, ConstImageSpan image,
                             const MismatchQuestion& ask) {
-    if (!port.IsOpen() && !port.Open(GetConfiguredPort(), 9600))
-        return LinkPortFailed;
+    // A device that hung up or vanished since the port was opened (a cable pulled and
+    // plugged in again, a radio restarted) is opened afresh the way it was opened before.
+    if (port.IsOpen()) {
+        port.CheckDevice();
+    }
+    if (!port.IsOpen()) {
+        bool opened = port.HasLostDevice() ? port.Reopen() : port.Open(GetConfiguredPort(), 9600);
+        if (!opened) {
+            return LinkPortFailed;
+        }
+    }
     port.Delay(kSettleDelay);
-    EmptyReceiveQueue(port);
+    EmptyReceiveQueue(port, kReceiveQueueSize);
 
     int attempt = 0;
     for (;;) {
@@ -102,14 +144,17 @@ LinkResult EnterProgramMode(CCommPort& port, bool bRead, ConstImageSpan image,
 }
 
 bool GetBlock(CCommPort& port, ImageSpan image, int nAddress) {
-    // Bytes of an earlier answer that came too late would be taken for this block's frame.
-    EmptyReceiveQueue(port);
+    // Bytes queued before the request belong to no answer of this exchange.
+    int budget = LineBytes(kGetBlockBound) - EmptyReceiveQueue(port, kReceiveQueueSize);
     SendReadRequest(port, nAddress);
+    const auto deadline = SteadyClock::now() + std::chrono::microseconds(kGetBlockBound * 100);
     unsigned char frame[kFrameSize];
-    if (port.Read(frame, kFrameSize, kFrameWindow) < kFrameSize)
+    const int got = port.Read(frame, kFrameSize, kFrameWindow);
+    if (got < kFrameSize || frame[0] != kDataFrame || frame[1] != nAddress / 256 ||
+        frame[2] != nAddress % 256) {
+        SettleAfterFailure(port, kFrameWindow, deadline, budget - got);
         return false;
-    if (frame[0] != kDataFrame || frame[1] != nAddress / 256 || frame[2] != nAddress % 256)
-        return false;
+    }
     std::copy(frame + 4, frame + kFrameSize, image.begin() + nAddress);
     port.SendByte(kAck, kBlockAckGap);
     port.RecvByte(kAnswerWindow);
@@ -117,11 +162,18 @@ bool GetBlock(CCommPort& port, ImageSpan image, int nAddress) {
 }
 
 bool PutBlock(CCommPort& port, ConstImageSpan image, int nAddress) {
-    // A late acknowledgement of an earlier block must not count for this one.
-    EmptyReceiveQueue(port);
+    int budget = LineBytes(kPutBlockBound) - EmptyReceiveQueue(port, kReceiveQueueSize);
     unsigned char frame[kFrameSize] = {kDataFrame, static_cast<unsigned char>(nAddress / 256),
                                        static_cast<unsigned char>(nAddress % 256), kBlockLength};
     std::copy(image.begin() + nAddress, image.begin() + nAddress + 8, frame + 4);
     port.Write(frame, kFrameSize, kFrameGap);
-    return port.RecvByte(kWriteAckWindow) == kAck;
+    const auto deadline = SteadyClock::now() + std::chrono::microseconds(kPutBlockBound * 100);
+    const int answer = port.RecvByte(kWriteAckWindow);
+    if (answer == kAck) {
+        return true;
+    }
+    // A refusal or no answer in time: an ACK that comes late must not count for the next
+    // block, nor may the next block's answer be mistaken for this one's.
+    SettleAfterFailure(port, kWriteAckWindow, deadline, budget - (answer >= 0 ? 1 : 0));
+    return false;
 }

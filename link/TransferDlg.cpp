@@ -4,6 +4,7 @@
 #include "app/DialogBuilder.h"
 #include "app/LangText.h"
 #include "app/TranslateDialog.h"
+#include "link/LinkMessages.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -52,14 +53,26 @@ void CTransferDlg::OnInitDialog() {
     m_Progress->setRange(0, CTransferEngine::kProgressRange);
     m_Progress->setValue(0);
     m_engine.emplace(m_port, m_bRead, m_doc);
+    m_bPortOpen = m_port.IsOpen();
+    m_nPortOpenCount = m_port.OpenCount();
+}
+
+void CTransferDlg::NotifyPortState() {
+    if (m_port.IsOpen() == m_bPortOpen && m_port.OpenCount() == m_nPortOpenCount) {
+        return;
+    }
+    m_bPortOpen = m_port.IsOpen();
+    m_nPortOpenCount = m_port.OpenCount();
+    emit portStateChanged();
 }
 
 void CTransferDlg::OnOK() {
     const LinkResult result = m_engine->Start(AskWriteAnyway);
+    NotifyPortState();
     if (result != LinkReady) {
-        const std::string key = LinkErrorKey(result);
-        if (!key.empty()) {
-            AppMessageBox(LangText(key), LangText("IDS_ERROR"), MB_OK | MB_ICONHAND);
+        if (!LinkErrorKey(result).empty()) {
+            AppMessageBox(QString::fromStdString(LinkErrorText(result, m_port)),
+                          LangText("IDS_ERROR"), MB_OK | MB_ICONHAND);
         }
         reject();
         return;
@@ -80,6 +93,7 @@ void CTransferDlg::OnTimer() {
         return;
     case TickGaveUp:
         m_timer.stop();
+        NotifyPortState();
         m_okButton->setEnabled(true);
         m_okButton->setFocus();
         m_status->setText(QString::fromStdString(m_engine->Status()));

@@ -36,11 +36,14 @@ public:
 signals:
     // A read has put the radio's image into the document.
     void imageRead();
+    // A transfer opened, reopened or lost the port (a device plugged in again, or gone).
+    void portStateChanged();
 
 private:
     void OnInitDialog();
     void OnOK();
     void OnTimer();
+    void NotifyPortState();
 
     CCommPort& m_port;
     CDromelPgmDoc& m_doc;
@@ -50,4 +53,6 @@ private:
     QLabel* m_status = nullptr;
     QProgressBar* m_Progress = nullptr;
     QPushButton* m_okButton = nullptr;
+    bool m_bPortOpen = false;
+    unsigned m_nPortOpenCount = 0;
 };

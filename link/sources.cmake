@@ -7,7 +7,9 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CommPort.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Protocol.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TransferEngine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinkMessages.cpp
 )
 target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TransferDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TestModeDlg.cpp
 )

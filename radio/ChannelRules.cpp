@@ -132,27 +132,3 @@ void CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k) {
         break;
     }
 }
-
-std::string FilterFreqTyping(const std::string& typed) {
-    std::string text;
-    for (const char c : typed) {
-        if (text.size() >= 9) {
-            break;
-        }
-        const bool digit = c >= '0' && c <= '9';
-        if (digit || (c == '.' && text.find('.') == std::string::npos)) {
-            text += c;
-        }
-    }
-    return text;
-}
-
-std::string FilterToneTyping(const std::string& typed) {
-    std::string text = typed.substr(0, 5);
-    for (char& c : text) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return text;
-}

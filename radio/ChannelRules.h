@@ -49,10 +49,3 @@ int GetChannelListIndex(const CDromelPgmDoc& doc, int n, int col);
 // the document modified: a change of the selection does that, as it happens. A change of the
 // scan column counts the scan list again, as a frequency commit does.
 void CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k);
-
-// Typed text as the frequency editor lets it through: digits and a single ".", at most
-// nine characters; anything else is dropped.
-std::string FilterFreqTyping(const std::string& typed);
-// Typed text as the tone editor lets it through: letters upper-cased, at most five
-// characters.
-std::string FilterToneTyping(const std::string& typed);

@@ -2,27 +2,16 @@
 // bytes with no padding, count or checksum.
 #pragma once
 
+#include "app/AtomicFile.h"
+
 #include <cstddef>
-#include <cstdint>
-#include <string>
 
 constexpr std::size_t kDataFileSize = 1072;
+// The signature ".7410 Morcan Vale" at bytes 28 to 44 of the header identifies a data file.
+constexpr std::size_t kSignatureOffset = 28;
+constexpr std::size_t kSignatureEnd = 45;
 
-struct DataFileResult {
-    bool ok = true;
-    std::string reason;         // why the file could not be read or written; empty on success
+struct DataFileResult : FileResult {
     bool headerAccepted = true; // false when a loaded file lacks this tool's signature
-    explicit operator bool() const { return ok; }
+    std::size_t size = 0;       // bytes read from the file (at most kDataFileSize)
 };
-
-// Reads at most maxBytes from the start of the file at path into data. A file shorter than
-// that is not an error.
-[[nodiscard]] DataFileResult ReadFileStart(const std::string& path, std::size_t maxBytes,
-                                           std::string& data);
-
-// Writes bytes to path without ever leaving a half-written file: a temporary file beside the
-// target is written, flushed to disk and renamed over the target. On failure the old file is
-// left as it was and the temporary file removed. A new file gets the usual permissions (as
-// the umask allows); a replaced file keeps its permissions. An existing pipe or device is
-// written into instead, never replaced. A read-only file is not replaced (EACCES).
-[[nodiscard]] DataFileResult WriteFileReplacing(const std::string& path, const std::string& bytes);

@@ -1,5 +1,6 @@
 #include "radio/DocLifecycle.h"
 
+#include "app/FileReasonText.h"
 #include "app/LangString.h"
 #include "radio/TextFormat.h"
 
@@ -30,8 +31,9 @@ bool CDocLifecycle::OpenDocumentFile(const std::string& path) {
     OnNewDocument();
     const DataFileResult result = m_doc.LoadFile(path);
     if (!result) {
-        m_questions.ShowStop(FormatText(GetLangString("IDS_ERROR_OPEN"), {path, result.reason}),
-                             GetLangString("IDS_ERROR"));
+        m_questions.ShowStop(
+            FormatText(GetLangString("IDS_ERROR_OPEN"), {path, FileReasonText(result)}),
+            GetLangString("IDS_ERROR"));
         return false;
     }
     if (!result.headerAccepted) {
@@ -61,10 +63,11 @@ bool CDocLifecycle::FileSaveAs() {
 bool CDocLifecycle::DoSave(const std::string& path) {
     const DataFileResult result = m_doc.SaveFile(path);
     if (!result) {
-        m_questions.ShowStop(FormatText(GetLangString("IDS_ERROR_SAVE"), {path, result.reason}),
-                             GetLangString("IDS_ERROR"));
+        m_questions.ShowStop(
+            FormatText(GetLangString("IDS_ERROR_SAVE"), {path, FileReasonText(result)}),
+            GetLangString("IDS_ERROR"));
     }
-    return result.ok;
+    return static_cast<bool>(result);
 }
 
 bool CDocLifecycle::SaveModified() {

@@ -107,14 +107,16 @@ void CDromelPgmDoc::RefreshFromImage() {
 
 DataFileResult CDromelPgmDoc::LoadFile(const std::string& path) {
     std::string data;
-    DataFileResult result = ReadFileStart(path, kDataFileSize, data);
+    DataFileResult result{ReadFileStart(path, kDataFileSize, data)};
     if (!result) {
         return result;
     }
+    result.size = data.size();
     DeleteContents();
     std::memcpy(m_header.data(), data.data(), std::min(data.size(), kHeaderSize));
     result.headerAccepted =
-        std::equal(m_header.begin() + 28, m_header.begin() + 45, kOwnHeader.begin() + 28);
+        std::equal(m_header.begin() + kSignatureOffset, m_header.begin() + kSignatureEnd,
+                   kOwnHeader.begin() + kSignatureOffset);
     if (result.headerAccepted && data.size() > kHeaderSize) {
         std::memcpy(m_image.data(), data.data() + kHeaderSize, data.size() - kHeaderSize);
     }
@@ -127,7 +129,7 @@ DataFileResult CDromelPgmDoc::LoadFile(const std::string& path) {
 DataFileResult CDromelPgmDoc::SaveFile(const std::string& path) {
     std::string bytes(m_header.begin(), m_header.end());
     bytes.append(m_image.begin(), m_image.end());
-    const DataFileResult result = WriteFileReplacing(path, bytes);
+    const DataFileResult result{WriteFileAtomically(path, bytes)};
     FindModel();
     if (result) {
         SetPathName(path);

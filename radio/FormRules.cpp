@@ -44,6 +44,23 @@ int GetFormOption(const CDromelPgmDoc& doc, FormOption option) {
     return 0;
 }
 
+namespace {
+
+std::string EntryText(const OptionList& list, int index) {
+    return index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[index]
+                                                                       : std::string();
+}
+
+} // namespace
+
+std::string GetFormOptionText(const CDromelPgmDoc& doc, FormOption option) {
+    return EntryText(FormOptionEntries(doc, option), GetFormOption(doc, option));
+}
+
+std::string GetFormModelText(const CDromelPgmDoc& doc) {
+    return EntryText(ModelList(), doc.GetModel());
+}
+
 bool GetFormCheck(const CDromelPgmDoc& doc, FormCheck check) {
     switch (check) {
     case FormCheck::BeepTone:

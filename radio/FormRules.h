@@ -26,6 +26,12 @@ OptionList FormOptionEntries(const CDromelPgmDoc& doc, FormOption option);
 int GetFormOption(const CDromelPgmDoc& doc, FormOption option);
 bool GetFormCheck(const CDromelPgmDoc& doc, FormCheck check);
 
+// The text an option's list shows: the entry at the stored index, empty when the list has no
+// such entry (the list then shows no selection).
+std::string GetFormOptionText(const CDromelPgmDoc& doc, FormOption option);
+// The model list's text for the document's model, empty when the model is not in the list.
+std::string GetFormModelText(const CDromelPgmDoc& doc);
+
 // Stores the state of a check box and marks the document modified.
 void ChangeFormCheck(CDromelPgmDoc& doc, FormCheck check, bool on);
 

@@ -1,8 +1,7 @@
 #include "radio/OptionLists.h"
 
-#include "app/AppPaths.h"
 #include "app/LangString.h"
-#include "app/Profile.h"
+#include "app/Settings.h"
 #include "radio/ToneTables.h"
 
 #include <cstdlib>
@@ -26,8 +25,7 @@ void AddTable(OptionList& list, const ToneTable& table) {
 OptionList ModelList() {
     OptionList list;
     for (int k = 0; k < 16; ++k) {
-        std::string name = GetPrivateProfileString("model", "fdisp" + std::to_string(k), "",
-                                                   kEntryBuffer, g_strSettingFile);
+        std::string name = GetSettingString("model", "fdisp" + std::to_string(k), "", kEntryBuffer);
         if (name.empty()) {
             break;
         }
@@ -109,7 +107,7 @@ OptionList DropoutList() {
 }
 
 OptionList ToneList() {
-    const std::string mask = GetPrivateProfileString("setup", "ctcdcs", "13", 8, g_strSettingFile);
+    const std::string mask = GetSettingString("setup", "ctcdcs", "13", 8);
     const long bits = std::strtol(mask.c_str(), nullptr, 10);
     OptionList list{GetLangString("IDS_NONE")};
     if (bits & 1) {

@@ -1,7 +1,8 @@
 // What the Test Frequency grid does to the document: the sixteen test channels (records 17
 // to 32, grid rows 1..16) are written as typed, without the limits, without the transmit
-// side following, and without marking the document modified; Cancel puts back the whole
-// image as it was when the dialog opened.
+// side following; OK keeps them and marks the document modified when any byte changed, so
+// closing the program asks to save them; Cancel puts back the whole image as it was when the
+// dialog opened.
 #pragma once
 
 #include "radio/DromelPgmDoc.h"
@@ -34,8 +35,14 @@ void CommitTestTone(CDromelPgmDoc& doc, int r, bool rx, const std::string& text)
 class CTestFreqBackup {
 public:
     explicit CTestFreqBackup(const CDromelPgmDoc& doc) : m_backup(doc.m_image) {}
-    // Puts back all 1024 bytes of the image.
+    // Puts back all 1024 bytes of the image; the modified flag stays as it is.
     void Restore(CDromelPgmDoc& doc) const { doc.m_image = m_backup; }
+    // Keeps the changes; marks the document modified when any byte differs from the copy.
+    void Keep(CDromelPgmDoc& doc) const {
+        if (doc.m_image != m_backup) {
+            doc.SetModifiedFlag(true);
+        }
+    }
 
 private:
     MemoryImage m_backup;

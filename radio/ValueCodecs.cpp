@@ -5,8 +5,21 @@
 
 namespace {
 
-// The leading integer of text as the standard decimal conversion reads it (blanks, an
-// optional sign, digits), saturated instead of overflowing.
+// Moves the first decimal point of text places characters to the right and reads the
+// leading integer: the common step of the frequency, limit and tone conversions. The
+// conversion stops at the moved point, so what follows it is not needed.
+std::int64_t ShiftDecimal(const std::string& text, std::size_t places) {
+    const std::size_t dot = text.find('.');
+    if (dot == std::string::npos) {
+        return LeadingInteger(text);
+    }
+    std::string moved = text.substr(0, dot);
+    moved.append(text, dot + 1, places);
+    return LeadingInteger(moved);
+}
+
+} // namespace
+
 std::int64_t LeadingInteger(const std::string& text) {
     constexpr std::int64_t kLimit = 1'000'000'000'000;
     std::size_t i = 0;
@@ -26,21 +39,6 @@ std::int64_t LeadingInteger(const std::string& text) {
     }
     return negative ? -value : value;
 }
-
-// Moves the first decimal point of text places characters to the right and reads the
-// leading integer: the common step of the frequency, limit and tone conversions. The
-// conversion stops at the moved point, so what follows it is not needed.
-std::int64_t ShiftDecimal(const std::string& text, std::size_t places) {
-    const std::size_t dot = text.find('.');
-    if (dot == std::string::npos) {
-        return LeadingInteger(text);
-    }
-    std::string moved = text.substr(0, dot);
-    moved.append(text, dot + 1, places);
-    return LeadingInteger(moved);
-}
-
-} // namespace
 
 bool IsFreqFieldErased(const std::uint8_t* field) {
     return field[3] > 0x99;

@@ -8,6 +8,11 @@
 // The largest frequency a 4-byte packed BCD field holds, in 10 Hz units (999.99999 MHz).
 constexpr std::int32_t kMaxFreqValue = 99999999;
 
+// The leading integer of text as the standard decimal conversion (atol) reads it: blanks,
+// an optional sign, digits; whatever follows is ignored. Digits are no longer taken once the
+// value passes 10^12, so it never overflows.
+std::int64_t LeadingInteger(const std::string& text);
+
 // A 4-byte frequency field: 8 packed BCD digits in 10 Hz units, least significant pair first.
 // Byte 3 above 0x99 means erased.
 bool IsFreqFieldErased(const std::uint8_t* field);

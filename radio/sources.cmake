@@ -1,13 +1,14 @@
 # Sources of radio/: target_sources(dromel_core ...) for core files, target_sources(dromel_gui ...) for Qt files.
 target_sources(dromel_core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/CellTyping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelRules.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/DataFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocLifecycle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmDoc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormRules.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ModelTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DromelPgmDocModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OptionLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestFreqRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TestModeRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToneTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ValueCodecs.cpp

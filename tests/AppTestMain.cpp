@@ -5,6 +5,7 @@
 #include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
 #include "app/AppOpenUrl.h"
+#include "app/AppPrintDialogs.h"
 #include "app/DromelPgmApp.h"
 
 #include "TempDir.h"
@@ -30,6 +31,10 @@ int main(int argc, char* argv[]) {
     });
     SetAppOpenUrlResponder([](const QUrl& url) {
         ADD_FAILURE() << "unexpected address opened: " << url.toString().toStdString();
+        return false;
+    });
+    SetAppPrintDialogResponder([](const SPrintDialogRequest&) {
+        ADD_FAILURE() << "unexpected print dialog";
         return false;
     });
     return RUN_ALL_TESTS();

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QPrinter>
 
 #include <array>
 
@@ -52,7 +53,6 @@ constexpr std::array<CheckControl, 3> kCheckControls{{
     {1005, FormCheck::WiredClone},
 }};
 
-
 // Empties the list, adds the entries and selects index; an index the list does not have
 // leaves it without a selection.
 void FillList(QComboBox* combo, const OptionList& entries, int index) {
@@ -69,7 +69,8 @@ void Select(QComboBox* combo, int index) {
 
 } // namespace
 
-CDromelPgmView::CDromelPgmView(CDromelPgmDoc& doc, QWidget* parent) : QWidget(parent), m_doc(doc) {
+CDromelPgmView::CDromelPgmView(CDromelPgmDoc& doc, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_editing(*this, m_grid) {
     setObjectName(QStringLiteral("CDromelPgmView"));
     BuildDialog(this, kFormTemplate);
     AttachToDlgControl(this, IDC_CELL_TONE, m_cellTone);
@@ -81,16 +82,13 @@ CDromelPgmView::CDromelPgmView(CDromelPgmDoc& doc, QWidget* parent) : QWidget(pa
     m_cellTone.SetOwner(&m_grid);
     m_cellList.SetOwner(&m_grid);
     ConnectControls();
+    ConnectEditors();
     OnUpdate();
     m_nViewObserver = m_doc.AddViewObserver([this] { OnUpdate(); });
 }
 
 CDromelPgmView::~CDromelPgmView() {
     m_doc.RemoveViewObserver(m_nViewObserver);
-    // The editors go before the form: their last focus change must not reach it.
-    m_cellEdit.disconnect(this);
-    m_cellTone.disconnect(this);
-    m_cellList.disconnect(this);
 }
 
 QComboBox* CDromelPgmView::Combo(int id) const {
@@ -119,16 +117,12 @@ void CDromelPgmView::ConnectControls() {
             [this] { OnOptionChange(FormOption::Revert, IDC_REVERT); });
     connect(Combo(IDC_MODEL), &QComboBox::activated, this, [this] { OnModelChange(); });
 
-    connect(&m_cellEdit, &CCellEdit::KillFocus, this, [this] { OnFreqEditKillFocus(); });
-    connect(&m_cellTone, &CCellCombo::KillFocus, this, [this] { OnToneKillFocus(); });
-    connect(&m_cellList, &CCellList::KillFocus, this, [this] { OnListKillFocus(); });
     connect(&m_cellList, &CCellList::SelChange, this, [this] { m_doc.SetModifiedFlag(true); });
 }
 
 void CDromelPgmView::OnUpdate() {
     // An editor still open belongs to the document as it was: its content is dropped.
-    m_nEditRow = 0;
-    m_grid.SetEditActive(false);
+    m_editing.Drop();
     FillForm();
     FillGrid();
 }

@@ -7,14 +7,18 @@
 #include "grid/CellEdit.h"
 #include "grid/CellList.h"
 #include "grid/GridCtrl.h"
+#include "grid/GridEditing.h"
 #include "radio/FormRules.h"
 
 #include <QWidget>
 
+#include <memory>
+
 class CDromelPgmDoc;
 class QCheckBox;
 class QComboBox;
-struct GridNotify;
+class QPaintDevice;
+class QPrinter;
 
 class CDromelPgmView : public QWidget {
     Q_OBJECT
@@ -37,8 +41,14 @@ public:
     // Shows channel n's cells from the document, greying the cells that cannot be edited.
     void RefreshRow(int n);
 
-protected:
-    bool event(QEvent* event) override;
+    // The printer of Print and Print Preview, with the page set up in Print Setup; not owned.
+    // Until one is given the form uses a printer of its own.
+    void SetPrinter(QPrinter* printer);
+    // File > Print: the print dialog (page 1 only), then the page on the printer or PDF file
+    // chosen. Cancel prints nothing.
+    void OnFilePrint();
+    // File > Print Preview: the page on the preview, drawn anew at every repaint.
+    void OnFilePrintPreview();
 
 private:
     QComboBox* Combo(int id) const;
@@ -50,11 +60,14 @@ private:
     void OnModelChange();
     void SetUpGrid();
     void ShowCell(int n, int col);
-    void OnGridBeginEdit(const GridNotify& notify);
-    bool TakeEditCell(int& n, int& col);
-    void OnFreqEditKillFocus();
-    void OnToneKillFocus();
-    void OnListKillFocus();
+    void ConnectEditors();
+    void OnFreqEditKillFocus(int n, int col);
+    void OnToneKillFocus(int n, int col);
+    void OnListKillFocus(int n, int col);
+    QPrinter& Printer();
+    // The page as the form shows it now, on device; a device that cannot be painted on is
+    // reported to the user.
+    void PrintPage(QPaintDevice& device);
 
     CDromelPgmDoc& m_doc;
     int m_nViewObserver = 0;
@@ -63,8 +76,10 @@ private:
     CCellEdit m_cellEdit;
     CCellList m_cellList;
     CCellCombo m_cellTone;
+    // Declared after the editors, so it goes first and their last focus change finds no
+    // commit.
+    CGridEditing m_editing;
 
-    // The cell whose editor is open; row 0 when none is.
-    int m_nEditRow = 0;
-    int m_nEditCol = 0;
+    QPrinter* m_pPrinter = nullptr;
+    std::unique_ptr<QPrinter> m_pOwnPrinter;
 };

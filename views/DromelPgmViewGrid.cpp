@@ -5,7 +5,6 @@
 #include "app/AppMessageBox.h"
 #include "app/LangString.h"
 #include "grid/DrawTextFormat.h"
-#include "grid/GridNotify.h"
 #include "radio/ChannelRules.h"
 
 #include <array>
@@ -89,9 +88,7 @@ void CDromelPgmView::RefreshRow(int n) {
         }
     }
     if (!m_doc.IsRxEmpty(n)) {
-        m_cellEdit.End();
-        m_cellTone.End();
-        m_cellList.End();
+        m_editing.EndAll();
     }
     for (int c = 1; c < kChannelColumns; ++c) {
         ShowCell(n, c);
@@ -103,93 +100,36 @@ void CDromelPgmView::ShowCell(int n, int col) {
     m_grid.SetItem(TextItem(n, col, QString::fromStdString(GetChannelCellText(m_doc, n, col))));
 }
 
-bool CDromelPgmView::event(QEvent* event) {
-    if (event->type() == GridNotifyEvent::EventType()) {
-        auto* notify = static_cast<GridNotifyEvent*>(event);
-        if (notify->Notify().hwndFrom == &m_grid && notify->Notify().code == GVN_BEGINLABELEDIT) {
-            OnGridBeginEdit(notify->Notify());
-            notify->SetResult(0);
-        }
-        return true;
-    }
-    return QWidget::event(event);
+void CDromelPgmView::ConnectEditors() {
+    m_editing.AddEditor(m_cellEdit, {kColRxFreq, kColTxFreq},
+                        [this](int n, int col) { OnFreqEditKillFocus(n, col); });
+    m_editing.AddEditor(m_cellTone, {kColRxTone, kColTxTone},
+                        [this](int n, int col) { OnToneKillFocus(n, col); });
+    m_editing.AddEditor(
+        m_cellList, {kColScan, kColOpt6, kColBand, kColOpt8},
+        [this](int n, int col) { OnListKillFocus(n, col); },
+        [this](int col) {
+            m_cellList.clear();
+            for (const std::string& entry : ChannelListEntries(col)) {
+                m_cellList.addItem(QString::fromStdString(entry));
+            }
+        });
 }
 
-void CDromelPgmView::OnGridBeginEdit(const GridNotify& notify) {
-    // The editors are children of the form, lying above the grid.
-    const QRect rect(mapFromGlobal(notify.rect.topLeft()), notify.rect.size());
-    const int col = notify.item.col;
-    if (notify.item.row < 1 || notify.item.row > kChannelRows || col < 1 ||
-        col >= kChannelColumns) {
-        return;
-    }
-    m_nEditRow = notify.item.row;
-    m_nEditCol = col;
-    m_grid.SetEditActive(true);
-    switch (col) {
-    case kColRxFreq:
-    case kColTxFreq:
-        m_cellEdit.Begin(rect, notify.item.text);
-        break;
-    case kColRxTone:
-    case kColTxTone:
-        m_cellTone.Begin(rect, notify.item.text);
-        break;
-    default:
-        m_cellList.clear();
-        for (const std::string& entry : ChannelListEntries(col)) {
-            m_cellList.addItem(QString::fromStdString(entry));
-        }
-        m_cellList.Begin(rect, notify.item.text);
-        break;
-    }
-}
-
-// The cell of the editor that is closing, and the form back to idle; false when no edit of
-// the present document was open.
-bool CDromelPgmView::TakeEditCell(int& n, int& col) {
-    n = m_nEditRow;
-    col = m_nEditCol;
-    m_nEditRow = 0;
-    m_grid.SetEditActive(false);
-    return n >= 1 && n <= kChannelRows;
-}
-
-void CDromelPgmView::OnFreqEditKillFocus() {
-    int n = 0;
-    int col = 0;
-    if (!TakeEditCell(n, col)) {
-        m_cellEdit.End();
-        return;
-    }
+void CDromelPgmView::OnFreqEditKillFocus(int n, int col) {
     CommitChannelFreq(m_doc, n, col == kColRxFreq, m_cellEdit.text().toStdString());
-    m_cellEdit.End();
     RefreshRow(n);
     // Erasing or creating a channel can change the scan list.
     UpdateScanControls();
 }
 
-void CDromelPgmView::OnToneKillFocus() {
-    int n = 0;
-    int col = 0;
-    if (!TakeEditCell(n, col)) {
-        m_cellTone.End();
-        return;
-    }
+void CDromelPgmView::OnToneKillFocus(int n, int col) {
     CommitChannelTone(m_doc, n, col == kColRxTone, m_cellTone.currentText().toStdString());
-    m_cellTone.End();
     RefreshRow(n);
 }
 
-void CDromelPgmView::OnListKillFocus() {
-    int n = 0;
-    int col = 0;
-    if (!TakeEditCell(n, col)) {
-        m_cellList.End();
-        return;
-    }
+void CDromelPgmView::OnListKillFocus(int n, int col) {
     CommitChannelList(m_doc, n, col, m_cellList.currentIndex());
-    m_cellList.End();
     RefreshRow(n);
     if (col == kColScan) {
         UpdateScanControls();

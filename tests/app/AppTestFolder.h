@@ -3,6 +3,7 @@
 
 #include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
+#include "app/AppPrintDialogs.h"
 
 #include "TempDir.h"
 
@@ -70,4 +71,26 @@ public:
 
 private:
     AppFileDialogResponder m_previous;
+};
+
+// Answers the print dialogs, the preview and the page setup with a function of the test (by
+// default: Cancel) and remembers what was asked.
+class PrintDialogRecorder {
+public:
+    explicit PrintDialogRecorder(AppPrintDialogResponder answer = [](const SPrintDialogRequest&) {
+        return false;
+    }) {
+        m_previous = SetAppPrintDialogResponder([this, answer](const SPrintDialogRequest& r) {
+            requests.push_back(r);
+            return answer(r);
+        });
+    }
+    ~PrintDialogRecorder() { SetAppPrintDialogResponder(m_previous); }
+    PrintDialogRecorder(const PrintDialogRecorder&) = delete;
+    PrintDialogRecorder& operator=(const PrintDialogRecorder&) = delete;
+
+    std::vector<SPrintDialogRequest> requests;
+
+private:
+    AppPrintDialogResponder m_previous;
 };

@@ -137,7 +137,13 @@ TEST(DialogTemplate, TestModeSpinsFollowTheirEdits) {
     }
     EXPECT_TRUE(dialog.Control(1047)->Has("password"));
     EXPECT_TRUE(dialog.Control(1049)->Has("disabled"));
-    EXPECT_EQ(dialog.Control(1)->text, "Save");
-    EXPECT_TRUE(dialog.Control(1)->Has("disabled"));
-    EXPECT_EQ(dialog.Control(2)->text, "Exit");
+    // Save and Exit have ids of their own, so the language file's OK and Cancel texts
+    // (keys ^1 and ^2) do not rename them.
+    EXPECT_EQ(dialog.Control(1), nullptr);
+    EXPECT_EQ(dialog.Control(2), nullptr);
+    ASSERT_NE(dialog.Control(1126), nullptr);
+    EXPECT_EQ(dialog.Control(1126)->text, "Save");
+    EXPECT_TRUE(dialog.Control(1126)->Has("disabled") && dialog.Control(1126)->Has("default"));
+    ASSERT_NE(dialog.Control(1127), nullptr);
+    EXPECT_EQ(dialog.Control(1127)->text, "Exit");
 }

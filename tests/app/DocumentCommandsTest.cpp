@@ -41,7 +41,7 @@ protected:
         folder.dir.write("setting.ini", shippedSetting);
         CDromelPgmDoc doc;
         doc.NewDocument();
-        EXPECT_TRUE(doc.SaveFile(folder.dir.file(name)).ok);
+        EXPECT_TRUE(doc.SaveFile(folder.dir.file(name)));
         return QString::fromStdString(folder.dir.file(name));
     }
     CMainFrame& Frame() const { return *app.MainFrame(); }

@@ -4,6 +4,7 @@
 
 #include "TempDir.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -70,12 +71,22 @@ TEST_F(LanguageFiles, ChoosingAFileStoresItsTitleAndPutsItInForce) {
     EXPECT_EQ(LanguageTitle("/a/b.c/lang.en.lng"), "lang.en");
 }
 
+// The program's folder is missing, so the setting would go to the user's own file, whose
+// folder cannot be made under an ordinary file.
 TEST_F(LanguageFiles, ASettingThatCannotBeSavedIsReportedButTheLanguageIsInForce) {
+    const char* old = std::getenv("XDG_CONFIG_HOME");
+    const std::string previous = old ? old : "";
+    setenv("XDG_CONFIG_HOME", (dir.write("plain", "") + "/config").c_str(), 1);
     SetAppDir(dir.file("no-such-folder"));
     const std::string path = Lang("lang_en", "English");
-    const ProfileWriteResult result = SetLanguageFile(path);
+    const FileResult result = SetLanguageFile(path);
+    if (old) {
+        setenv("XDG_CONFIG_HOME", previous.c_str(), 1);
+    } else {
+        unsetenv("XDG_CONFIG_HOME");
+    }
     EXPECT_FALSE(result);
-    EXPECT_FALSE(result.message.empty());
+    EXPECT_FALSE(result.reason.empty());
     EXPECT_EQ(g_strLangFile, path);
 }
 

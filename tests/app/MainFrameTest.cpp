@@ -3,11 +3,15 @@
 #include "app/DialogBuilder.h"
 #include "app/DromelPgmApp.h"
 #include "app/MainFrm.h"
+#include "link/TestModeDlg.h"
+#include "views/TestFreqDlg.h"
 
 #include "AppTestFolder.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -22,37 +26,46 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 
-// The menu texts by language-file key: the four menus, then every command.
-const std::pair<const char*, int> kMenuItems[] = {
-    {"MENU_FILE_NEW", ID_FILE_NEW},
-    {"MENU_FILE_OPEN", ID_FILE_OPEN},
-    {"MENU_FILE_SAVE", ID_FILE_SAVE},
-    {"MENU_FILE_SAVE_AS", ID_FILE_SAVE_AS},
-    {"MENU_FILE_PRINT", ID_FILE_PRINT},
-    {"MENU_FILE_PRINT_PREVIEW", ID_FILE_PRINT_PREVIEW},
-    {"MENU_FILE_PRINT_SETUP", ID_FILE_PRINT_SETUP},
-    {"MENU_APP_EXIT", ID_APP_EXIT},
-    {"MENU_PROGRAM_READ", ID_PROGRAM_READ},
-    {"MENU_PROGRAM_WRITE", ID_PROGRAM_WRITE},
-    {"MENU_PROGRAM_TEST", ID_PROGRAM_TEST},
-    {"MENU_PROGRAM_TestFreq", ID_PROGRAM_TESTFREQ},
-    {"MENU_SETUP_PORT", ID_SETUP_PORT},
-    {"MENU_SETUP_LANGUAGE", ID_SETUP_LANGUAGE},
-    {"MENU_HELP_HELP", ID_HELP_HELP},
-    {"MENU_APP_ABOUT", ID_APP_ABOUT},
+struct MenuText {
+    std::string key;
+    std::string text; // as the language file writes it ("\t" two characters)
 };
-const char* const kMenuBar[] = {"MENU_FILE", "MENU_PROGRAM", "MENU_SETUP", "MENU_HELP"};
 
-// A language file whose every menu text is prefix + key.
+// The MENU_ keys of the shipped English language file, in the order the file holds them:
+// the four menus, then the commands in the order the menus show them.
+std::vector<MenuText> ShippedMenuTexts() {
+    std::ifstream in(std::string(DROMEL_SOURCE_DIR) + "/res/lang_en.lng");
+    std::vector<MenuText> texts;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const std::size_t equals = line.find('=');
+        if (line.rfind("MENU_", 0) == 0 && equals != std::string::npos) {
+            texts.push_back({line.substr(0, equals), line.substr(equals + 1)});
+        }
+    }
+    return texts;
+}
+
+// The text as the menu shows it: "\t" in the file stands for a tab.
+std::string Shown(std::string text) {
+    for (std::size_t i = text.find("\\t"); i != std::string::npos; i = text.find("\\t", i)) {
+        text.replace(i, 2, "\t");
+    }
+    return text;
+}
+
+// The shipped menu texts, each after prefix.
 std::string MenuLanguage(const std::string& prefix) {
     std::string text = "[String]\n";
-    for (const char* key : kMenuBar) {
-        text += std::string(key) + "=" + prefix + key + "\n";
-    }
-    for (const auto& [key, id] : kMenuItems) {
-        text += std::string(key) + "=" + prefix + key + "\n";
+    for (const MenuText& m : ShippedMenuTexts()) {
+        text += m.key + "=" + prefix + m.text + "\n";
     }
     return text;
 }
@@ -83,6 +96,20 @@ protected:
         return Frame().menuBar()->actions()[position]->text();
     }
     QString CommandText(int id) const { return Frame().CommandAction(id)->text(); }
+    // The items of the four menus in order, without separators and recent files.
+    std::vector<QAction*> CommandActions() const {
+        std::vector<QAction*> actions;
+        for (int position = 0; position < 4; ++position) {
+            for (QAction* action : Menu(position)->actions()) {
+                const int id = action->data().toInt();
+                if (!action->isSeparator() &&
+                    (id < ID_FILE_MRU_FILE1 || id > ID_FILE_MRU_FILE1 + 3)) {
+                    actions.push_back(action);
+                }
+            }
+        }
+        return actions;
+    }
 
     CDromelPgmApp& app = *CDromelPgmApp::Instance();
     AppTestFolder folder;
@@ -152,31 +179,36 @@ TEST_F(StartUp, MenusHoldEveryItemAndSeparator) {
 }
 
 TEST_F(StartUp, SwappingTheLanguageFileChangesEveryMenuItem) {
+    const std::vector<MenuText> shipped = ShippedMenuTexts();
+    ASSERT_EQ(shipped.size(), 20u);
     folder.dir.write("a.lng", MenuLanguage("A:"));
     folder.dir.write("b.lng", MenuLanguage("B:"));
     ASSERT_TRUE(Start("[setup]\nlanguage=a\n"));
     for (const char* prefix : {"A:", "B:"}) {
         g_strLangFile = folder.dir.file(prefix == std::string("A:") ? "a.lng" : "b.lng");
         app.ApplyLanguage();
+        std::vector<std::string> expected;
+        for (const MenuText& m : shipped) {
+            expected.push_back(prefix + Shown(m.text));
+        }
+        std::vector<std::string> shown;
         for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(MenuBarText(i).toStdString(), prefix + std::string(kMenuBar[i]));
+            shown.push_back(MenuBarText(i).toStdString());
         }
-        for (const auto& [key, id] : kMenuItems) {
-            EXPECT_EQ(CommandText(id).toStdString(), prefix + std::string(key));
+        for (QAction* action : CommandActions()) {
+            shown.push_back(action->text().toStdString());
         }
+        EXPECT_EQ(shown, expected);
     }
     g_strLangFile = folder.dir.file("none.lng");
     app.ApplyLanguage();
-    int notFound = 0;
-    for (QAction* action : Menu(0)->actions()) {
-        notFound += action->text() == QStringLiteral("Not Found");
-    }
-    EXPECT_EQ(notFound, 8);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(MenuBarText(i), QStringLiteral("Not Found"));
     }
-    for (const auto& [key, id] : kMenuItems) {
-        EXPECT_EQ(CommandText(id), QStringLiteral("Not Found"));
+    const std::vector<QAction*> commands = CommandActions();
+    EXPECT_EQ(commands.size(), 16u);
+    for (QAction* action : commands) {
+        EXPECT_EQ(action->text(), QStringLiteral("Not Found")) << action->data().toInt();
     }
 }
 
@@ -255,19 +287,27 @@ TEST_F(StartUp, AcceleratorsIssueCommandsAndEditingKeysDoNothing) {
     edit->setText(QStringLiteral("146"));
     edit->selectAll();
 
-    // New asks whether to clear the data, Open asks for a file: both are cancelled.
+    // New asks whether to clear the data, Open asks for a file, Print shows the print
+    // dialog: all are cancelled.
     MessageBoxRecorder boxes({IDCANCEL});
     FileDialogRecorder files;
+    PrintDialogRecorder print;
     std::vector<int> commands;
     for (const SCommandInfo& info : kCommandTable) {
         QObject::connect(Frame().CommandAction(info.nId), &QAction::triggered, &Frame(),
                          [&commands, id = info.nId] { commands.push_back(id); });
     }
+    // The clipboard holds a text the field takes, so a paste that got through would show.
+    QClipboard* clipboard = QApplication::clipboard();
+    clipboard->setText(QStringLiteral("7"));
+    ASSERT_EQ(clipboard->text(), QStringLiteral("7"));
     QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Delete, Qt::ShiftModifier);
     QTest::keyClick(edit, Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(edit->text(), QStringLiteral("146"));
     QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("7")); // nothing was cut or copied
     QTest::keyClick(edit, Qt::Key_End);
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
@@ -350,4 +390,40 @@ TEST_F(StartUp, EveryCommandReachesItsOwnersHandler) {
     }
     EXPECT_EQ(Frame().CommandHandler(ID_FILE_NEW), QStringLiteral("CDromelPgmApp"));
     EXPECT_EQ(Frame().CommandHandler(ID_PROGRAM_READ), QStringLiteral("CMainFrame"));
+    EXPECT_EQ(Frame().CommandHandler(ID_PROGRAM_TEST), QStringLiteral("CMainFrame"));
+    EXPECT_EQ(Frame().CommandHandler(ID_PROGRAM_TESTFREQ), QStringLiteral("CDromelPgmApp"));
+}
+
+// The Program menu's two service windows, in the shipped Chinese: Save and Exit keep their
+// own texts rather than the OK and Cancel ones.
+TEST_F(StartUp, TestModeAndTestFrequencyOpenOnTheDocument) {
+    folder.CopyShippedLanguage("lang_cn");
+    ASSERT_TRUE(Start("[setup]\nlanguage=lang_cn\n"));
+    QStringList seen;
+    QTimer::singleShot(0, &Frame(), [&] {
+        auto* dlg = qobject_cast<CTestModeDlg*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dlg);
+        seen << dlg->windowTitle() << GetControlText(GetDlgItem(dlg, CTestModeDlg::kSaveId))
+             << GetControlText(GetDlgItem(dlg, CTestModeDlg::kExitId));
+        dlg->reject();
+    });
+    Frame().CommandAction(ID_PROGRAM_TEST)->trigger();
+    EXPECT_EQ(seen, (QStringList{"测试模式", "保存", "退出"}));
+
+    seen.clear();
+    CDromelPgmDoc& doc = app.GetDocument();
+    const MemoryImage before = doc.m_image;
+    QTimer::singleShot(0, &Frame(), [&] {
+        auto* dlg = qobject_cast<CTestFreqDlg*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dlg);
+        seen << dlg->windowTitle() << dlg->Grid().GetItemText(0, 1);
+        doc.m_image[0x110] = 0x12;
+        QTest::mouseClick(qobject_cast<QAbstractButton*>(GetDlgItem(dlg, IDCANCEL)),
+                          Qt::LeftButton);
+    });
+    Frame().CommandAction(ID_PROGRAM_TESTFREQ)->trigger();
+    EXPECT_EQ(seen.size(), 2);
+    EXPECT_EQ(seen.value(0), "测试频率");
+    EXPECT_EQ(seen.value(1), "接收频率 [MHz]");
+    EXPECT_EQ(doc.m_image, before);
 }

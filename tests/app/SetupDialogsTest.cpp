@@ -47,7 +47,7 @@ protected:
         }
         ASSERT_TRUE(Start(setting + rest));
         ASSERT_TRUE(app.m_port.IsOpen());
-        ASSERT_EQ(ProbePort(cable.path), EPortState::kInUse);
+        ASSERT_EQ(ProbePort(cable.path), PortBusy);
     }
     void Click(QWidget* widget) const { QTest::mouseClick(widget, Qt::LeftButton); }
     // A radio button takes clicks on its mark and its text.
@@ -96,7 +96,7 @@ TEST_F(PortSetup, ChoosingTheStoredPortReopensNothingAndWritesNothing) {
     });
     EXPECT_EQ(folder.dir.read("setting.ini"), before);
     EXPECT_TRUE(app.m_port.IsOpen());
-    EXPECT_EQ(ProbePort(cable.path), EPortState::kInUse);
+    EXPECT_EQ(ProbePort(cable.path), PortBusy);
     EXPECT_EQ(Frame().PortPaneText(), QStringLiteral("COM3"));
 }
 
@@ -109,8 +109,8 @@ TEST_F(PortSetup, ChoosingAnotherPortOpensItInsteadAndStoresIt) {
     EXPECT_EQ(Setting("com"), "1");
     EXPECT_EQ(Setting("language"), "lang_en"); // the rest of the file stays
     EXPECT_TRUE(app.m_port.IsOpen());
-    EXPECT_EQ(ProbePort(other.path), EPortState::kInUse);
-    EXPECT_EQ(ProbePort(cable.path), EPortState::kAvailable);
+    EXPECT_EQ(ProbePort(other.path), PortBusy);
+    EXPECT_EQ(ProbePort(cable.path), PortOpenOk);
     EXPECT_EQ(Frame().PortPaneText(), QStringLiteral("COM1"));
 }
 

@@ -351,3 +351,23 @@ TEST(GridInput, TheWheelOverAScrollBarScrollsByLinesToo) {
     EXPECT_EQ(bar->value(), 3 * 20);
     QApplication::setWheelScrollLines(oldLines);
 }
+
+TEST(GridInput, PlainArrowsMoveTheSelectionAndShiftArrowsExtendIt) {
+    GridWindow w;
+    w.m_grid.SetFocusCell(2, 2);
+    w.Key(Qt::Key_Right);
+    w.Key(Qt::Key_Down);
+    EXPECT_EQ(w.m_grid.GetSelectedCellRange(), (CCellRange{3, 3, 3, 3}));
+    w.Key(Qt::Key_Down, Qt::ShiftModifier);
+    w.Key(Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(w.m_grid.GetSelectedCellRange(), (CCellRange{3, 3, 4, 4}));
+    EXPECT_TRUE(w.m_grid.GetItemState(3, 4) & CS_SELECTED);
+    for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_End, Qt::Key_Home}) {
+        w.Key(key);
+        const CCellID focus = w.m_grid.GetFocusCell();
+        EXPECT_EQ(w.m_grid.GetSelectedCellRange(),
+                  (CCellRange{focus.row, focus.col, focus.row, focus.col}))
+            << key;
+    }
+    EXPECT_FALSE(w.m_grid.GetItemState(4, 4) & CS_SELECTED);
+}

@@ -3,6 +3,9 @@
 #include "PtyPeer.h"
 #include "link/PortDevice.h"
 
+#include <memory>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <termios.h>
 
 namespace {
@@ -104,24 +107,123 @@ TEST_F(CommPortTest, HungUpDeviceReadsAsSilenceAndClosesThePort) {
     EXPECT_EQ(port.RecvByte(50), -1);
 }
 
-TEST_F(CommPortTest, TraceRecordsEveryByteWithItsGap) {
+// Each byte sent: the gap asked for and the idle time the line had before it, counted from
+// the previous byte either way.
+TEST_F(CommPortTest, TraceRecordsTheGapAskedAndTheIdleTimeAchieved) {
     PtyPeer peer;
     CCommPort port;
     std::ostringstream trace;
     port.SetTrace(&trace);
     ASSERT_TRUE(port.OpenDevice(peer.path, 9600));
-    port.SendByte(0x52, 5);
+    const unsigned char text[] = {'A', 'B', 'C'};
+    port.Write(text, 3, 0);
+    port.SendByte(0x52, 50);
     peer.Send({0x06});
-    port.RecvByte(500);
-    std::istringstream lines(trace.str());
-    long long t1, t2;
-    std::string d1, h1, g, d2, h2;
-    int gap;
-    lines >> t1 >> d1 >> h1 >> g >> gap >> t2 >> d2 >> h2;
-    EXPECT_EQ(d1 + h1 + g, "tx52gap");
-    EXPECT_EQ(gap, 5);
-    EXPECT_EQ(d2 + h2, "rx06");
-    EXPECT_LE(t1, t2);
+    ASSERT_EQ(port.RecvByte(500), 0x06);
+    port.SendByte(0x06, 30);
+    EXPECT_EQ(peer.Take(5), "ABCR\x06");
+
+    struct Line {
+        long long micros;
+        std::string dir, hex;
+        int gap = -1;
+        double idle = -1;
+    };
+    std::vector<Line> lines;
+    std::istringstream in(trace.str());
+    std::string text_line;
+    while (std::getline(in, text_line)) {
+        std::istringstream fields(text_line);
+        Line l;
+        std::string word1, word2;
+        fields >> l.micros >> l.dir >> l.hex;
+        if (l.dir == "tx") {
+            fields >> word1 >> l.gap >> word2 >> l.idle;
+            EXPECT_EQ(word1 + word2, "gapidle") << text_line;
+        }
+        lines.push_back(l);
+    }
+    ASSERT_EQ(lines.size(), 6u);
+    EXPECT_EQ(lines[0].gap, 0);
+    // Bytes of one write follow each other without a pause.
+    EXPECT_EQ(lines[1].idle, 0.0);
+    EXPECT_EQ(lines[2].idle, 0.0);
+    EXPECT_EQ(lines[3].hex + std::to_string(lines[3].gap), "5250");
+    EXPECT_GE(lines[3].idle, 50.0);
+    EXPECT_EQ(lines[4].dir + lines[4].hex, "rx06");
+    // The answer's gap counts from the radio's byte.
+    EXPECT_EQ(lines[5].hex + std::to_string(lines[5].gap), "0630");
+    EXPECT_GE(lines[5].idle, 30.0);
+}
+
+TEST_F(CommPortTest, FailedOpenTellsTheDeviceAndTheReason) {
+    CCommPort port;
+    const std::string absent = m_dir.file("no-such-device");
+    EXPECT_FALSE(port.OpenDevice(absent, 9600));
+    EXPECT_EQ(port.Device(), absent);
+    EXPECT_EQ(port.OpenError(), PortAbsent);
+
+    EXPECT_FALSE(port.OpenDevice(m_dir.write("plain", "x"), 9600));
+    EXPECT_EQ(port.OpenError(), PortNotSerial);
+
+    EXPECT_FALSE(port.Open(0, 9600));
+    EXPECT_EQ(port.Device(), "COM0");
+    EXPECT_EQ(port.OpenError(), PortAbsent);
+
+    PtyPeer peer;
+    m_dir.write("setting.ini", "[ports]\ncom2=" + peer.path + "\n");
+    CCommPort holder;
+    ASSERT_TRUE(holder.OpenDevice(peer.path, 9600));
+    EXPECT_FALSE(port.Open(2, 9600));
+    EXPECT_EQ(port.Device(), peer.path);
+    EXPECT_EQ(port.OpenError(), PortBusy);
+    EXPECT_EQ(holder.OpenError(), PortOpenOk);
+}
+
+// A user outside the group that owns the device may not open it.
+TEST_F(CommPortTest, DeviceTheUserMayNotUseIsReportedAsDenied) {
+    PtyPeer peer;
+    chmod(peer.path.c_str(), 0600);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (getuid() == 0 && setuid(65534) != 0) {
+            _exit(2);
+        }
+        CCommPort port;
+        const bool opened = port.OpenDevice(peer.path, 9600);
+        _exit(!opened && port.OpenError() == PortDenied ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2) {
+        GTEST_SKIP() << "cannot change to an unprivileged user here";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// A device that hung up is noticed before the port is used again; Reopen opens the same COM
+// number, whose device may by then be another one.
+TEST_F(CommPortTest, HungUpDeviceIsNoticedAndReopenedByItsNumber) {
+    auto first = std::make_unique<PtyPeer>();
+    m_dir.write("setting.ini", "[ports]\ncom3=" + first->path + "\n");
+    CCommPort port;
+    ASSERT_TRUE(port.Open(3, 9600));
+    EXPECT_TRUE(port.CheckDevice());
+    EXPECT_EQ(port.OpenCount(), 1u);
+    first->HangUp();
+    EXPECT_FALSE(port.CheckDevice());
+    EXPECT_FALSE(port.IsOpen());
+    EXPECT_TRUE(port.HasLostDevice());
+
+    PtyPeer second;
+    m_dir.write("setting.ini", "[ports]\ncom3=" + second.path + "\n");
+    ASSERT_TRUE(port.Reopen());
+    EXPECT_EQ(port.Device(), second.path);
+    EXPECT_EQ(port.OpenCount(), 2u);
+    EXPECT_FALSE(port.HasLostDevice());
+    port.SendByte(0x42, 0);
+    EXPECT_EQ(second.Take(1), "B");
 }
 
 } // namespace

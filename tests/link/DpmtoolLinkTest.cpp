@@ -1,7 +1,7 @@
 #include "LinkFixture.h"
 #include "app/LangString.h"
 
-#include <cstdlib>
+#include <iostream>
 
 namespace {
 
@@ -9,13 +9,18 @@ class DpmtoolLinkTest : public LinkFixture {
 protected:
     // Runs dpmtool with the arguments, no terminal on stdin; returns its exit status.
     int Dpmtool(const std::string& args) {
-        std::string command = "LC_ALL= LC_MESSAGES= LANG=C " + std::string(DROMEL_BIN_DIR) +
-                              "/dpmtool " + args + " </dev/null >" + m_dir.file("out") + " 2>" +
-                              m_dir.file("err");
-        int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        const std::string command =
+            "LC_ALL= LC_MESSAGES= LANG=C exec " + std::string(DROMEL_BIN_DIR) + "/dpmtool " + args;
+        return RunShellChild(command, m_dir.file("out"), m_dir.file("err"));
     }
     std::string Err() { return m_dir.read("err"); }
+
+    void TearDown() override {
+        if (HasFailure()) {
+            std::cerr << "--- dpmtool output ---\n"
+                      << m_dir.read("out") << Err() << "--- end ---\n";
+        }
+    }
 
     // A text of the language file dpmtool uses (the one shipped beside it).
     static std::string ShippedText(const std::string& key) {
@@ -24,9 +29,13 @@ protected:
         return GetLangString(key);
     }
 
-    SimRadioProcess& Radio(const Image& image, std::vector<std::string> options = {}) {
-        options.insert(options.end(), {"--fast", "--image", WriteImage("radio.bin", image),
-                                       "--save", m_dir.file("radio.dpm")});
+    SimRadioProcess& Radio(const Image& image, std::vector<std::string> options = {},
+                           bool bFast = true) {
+        if (bFast) {
+            options.push_back("--fast");
+        }
+        options.insert(options.end(), {"--image", WriteImage("radio.bin", image), "--save",
+                                       m_dir.file("radio.dpm")});
         m_radio = std::make_unique<SimRadioProcess>(options);
         return *m_radio;
     }
@@ -74,8 +83,35 @@ TEST_F(DpmtoolLinkTest, LinkFailuresEndWithStatusFourAndTheirText) {
     EXPECT_NE(Err().find(ShippedText("IDS_PROMPT_READFAIL")), std::string::npos) << Err();
     EXPECT_FALSE(std::filesystem::exists(file)); // nothing saved from a failed read
 
-    EXPECT_EQ(Dpmtool("read " + file + " --port " + m_dir.file("absent")), 4);
+    // A device that is not there is named.
+    const std::string absent = m_dir.file("absent");
+    EXPECT_EQ(Dpmtool("read " + file + " --port " + absent), 4);
     EXPECT_NE(Err().find(ShippedText("IDS_ERROR_PORTOPEN")), std::string::npos) << Err();
+    std::string reason = ShippedText("IDS_PORT_ABSENT");
+    reason.replace(reason.find("%s"), 2, absent);
+    EXPECT_NE(Err().find(reason), std::string::npos) << Err();
+}
+
+// A radio at the line speed that acknowledges block 0x008 late and refuses 0x010: the write
+// fails, says where, and the radio keeps its old bytes from 0x010 on.
+TEST_F(DpmtoolLinkTest, WriteNotWhollyAcceptedFailsAtTheRefusedBlock) {
+    const Image radio = Pattern(1);
+    Image data = radio;
+    for (int i = 0; i < 0x100; ++i) {
+        data[i] = static_cast<std::uint8_t>(~radio[i]);
+    }
+    const std::string file = m_dir.file("data.dpm");
+    EXPECT_EQ(Dpmtool("read " + file + " --port " + Radio(data).Path()), 0) << Err();
+    m_radio->Stop();
+
+    SimRadioProcess& late = Radio(radio, {"--late-ack", "0x008", "--nak-block", "0x010"}, false);
+    EXPECT_EQ(Dpmtool("write " + file + " --port " + late.Path() + " --yes"), 4);
+    EXPECT_NE(Err().find(ShippedText("IDS_PROMPT_WRITEFAIL")), std::string::npos) << Err();
+    EXPECT_NE(Err().find("0x010"), std::string::npos) << Err();
+    m_radio->Stop();
+    const Image saved = SavedImage("radio.dpm");
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x010, data.begin()));
+    EXPECT_TRUE(std::equal(saved.begin() + 0x010, saved.begin() + 0x018, radio.begin() + 0x010));
 }
 
 TEST_F(DpmtoolLinkTest, BadCommandLinesAreUsageErrors) {

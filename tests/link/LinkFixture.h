@@ -1,9 +1,10 @@
-// Shared set-up of the link tests: a settings file and a language file in a temporary
-// folder, radio images with a different byte at every address, and the radio's byte trace.
+// Shared set-up of the link tests: the link tests' settings file and the tests' language
+// file in a temporary folder, radio images with a different byte at every address, and the
+// radio's byte trace.
 #pragma once
 
+#include "ProgramFolder.h"
 #include "SimRadioProcess.h"
-#include "TempDir.h"
 #include "app/AppPaths.h"
 #include "link/Protocol.h"
 #include "radio/DromelPgmDoc.h"
@@ -23,25 +24,11 @@ struct TraceEntry {
 
 class LinkFixture : public ::testing::Test {
 protected:
-    void SetUp() override {
-        WriteSettings("");
-        m_dir.write("lang_en.lng", "[String]\nIDS_PROMPT_READ=Reading data\n"
-                                   "IDS_PROMPT_WRITE=Writing data\n"
-                                   "IDS_PROMPT_READFAIL=Read failed\n"
-                                   "IDS_PROMPT_WRITEFAIL=Write failed\n");
-        SetAppDir(m_dir.path());
-        SetLanguageName("lang_en");
-    }
+    void SetUp() override { m_dir.MakeCurrent(); }
 
     // The settings file: port 1, two models, and the given [ports] lines.
     void WriteSettings(const std::string& ports) {
-        m_dir.write("setting.ini", "[setup]\ncom=1\n[ports]\n" + ports +
-                                       "\n[model]\nfdisp0=A\nmodel0=4452313630560000\n"
-                                       "value0=0110000F28000000FFFFFFFFFFFFFFFF\n"
-                                       "freq0=00004017000060130000000000000000\n"
-                                       "fdisp1=B\nmodel1=4452313630550000\n"
-                                       "value1=0120000F28000000FFFFFFFFFFFFFFFF\n"
-                                       "freq1=00000047000000400000000000000000\n");
+        m_dir.Install("link_setting.ini", "setting.ini", "[ports]\n" + ports + "\n");
     }
 
     // An image whose bytes differ from block to block; seed makes two images differ.
@@ -89,6 +76,16 @@ protected:
         return bytes;
     }
 
+    // The bytes received in a port's own trace.
+    static int CountReceived(const std::string& trace) {
+        int count = 0;
+        for (std::size_t at = trace.find(" rx "); at != std::string::npos;
+             at = trace.find(" rx ", at + 1)) {
+            ++count;
+        }
+        return count;
+    }
+
     static int CountSequence(const std::vector<int>& bytes, const std::vector<int>& seq) {
         int count = 0;
         for (std::size_t i = 0; i + seq.size() <= bytes.size(); ++i)
@@ -97,5 +94,5 @@ protected:
         return count;
     }
 
-    TempDir m_dir;
+    ProgramFolder m_dir{"link_setting.ini"};
 };

@@ -16,16 +16,16 @@ namespace fs = std::filesystem;
 TEST(PortProbe, TellsWhyAPortCannotBeUsed) {
     TempDir dir;
     PtyPeer peer;
-    EXPECT_EQ(ProbePort(peer.path), EPortState::kAvailable);
-    EXPECT_EQ(ProbePort(dir.file("ttyUSB9")), EPortState::kAbsent);
-    EXPECT_EQ(ProbePort(dir.write("plain", "x")), EPortState::kNotSerial);
-    EXPECT_EQ(ProbePort(dir.path()), EPortState::kNotSerial);
+    EXPECT_EQ(ProbePort(peer.path), PortOpenOk);
+    EXPECT_EQ(ProbePort(dir.file("ttyUSB9")), PortAbsent);
+    EXPECT_EQ(ProbePort(dir.write("plain", "x")), PortNotSerial);
+    EXPECT_EQ(ProbePort(dir.path()), PortOtherError);
 
     CCommPort port;
     ASSERT_TRUE(port.OpenDevice(peer.path, 9600));
-    EXPECT_EQ(ProbePort(peer.path), EPortState::kInUse);
+    EXPECT_EQ(ProbePort(peer.path), PortBusy);
     port.Close();
-    EXPECT_EQ(ProbePort(peer.path), EPortState::kAvailable);
+    EXPECT_EQ(ProbePort(peer.path), PortOpenOk);
 }
 
 // Another program that asked for exclusive use holds the port even for an administrator,
@@ -33,14 +33,14 @@ TEST(PortProbe, TellsWhyAPortCannotBeUsed) {
 TEST(PortProbe, ExclusiveUseOfAnotherProgramCountsAsInUse) {
     PtyPeer peer;
     ASSERT_EQ(ioctl(peer.slave, TIOCEXCL), 0);
-    EXPECT_EQ(ProbePort(peer.path), EPortState::kInUse);
+    EXPECT_EQ(ProbePort(peer.path), PortBusy);
     CCommPort port;
     EXPECT_FALSE(port.OpenDevice(peer.path, 9600));
     int exclusive = 0;
     ASSERT_EQ(ioctl(peer.slave, TIOCGEXCL, &exclusive), 0);
     EXPECT_NE(exclusive, 0); // still the other program's
     ASSERT_EQ(ioctl(peer.slave, TIOCNXCL), 0);
-    EXPECT_EQ(ProbePort(peer.path), EPortState::kAvailable);
+    EXPECT_EQ(ProbePort(peer.path), PortOpenOk);
 }
 
 TEST(PortProbe, LeavesTheDeviceAsItWasAndSendsNothing) {
@@ -48,7 +48,7 @@ TEST(PortProbe, LeavesTheDeviceAsItWasAndSendsNothing) {
     termios before{};
     ASSERT_EQ(tcgetattr(peer.slave, &before), 0);
     for (int i = 0; i < 3; ++i) {
-        ASSERT_EQ(ProbePort(peer.path), EPortState::kAvailable);
+        ASSERT_EQ(ProbePort(peer.path), PortOpenOk);
     }
     termios after{};
     ASSERT_EQ(tcgetattr(peer.slave, &after), 0);
@@ -70,7 +70,7 @@ TEST(PortProbe, PermissionDeniedIsTold) {
     ASSERT_EQ(fchmod(peer.slave, 0600), 0);
     if (geteuid() != 0) {
         ASSERT_EQ(fchmod(peer.slave, 0), 0);
-        EXPECT_EQ(ProbePort(peer.path), EPortState::kNoPermission);
+        EXPECT_EQ(ProbePort(peer.path), PortDenied);
         return;
     }
     const pid_t child = fork();
@@ -83,7 +83,7 @@ TEST(PortProbe, PermissionDeniedIsTold) {
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(EPortState::kNoPermission));
+    EXPECT_EQ(WEXITSTATUS(status), static_cast<int>(PortDenied));
 }
 
 // A fake /dev and /sys: a USB serial adapter with its product string, a link in

@@ -1,7 +1,11 @@
 #include "LinkFixture.h"
 #include "PtyPeer.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -276,6 +280,115 @@ TEST_F(ProtocolTest, WrittenBlockNeedsTheRadiosAck) {
     Image saved = SavedImage("saved.dpm");
     EXPECT_TRUE(std::equal(saved.begin() + 8, saved.begin() + 16, data.begin() + 8));
     EXPECT_TRUE(std::equal(saved.begin() + 16, saved.begin() + 24, image.begin() + 16));
+}
+
+// Bytes left in the receive queue from before (a radio that chattered, an earlier program)
+// are emptied out before the first request, so a stale 06 is not the radio's answer.
+TEST_F(ProtocolTest, StaleBytesBeforeTheHandshakeAreNotTakenForTheAnswer) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    peer.Send({0x06, 0x06, 0x06, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x06});
+    std::thread radio([&] {
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(peer.Take(7), "PROGRAM"); // never answered
+        }
+    });
+    EXPECT_EQ(Enter(true, Pattern(1)), LinkNoConnection);
+    radio.join();
+}
+
+// A device that never stops sending cannot hold the handshake: emptying the queue takes at
+// most what the driver's receive queue holds, and each request then gets one byte.
+TEST_F(ProtocolTest, HandshakeWithADeviceThatNeverStopsEnds) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    std::ostringstream trace;
+    m_port.SetTrace(&trace);
+    std::atomic<bool> stop{false};
+    std::thread babbler([&] { peer.Babble(0x55, stop, 4 << 20); });
+    const LinkResult result = Enter(true, Pattern(1));
+    stop = true;
+    babbler.join();
+    EXPECT_EQ(result, LinkNoConnection);
+    EXPECT_LE(CountReceived(trace.str()), 256 + 3);
+}
+
+// A radio that acknowledges block 0x008 late and refuses 0x010: the late ACK is let pass
+// after the failed attempt, the retry of 0x008 gets its own ACK, and 0x010 fails.
+TEST_F(ProtocolTest, LateAckNeverCountsForALaterBlock) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    const Image data = Pattern(5);
+    auto frame = [&](int address) {
+        std::string f = {0x57, 0x00, static_cast<char>(address), 0x08};
+        f.append(data.begin() + address, data.begin() + address + 8);
+        return f;
+    };
+    std::thread radio([&] {
+        EXPECT_EQ(peer.Take(12), frame(0x008));
+        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        peer.Send({0x06});
+        EXPECT_EQ(peer.Take(12), frame(0x008));
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        peer.Send({0x06});
+        EXPECT_EQ(peer.Take(12), frame(0x010));
+        peer.Send({0x15});
+    });
+    EXPECT_FALSE(PutBlock(m_port, data, 0x008));
+    EXPECT_TRUE(PutBlock(m_port, data, 0x008));
+    EXPECT_FALSE(PutBlock(m_port, data, 0x010));
+    radio.join();
+}
+
+// A frame that stalls halfway: its tail arrives after the PC gave up on it, and is let pass
+// before the retry, which then reads the block exactly.
+TEST_F(ProtocolTest, TailOfAStalledFrameIsLetPassBeforeTheRetry) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    const Image radioImage = Pattern(1);
+    std::thread radio([&] {
+        const unsigned char* b = radioImage.data() + 0x010;
+        EXPECT_EQ(peer.Take(4), std::string("R\x00\x10\x08", 4));
+        peer.Send({0x57, 0x00, 0x10, 0x08, b[0], b[1]});
+        std::this_thread::sleep_for(std::chrono::milliseconds(75));
+        peer.Send({b[2], b[3], b[4], b[5], b[6], b[7]});
+        EXPECT_EQ(peer.Take(4), std::string("R\x00\x10\x08", 4));
+        peer.Send({0x57, 0x00, 0x10, 0x08, b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7]});
+        EXPECT_EQ(peer.Take(1), "\x06");
+        peer.Send({0x06});
+    });
+    Image work = Pattern(9);
+    EXPECT_FALSE(GetBlock(m_port, work, 0x010));
+    EXPECT_EQ(work, Pattern(9));
+    EXPECT_TRUE(GetBlock(m_port, work, 0x010));
+    radio.join();
+    EXPECT_TRUE(std::equal(work.begin() + 0x010, work.begin() + 0x018, radioImage.begin() + 0x010));
+}
+
+// The cable pulled and plugged in again while the port stayed open: the next handshake
+// opens the port afresh (the same COM number, its device now another one) and succeeds at
+// its first request.
+TEST_F(ProtocolTest, ReplugGetsAFreshPortBeforeTheHandshake) {
+    const std::string link = m_dir.file("cable");
+    auto first = std::make_unique<PtyPeer>();
+    ASSERT_EQ(symlink(first->path.c_str(), link.c_str()), 0);
+    WriteSettings("com1=" + link);
+    ASSERT_TRUE(m_port.Open(1, 9600));
+    first->HangUp();
+
+    PtyPeer second;
+    ASSERT_EQ(std::remove(link.c_str()), 0);
+    ASSERT_EQ(symlink(second.path.c_str(), link.c_str()), 0);
+    std::thread radio([&] {
+        EXPECT_EQ(second.Take(7), "PROGRAM");
+        second.Send({0x06});
+        EXPECT_EQ(second.Take(1), "\x02");
+        second.Send({1, 2, 3, 4, 5, 6, 7, 8});
+        EXPECT_EQ(second.Take(1), "\x06");
+    });
+    EXPECT_EQ(Enter(true, Pattern(1)), LinkReady);
+    radio.join();
+    EXPECT_EQ(m_port.OpenCount(), 2u);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // test needs replies that the simulated radio does not give.
 #pragma once
 
+#include <atomic>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -42,6 +43,26 @@ struct PtyPeer {
         while (got.size() < count && poll(&pfd, 1, timeoutMs) == 1 && read(master, &c, 1) == 1)
             got += c;
         return got;
+    }
+    // Sends byte without pause, as fast as the terminal takes it, until stop is set or limit
+    // bytes are out; returns how many went out.
+    std::size_t Babble(unsigned char byte, const std::atomic<bool>& stop, std::size_t limit) {
+        const std::string chunk(4096, static_cast<char>(byte));
+        const int flags = fcntl(master, F_GETFL);
+        fcntl(master, F_SETFL, flags | O_NONBLOCK);
+        std::size_t sent = 0;
+        pollfd pfd{master, POLLOUT, 0};
+        while (!stop && sent < limit) {
+            if (poll(&pfd, 1, 10) != 1) {
+                continue;
+            }
+            ssize_t n = write(master, chunk.data(), std::min(chunk.size(), limit - sent));
+            if (n > 0) {
+                sent += static_cast<std::size_t>(n);
+            }
+        }
+        fcntl(master, F_SETFL, flags);
+        return sent;
     }
     int master = -1;
     int slave = -1;

@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -25,18 +26,6 @@ class TransferDlgTest : public LinkFixture {
 protected:
     void SetUp() override {
         LinkFixture::SetUp();
-        m_dir.write("lang_en.lng", "[String]\nIDS_READDATA=Read from Radio\n"
-                                   "IDS_WRITEDATA=Write to Radio\n"
-                                   "IDS_PROMPT_READ=Reading data\n"
-                                   "IDS_PROMPT_WRITE=Writing data\n"
-                                   "IDS_PROMPT_READFAIL=Read failed\n"
-                                   "IDS_PROMPT_WRITEFAIL=Write failed\n"
-                                   "IDS_ERROR=Error\nIDS_CONFIRM=Confirm\n"
-                                   "IDS_CONFIRM_TYPE=Other radio type\n"
-                                   "IDS_ERROR_PORTOPEN=Port cannot be opened\n"
-                                   "IDS_ERROR_PORTCONN=Radio does not answer\n"
-                                   "IDS_ERROR_TYPE=Wrong reply\n"
-                                   "MENU_FILE_NEW=Fresh\n");
         m_doc.NewDocument();
         m_doc.m_image = Pattern(50);
         m_doc.SetModifiedFlag(false);
@@ -179,7 +168,11 @@ TEST_F(TransferDlgTest, FailedStartsAreReportedAndCloseTheDialog) {
         int style;
     };
     const Case cases[] = {
-        {{}, true, {IDOK}, "Port cannot be opened", MB_OK | MB_ICONHAND},
+        {{},
+         true,
+         {IDOK},
+         "Port cannot be opened\nNo device " + QString::fromStdString(m_dir.file("absent")),
+         MB_OK | MB_ICONHAND},
         {{"--no-ack"}, true, {IDOK}, "Radio does not answer", MB_OK | MB_ICONHAND},
         {{"--short-id"}, false, {IDOK}, "Wrong reply", MB_OK | MB_ICONHAND},
         {{"--wrong-id"}, false, {IDCANCEL}, "Other radio type", MB_OKCANCEL | MB_ICONQUESTION},
@@ -243,6 +236,43 @@ TEST_F(TransferDlgTest, CtrlRReadsTheRadioThroughTheFrameAndTheMenusFollowTheLan
     EXPECT_EQ(frame.CommandAction(ID_FILE_NEW)->text(), "Fresh");
     EXPECT_EQ(frame.CommandAction(ID_PROGRAM_READ)->shortcut(), QKeySequence("Ctrl+R"));
     EXPECT_EQ(frame.CommandAction(ID_PROGRAM_WRITE)->shortcut(), QKeySequence("Ctrl+W"));
+}
+
+// The radio restarted on another terminal (the settings name it for COM1): the next Read
+// opens COM1 afresh and succeeds at once, and the port pane follows. With no device left
+// the message names it and the pane greys out.
+TEST_F(TransferDlgTest, ReadAfterTheDeviceWasReplacedReopensThePort) {
+    StartRadio(Pattern(3));
+    CMainFrame frame(m_doc, m_port);
+    auto* pane = frame.findChild<QLabel*>(QStringLiteral("portPane"));
+    ASSERT_TRUE(pane);
+    EXPECT_TRUE(pane->isEnabled());
+    m_radio.reset();
+    const Image radio = Pattern(4);
+    StartRadio(radio);
+    auto read = [&] {
+        QTimer::singleShot(0, &frame, [&] {
+            auto* dlg = qobject_cast<CTransferDlg*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dlg);
+            QTest::mouseClick(Button(*dlg, IDOK), Qt::LeftButton);
+        });
+        frame.CommandAction(ID_PROGRAM_READ)->trigger();
+    };
+    read();
+    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_TRUE(pane->isEnabled());
+    EXPECT_EQ(pane->toolTip(), QString::fromStdString(m_radio->Path() + " open"));
+    m_radio->Stop();
+    EXPECT_EQ(CountSequence(Received("radio.trace"), {'P', 'R', 'O', 'G', 'R', 'A', 'M'}), 1);
+
+    const std::string gone = m_radio->Path();
+    m_radio.reset();
+    MessageBoxRecorder boxes({IDOK});
+    read();
+    ASSERT_EQ(boxes.boxes.size(), 1u);
+    EXPECT_EQ(boxes.boxes[0].text,
+              QString::fromStdString("Port cannot be opened\nNo device " + gone));
+    EXPECT_FALSE(pane->isEnabled());
 }
 
 } // namespace

@@ -1,13 +1,22 @@
 #include "link/TransferEngine.h"
 #include "LinkFixture.h"
+#include "PtyPeer.h"
+
+#include <atomic>
+#include <sstream>
+#include <thread>
 
 namespace {
 
 class TransferEngineTest : public LinkFixture {
 protected:
-    void StartRadio(const Image& radioImage, std::vector<std::string> options = {}) {
+    void StartRadio(const Image& radioImage, std::vector<std::string> options = {},
+                    bool bFast = true) {
+        if (bFast) {
+            options.push_back("--fast");
+        }
         options.insert(options.end(),
-                       {"--fast", "--image", WriteImage("radio.bin", radioImage), "--trace",
+                       {"--image", WriteImage("radio.bin", radioImage), "--trace",
                         m_dir.file("radio.trace"), "--save", m_dir.file("radio.dpm")});
         m_radio = std::make_unique<SimRadioProcess>(options);
         ASSERT_FALSE(m_radio->Path().empty());
@@ -201,6 +210,64 @@ TEST_F(TransferEngineTest, FailedStartsMapToTheirMessages) {
     EXPECT_EQ(LinkErrorKey(LinkWrongReply), "IDS_ERROR_TYPE");
     EXPECT_EQ(LinkErrorKey(LinkCancelled), "");
     EXPECT_EQ(LinkErrorKey(LinkReady), "");
+}
+
+// A radio at the real line speed whose third frame stalls halfway: the tail is let pass and
+// the retry reads the block, so the read completes with the radio's exact memory.
+TEST_F(TransferEngineTest, ReadWithOneStalledFrameCompletes) {
+    const Image radio = Pattern(3);
+    StartRadio(radio, {"--late-frame", "3"}, false);
+    CTransferEngine engine(m_port, true, m_doc);
+    ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
+    EXPECT_EQ(Run(engine), TickDone);
+    EXPECT_EQ(m_doc.m_image, radio);
+}
+
+// A device that sends without pause once the blocks begin: no exchange listens to more
+// than a 9600-baud line carries within its time bound (twelve frame windows and one answer
+// window, 0.65 s), and the read gives up after five attempts with the document untouched.
+TEST_F(TransferEngineTest, ContinuousSenderEndsEveryExchangeAndTheReadFails) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    std::ostringstream trace;
+    m_port.SetTrace(&trace);
+    std::atomic<bool> stop{false};
+    std::thread radio([&] {
+        EXPECT_EQ(peer.Take(7), "PROGRAM");
+        peer.Send({0x06});
+        EXPECT_EQ(peer.Take(1), "\x02");
+        peer.Send({1, 2, 3, 4, 5, 6, 7, 8});
+        EXPECT_EQ(peer.Take(1), "\x06");
+        peer.Send({0x06});
+        EXPECT_EQ(peer.Take(4), std::string("R\x00\x00\x08", 4));
+        peer.Babble(0x55, stop, 8 << 20);
+    });
+    const Image docBefore = m_doc.m_image;
+    CTransferEngine engine(m_port, true, m_doc);
+    const LinkResult start = engine.Start([] { return false; });
+    std::vector<int> perExchange;
+    TickResult result = TickGaveUp;
+    if (start == LinkReady) {
+        auto received = [&] { return CountReceived(trace.str()); };
+        int before = received();
+        while ((result = engine.Tick()) == TickRunning) {
+            const int now = received();
+            perExchange.push_back(now - before);
+            before = now;
+        }
+    }
+    stop = true;
+    radio.join();
+    ASSERT_EQ(start, LinkReady);
+    EXPECT_EQ(result, TickGaveUp);
+    EXPECT_EQ(engine.Address(), 0);
+    EXPECT_EQ(perExchange.size(), 5u);
+    const int lineBytes = 6500 * 9600 / 11 / 10000; // 0.65 s at 9600 baud, 11 bits a byte
+    for (int n : perExchange) {
+        EXPECT_LE(n, lineBytes);
+    }
+    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_nRefreshed, 0);
 }
 
 TEST(TransferStatusTest, NumberOfThePreviousTickIsReplaced) {

@@ -89,7 +89,17 @@ TEST_F(DataFileTest, FailedLoadLeavesTheDocument) {
     EXPECT_FALSE(missing);
     EXPECT_FALSE(missing.reason.empty());
     EXPECT_EQ(doc.GetFreqText(1, true), "440.00000");
-    EXPECT_FALSE(doc.LoadFile(m_dir.path()));
+    // A folder is named as such, not as a missing file.
+    const DataFileResult folder = doc.LoadFile(m_dir.path());
+    EXPECT_EQ(folder.error, EISDIR);
+    EXPECT_EQ(folder.reason, std::strerror(EISDIR));
+    // A pipe is refused at once, without waiting for a writer.
+    const std::string fifo = m_dir.file("pipe.dpm");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const DataFileResult pipe = doc.LoadFile(fifo);
+    EXPECT_EQ(pipe.error, kErrNotRegularFile);
+    EXPECT_EQ(pipe.reason, "not a regular file");
+    EXPECT_EQ(doc.GetFreqText(1, true), "440.00000");
 }
 
 TEST_F(DataFileTest, FailedSaveLeavesTheOldFile) {
@@ -144,7 +154,7 @@ TEST_F(DataFileTest, APipeOrDeviceIsWrittenIntoNotReplaced) {
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     ASSERT_GE(reader, 0);
-    EXPECT_TRUE(WriteFileReplacing(fifo, "channels"));
+    EXPECT_TRUE(WriteFileAtomically(fifo, "channels"));
     struct stat info {};
     ASSERT_EQ(::stat(fifo.c_str(), &info), 0);
     EXPECT_TRUE(S_ISFIFO(info.st_mode));

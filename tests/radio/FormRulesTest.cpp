@@ -2,6 +2,8 @@
 
 #include "radio/FormRules.h"
 
+#include <tuple>
+
 class FormRulesTest : public RadioTest {
 protected:
     void SetUp() override {
@@ -106,4 +108,61 @@ TEST_F(FormRulesTest, ModelChangeErasesAndSetsDefaults) {
     EXPECT_EQ(m_doc.m_image[0x005], 0xFF);
     EXPECT_EQ(m_doc.GetFreqHigh(), 17400000);
     EXPECT_EQ(m_doc.GetFreqText(17, true), "155.10000");
+}
+
+TEST_F(FormRulesTest, EachOptionChangesItsOwnByteAlone) {
+    const std::pair<FormOption, std::size_t> options[] = {
+        {FormOption::MonitorKey, kOptMonitorKey}, {FormOption::TimeOut, kOptTimeOut},
+        {FormOption::Squelch, kOptSquelch},       {FormOption::ScanType, kOptScanType},
+        {FormOption::Priority, kOptPriority},     {FormOption::Revert, kOptRevert},
+        {FormOption::LoopBack, kOptLoopBack},     {FormOption::Dropout, kOptDropout},
+    };
+    for (const auto& [option, offset] : options) {
+        const int last = static_cast<int>(FormOptionEntries(m_doc, option).size()) - 1;
+        for (const int index : {1, last}) {
+            m_doc.m_image.fill(0x5A);
+            ChangeFormOption(m_doc, option, index);
+            EXPECT_EQ(GetFormOption(m_doc, option), index) << offset;
+            for (std::size_t i = 0; i < kImageSize; ++i) {
+                if (i != offset) {
+                    ASSERT_EQ(m_doc.m_image[i], 0x5A)
+                        << "option at " << offset << " index " << index << " changed byte " << i;
+                }
+            }
+        }
+    }
+    const std::tuple<FormCheck, std::size_t, std::uint8_t> checks[] = {
+        {FormCheck::BeepTone, kOptBits, 0x01},
+        {FormCheck::BatterySave, kOptBits, 0x02},
+        {FormCheck::WiredClone, kOptCloneBits, 0x04},
+    };
+    for (const auto& [check, offset, bit] : checks) {
+        for (const std::uint8_t pattern : {0x00, 0xFF}) {
+            m_doc.m_image.fill(pattern);
+            ChangeFormCheck(m_doc, check, !GetFormCheck(m_doc, check));
+            for (std::size_t i = 0; i < kImageSize; ++i) {
+                const std::uint8_t expected = i == offset ? pattern ^ bit : pattern;
+                ASSERT_EQ(m_doc.m_image[i], expected) << "check at " << offset << " byte " << i;
+            }
+        }
+    }
+}
+
+TEST_F(FormRulesTest, EveryChannelOneToFifteenCanBeThePriorityChannel) {
+    for (int n = 1; n <= 15; ++n) {
+        m_doc.SetFreqText(n, true, "440");
+        m_doc.SetModifiedFlag(false);
+        ASSERT_TRUE(ChangePriorityChannel(m_doc, n)) << n;
+        EXPECT_EQ(m_doc.m_image[kOptPriority], n - 1);
+        EXPECT_EQ(GetFormOption(m_doc, FormOption::Priority), n);
+        EXPECT_TRUE(m_doc.IsModified());
+    }
+    // Channel 16 cannot be chosen, whether it is empty or not: nothing changes.
+    m_doc.SetModifiedFlag(false);
+    EXPECT_FALSE(ChangePriorityChannel(m_doc, 16));
+    m_doc.SetFreqText(16, true, "440");
+    EXPECT_FALSE(ChangePriorityChannel(m_doc, 16));
+    EXPECT_FALSE(ChangePriorityChannel(m_doc, -1));
+    EXPECT_EQ(m_doc.m_image[kOptPriority], 14);
+    EXPECT_FALSE(m_doc.IsModified());
 }

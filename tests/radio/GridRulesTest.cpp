@@ -1,5 +1,6 @@
 #include "RadioFixture.h"
 
+#include "radio/CellTyping.h"
 #include "radio/ChannelRules.h"
 #include "radio/TestFreqRules.h"
 
@@ -119,7 +120,15 @@ TEST_F(GridRulesTest, UnchangedTextsDoNotMarkModified) {
     m_doc.SetModifiedFlag(false);
     CommitChannelFreq(m_doc, 7, true, "440.00000");
     CommitChannelTone(m_doc, 7, true, "none"); // differs from "None" only in case
+    CommitChannelTone(m_doc, 7, false, "NONE");
     EXPECT_FALSE(m_doc.IsModified());
+    CommitChannelTone(m_doc, 7, false, "D754I");
+    CommitChannelTone(m_doc, 7, true, "88.5");
+    m_doc.SetModifiedFlag(false);
+    CommitChannelTone(m_doc, 7, false, "d754i");
+    CommitChannelTone(m_doc, 7, true, "88.5");
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(m_doc.GetToneText(7, false), "D754I");
     CommitChannelFreq(m_doc, 7, true, "440.0");
     EXPECT_TRUE(m_doc.IsModified()); // a different text, though the same value
 }

@@ -3,8 +3,10 @@
 #include "radio/DocLifecycle.h"
 #include "radio/TextFormat.h"
 
+#include <csignal>
 #include <deque>
 #include <filesystem>
+#include <sys/resource.h>
 #include <variant>
 
 namespace {
@@ -220,4 +222,30 @@ TEST(TextFormat, FillsOnlyStringPlaces) {
               "Cannot open the file a.dpm: denied");
     EXPECT_EQ(FormatText("%s %d %% %s %s", {"x", "y"}), "x %d % y ");
     EXPECT_EQ(FormatText("100%", {}), "100%");
+}
+
+TEST_F(LifecycleTest, FileProblemsAreNamedInTheLanguageInForce) {
+    std::filesystem::copy_file(DROMEL_SOURCE_DIR "/res/lang_en.lng", m_dir.file("lang_en.lng"),
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_FALSE(m_life.OpenDocumentFile(m_dir.path()));
+    ASSERT_EQ(m_q.asked.size(), 1u);
+    EXPECT_EQ(m_q.asked[0],
+              "stop|Cannot open the file " + m_dir.path() + ": it is a folder, not a file|Error");
+
+    // A file-size limit: the program ignores the signal, so the save fails and says why.
+    const auto previous = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 512;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    m_q.answers = {m_dir.file("big.dpm")};
+    const bool savedFile = m_life.FileSaveAs();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(savedFile);
+    ASSERT_EQ(m_q.asked.size(), 3u);
+    EXPECT_EQ(m_q.asked[2],
+              "stop|Cannot save the file " + m_dir.file("big.dpm") + ": File too large|Error");
+    EXPECT_FALSE(std::filesystem::exists(m_dir.file("big.dpm")));
 }

@@ -63,7 +63,7 @@ TEST_F(ModelTableTest, FindModelTakesTheLastMatchAndIgnoresCase) {
     doc.SetModel(2); // written from lower-case digits
     doc.FindModel();
     EXPECT_EQ(doc.GetModel(), 2);
-    m_dir.write("setting.ini", std::string(kTestSettings) + "model5=4D5631365545000A\n");
+    m_dir.write("setting.ini", ProgramFolder::Data("setting.ini") + "model5=4D5631365545000A\n");
     doc.FindModel();
     EXPECT_EQ(doc.GetModel(), 2); // model5 follows a gap: not part of the table
     m_dir.write("setting.ini", "[model]\nmodel0=4D5631365545000A\nmodel1=4D5631365545000A\n"

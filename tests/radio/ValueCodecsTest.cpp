@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdio>
 #include <set>
 #include <string>
 
@@ -35,7 +36,73 @@ std::string ToneRoundTrip(const std::string& text) {
     return ToneFieldToText(t[0], t[1], "None");
 }
 
+// What a codec makes of a text: a frequency as its stored text and step byte ("146.00000
+// step 1"), a tone as its stored text, hexadecimal text as the bytes it gives.
+enum class Codec { Freq, Tone, Hex };
+
+std::string Convert(Codec codec, const std::string& input) {
+    switch (codec) {
+    case Codec::Freq: {
+        const Stored s = Encode(input);
+        return FreqFieldToText(s.field.data()) + " step " + std::to_string(s.step);
+    }
+    case Codec::Tone:
+        return ToneRoundTrip(input);
+    case Codec::Hex: {
+        std::uint8_t bytes[16] = {};
+        HexToBytes(input, input.size(), bytes);
+        std::string out;
+        for (std::size_t i = 0; i < input.size() / 2; ++i) {
+            char pair[4];
+            std::snprintf(pair, sizeof pair, "%02X", bytes[i]);
+            out += pair;
+        }
+        return out;
+    }
+    }
+    return {};
+}
+
+struct CodecCase {
+    Codec codec;
+    const char* input;
+    const char* expected;
+};
+
+// The edges where each codec decides: the trailing "." the frequency editor lets through,
+// both sides of the 6.25 kHz and the 5 kHz rounding thresholds (10 Hz apart), DCS digits
+// beyond 7 in every position, and every hexadecimal digit of a settings-file entry.
+const CodecCase kCodecCases[] = {
+    {Codec::Freq, "146.", "146.00000 step 1"},
+    {Codec::Freq, "146", "146.00000 step 1"},
+    // 750 Hz below a 6.25 kHz step in the same 1 kHz rounds up to it; 10 Hz less does not.
+    {Codec::Freq, "146.518", "146.51875 step 1"},
+    {Codec::Freq, "146.51799", "146.52000 step 0"},
+    // Beyond a 5 kHz step, up to 2.5 kHz rounds down and 10 Hz more rounds up.
+    {Codec::Freq, "146.50249", "146.50000 step 1"},
+    {Codec::Freq, "146.5025", "146.50000 step 1"},
+    {Codec::Freq, "146.50251", "146.50500 step 0"},
+    {Codec::Freq, "146.50749", "146.50500 step 0"},
+    {Codec::Freq, "146.5075", "146.50500 step 0"},
+    {Codec::Freq, "146.50751", "146.51000 step 0"},
+    {Codec::Tone, "D027N", "D027N"},
+    {Codec::Tone, "D777I", "D777I"},
+    {Codec::Tone, "D028N", "D023N"},
+    {Codec::Tone, "D019I", "D023N"},
+    {Codec::Tone, "D082N", "D023N"},
+    {Codec::Tone, "D902N", "D023N"},
+    {Codec::Hex, "0123456789ABCDEF", "0123456789ABCDEF"},
+    {Codec::Hex, "9a8b7c6d5e4f3929", "9A8B7C6D5E4F3929"},
+    {Codec::Hex, "4D56313655390009", "4D56313655390009"},
+};
+
 } // namespace
+
+TEST(Codecs, EveryCaseOfTheTable) {
+    for (const CodecCase& c : kCodecCases) {
+        EXPECT_EQ(Convert(c.codec, c.input), c.expected) << "input \"" << c.input << "\"";
+    }
+}
 
 TEST(FreqCodec, PacksLeastSignificantPairFirst) {
     const Stored s = Encode("146.52");

@@ -106,3 +106,19 @@ TEST_F(DpmtoolTest, ImportOfSomethingElseChangesNothing) {
     EXPECT_EQ(missing.status, 3);
     EXPECT_NE(missing.err.find("missing.csv: cannot open the file"), std::string::npos);
 }
+
+TEST_F(DpmtoolTest, ARowWithoutDcsMayLeaveThePolarityEmpty) {
+    Ok("new a.dpm");
+    m_dir.write("in.csv", std::string(kHeader) +
+                              "1,,440.000000,,0,,88.5,88.5,023,,023,,FM,,,,\r\n"
+                              "2,,441.000000,,0,TSQL,88.5,100.0,023,,023,,FM,,,,\r\n"
+                              "3,,442.000000,,0,DTCS,88.5,88.5,023,,023,,FM,,,,\r\n");
+    const DpmResult r = Run("import a.dpm in.csv");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("in.csv: line 4: DtcsPolarity"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("1 rows skipped; a.dpm saved with the 2 usable rows"), std::string::npos)
+        << r.err;
+    const std::string json = Ok("show a.dpm --json");
+    EXPECT_NE(json.find("\"rx\": \"440.00000\""), std::string::npos);
+    EXPECT_NE(json.find("\"rx\": \"441.00000\", \"rxtone\": \"100.0\""), std::string::npos) << json;
+}

@@ -38,18 +38,18 @@ TEST_F(DpmtoolTest, NewWritesAModelTwoDocument) {
 
     const std::string json = Ok("show a.dpm --json");
     EXPECT_EQ(JsonLine(json, "model"), "\"model\": 2,");
-    EXPECT_EQ(JsonLine(json, "modelName"), "\"modelName\": \"U 430-480\",");
+    EXPECT_EQ(JsonLine(json, "modelName"), "\"modelName\": \"MV-16UE 400-480\",");
     EXPECT_EQ(JsonLine(json, "limits"),
-              "\"limits\": {\"low\": \"430.00000\", \"high\": \"480.00000\"},");
+              "\"limits\": {\"low\": \"400.00000\", \"high\": \"480.00000\"},");
     EXPECT_EQ(JsonLine(json, "monitor"), "\"monitor\": {\"index\": 3, \"text\": \"Squelch off\"},");
     EXPECT_EQ(JsonLine(json, "beep"), "\"beep\": true,");
     EXPECT_EQ(JsonRow(json, "channels", 1),
               "{\"rx\": \"\", \"rxtone\": \"\", \"tx\": \"\", \"txtone\": \"\", \"scan\": \"\", "
               "\"opt6\": \"\", \"band\": \"\", \"opt8\": \"\"},");
-    EXPECT_EQ(JsonRow(json, "test", 1), "{\"rx\": \"455.10000\", \"rxtone\": \"None\", \"tx\": "
-                                        "\"455.00000\", \"txtone\": \"None\"},");
-    EXPECT_EQ(JsonRow(json, "test", 5), "{\"rx\": \"455.55000\", \"rxtone\": \"D023N\", \"tx\": "
-                                        "\"455.55000\", \"txtone\": \"D023N\"},");
+    EXPECT_EQ(JsonRow(json, "test", 1), "{\"rx\": \"440.10000\", \"rxtone\": \"None\", \"tx\": "
+                                        "\"440.00000\", \"txtone\": \"None\"},");
+    EXPECT_EQ(JsonRow(json, "test", 5), "{\"rx\": \"440.55000\", \"rxtone\": \"D023N\", \"tx\": "
+                                        "\"440.55000\", \"txtone\": \"D023N\"},");
     EXPECT_EQ(JsonRow(json, "test", 9), "{\"rx\": \"\", \"rxtone\": \"\", \"tx\": \"\", "
                                         "\"txtone\": \"\"},");
 }
@@ -93,7 +93,7 @@ TEST_F(DpmtoolTest, SetThenShowFollowTheRules) {
               "\"100.0\", \"scan\": \"No\", \"opt6\": \"No\", \"band\": \"Wide\", \"opt8\": "
               "\"No\"},");
     // "146.5x25" is typed as 146.525 and clamped to the lower limit.
-    EXPECT_NE(JsonRow(json, "channels", 4).find("\"rx\": \"430.00000\""), std::string::npos);
+    EXPECT_NE(JsonRow(json, "channels", 4).find("\"rx\": \"400.00000\""), std::string::npos);
     // The tone cell takes five characters: "00100.5" is typed as "00100".
     EXPECT_NE(JsonRow(json, "channels", 4).find("\"rxtone\": \"100.0\""), std::string::npos);
     EXPECT_EQ(JsonLine(json, "scantype"), "\"scantype\": {\"index\": 1, \"text\": \"Time\"},");
@@ -105,7 +105,7 @@ TEST_F(DpmtoolTest, SetThenShowFollowTheRules) {
     EXPECT_EQ(JsonLine(json, "clone"), "\"clone\": true,");
     // Test channels: no limits, no follow, the field's largest value.
     EXPECT_EQ(JsonRow(json, "test", 1), "{\"rx\": \"999.99999\", \"rxtone\": \"67.0\", \"tx\": "
-                                        "\"455.00000\", \"txtone\": \"None\"},");
+                                        "\"440.00000\", \"txtone\": \"None\"},");
     EXPECT_EQ(JsonRow(json, "test", 9), "{\"rx\": \"\", \"rxtone\": \"\", \"tx\": \"12.00000\", "
                                         "\"txtone\": \"\"},");
 }
@@ -117,6 +117,7 @@ TEST_F(DpmtoolTest, RefusedAssignmentsLeaveTheFileUnchanged) {
     const std::pair<const char*, const char*> refused[] = {
         {"ch5.rx=440 scantype=1 priority=6", "channel 6 is empty"},
         {"priority=1", "no scan type is chosen"},
+        {"scantype=1 priority=16", "outside its list"},
         {"ch2.scan=no scantype=1", "the scan type is disabled"},
         {"ch9.tx=440", "the cell is greyed"},
         {"ch9.rxtone=88.5", "the cell is greyed"},
@@ -124,7 +125,7 @@ TEST_F(DpmtoolTest, RefusedAssignmentsLeaveTheFileUnchanged) {
         {"test12.rxtone=88.5", "the cell is greyed"},
         {"squelch=10", "outside its list"},
         {"monitor=-1", "outside its list"},
-        {"model=3", "outside its list"},
+        {"model=4", "outside its list"},
         {"ch17.rx=440", "channel 17 does not exist"},
         {"ch0.rx=440", "channel 0 does not exist"},
         {"ch1.band=medium", "neither wide nor narrow"},
@@ -197,12 +198,70 @@ TEST_F(DpmtoolTest, FileErrorsNameTheFileAndTheReason) {
 TEST_F(DpmtoolTest, ShowTextUsesTheLanguageFile) {
     Ok("new a.dpm");
     Ok("set a.dpm ch1.rx=440.5");
-    m_dir.write("lang_en.lng", std::string(kToolLanguage) +
-                                   "[Face]\nIDS_COL0=Ch\nIDS_COL1=Receive\nIDS_COL2=Tone\n");
+    m_dir.write("lang_en.lng", "[String]\nIDS_NONE=None\nIDS_YES=Yes\nIDS_NO=No\nIDS_WIDE=Wide\n"
+                               "[monikey]\n0=Off\n1=Monitor\n2=Momentary\n3=Squelch off\n"
+                               "[Face]\nIDS_COL0=Ch\nIDS_COL1=Receive\nIDS_COL2=Tone\n");
     const std::string text = Ok("show a.dpm");
     EXPECT_NE(text.find("Ch  Receive    Tone    Tone"), std::string::npos) << text;
     EXPECT_NE(text.find("1   440.50000  None    440.50000  None    Yes     No      Wide    No\n"),
               std::string::npos)
         << text;
     EXPECT_NE(text.find("monitor   3 Squelch off\n"), std::string::npos);
+}
+
+TEST_F(DpmtoolTest, AlignmentValuesNeedTheDealerCode) {
+    Ok("new a.dpm");
+    const std::string before = m_dir.read("a.dpm");
+    struct Refused {
+        std::string args;
+        std::string reason;
+    };
+    const Refused refused[] = {
+        {"set a.dpm align.batterylow=200", "need the dealer access code (--dealer CODE)"},
+        {"set a.dpm ch1.rx=446 manualadjust=on", "need the dealer access code"},
+        {"set a.dpm --dealer 52918 align.batterylow=200", "a.dpm: the dealer access code is wrong"},
+        {"set a.dpm --dealer=529170 ch1.rx=446", "the dealer access code is wrong"},
+        {"show a.dpm --dealer 1234", "a.dpm: the dealer access code is wrong"},
+        {"set a.dpm --dealer 52917 align.batterylow=256", "not a value from 0 to 255"},
+        {"set a.dpm --dealer 52917 align.batterylow=-1", "not a value from 0 to 255"},
+        {"set a.dpm --dealer 52917 align.battery=1", "unknown alignment value \"battery\""},
+        {"set a.dpm --dealer 52917 manualadjust=maybe", "neither on nor off"},
+    };
+    for (const Refused& r : refused) {
+        const DpmResult result = Run(r.args);
+        EXPECT_EQ(result.status, 2) << r.args;
+        EXPECT_NE(result.err.find(r.reason), std::string::npos) << r.args << "\n" << result.err;
+        EXPECT_EQ(m_dir.read("a.dpm"), before) << r.args;
+    }
+    EXPECT_EQ(Run("set a.dpm align.sql9=1 --dealer").status, 1);
+    // Without the code, show says nothing about them.
+    EXPECT_EQ(Ok("show a.dpm --json").find("alignment"), std::string::npos);
+    EXPECT_EQ(Ok("show a.dpm").find("align."), std::string::npos);
+}
+
+TEST_F(DpmtoolTest, AlignmentValuesShowAndSetWithTheDealerCode) {
+    Ok("new a.dpm");
+    std::string json = Ok("show a.dpm --json --dealer 52917");
+    EXPECT_EQ(JsonLine(json, "manualAdjust"), "\"manualAdjust\": false,");
+    EXPECT_EQ(JsonLine(json, "alignment"),
+              "\"alignment\": {\"batterylow\": 255, \"sql9\": 255, \"sql3\": 255, \"power\": 255, "
+              "\"widectc\": 255, \"widedcs\": 255, \"rxcenter\": 255, \"freq\": 255, "
+              "\"narrowctc\": 255, \"narrowdcs\": 255, \"rxlow\": 255, \"rxhigh\": 255},");
+
+    Ok("set a.dpm --dealer 52917 align.batterylow=200 align.RxHigh=0 manualadjust=on "
+       "ch1.rx=446");
+    const std::string image = m_dir.read("a.dpm").substr(48);
+    EXPECT_EQ(static_cast<unsigned char>(image[0x3F0]), 0xC8);
+    EXPECT_EQ(static_cast<unsigned char>(image[0x3FB]), 0);
+    EXPECT_EQ(static_cast<unsigned char>(image[0x3F1]), 0xFF);
+    EXPECT_EQ(static_cast<unsigned char>(image[0x3C4]) & 0x10, 0);
+
+    json = Ok("show a.dpm --dealer=\" 0052917x\" --json");
+    EXPECT_EQ(JsonLine(json, "manualAdjust"), "\"manualAdjust\": true,");
+    EXPECT_NE(JsonLine(json, "alignment").find("{\"batterylow\": 200, \"sql9\": 255"),
+              std::string::npos);
+    EXPECT_NE(JsonLine(json, "alignment").find("\"rxhigh\": 0}"), std::string::npos);
+    const std::string text = Ok("show a.dpm --dealer 52917");
+    EXPECT_NE(text.find("manualadjust on\n"), std::string::npos);
+    EXPECT_NE(text.find("align.batterylow 200\n"), std::string::npos);
 }

@@ -1,5 +1,5 @@
-// The main form on a document of its own, in a program folder with a settings file and a
-// language file written by the test, shown and active so that keys and clicks reach it.
+// The main form on a document of its own, in a program folder with the tests' settings file
+// and language file, shown and active so that keys and clicks reach it.
 #pragma once
 
 #include "app/AppPaths.h"
@@ -7,8 +7,8 @@
 #include "radio/DromelPgmDoc.h"
 #include "views/DromelPgmView.h"
 
+#include "ProgramFolder.h"
 #include "app/AppTestFolder.h"
-#include "radio/RadioFixture.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,33 +19,10 @@
 #include <cstdlib>
 #include <memory>
 
-inline const char* kViewLanguage = "[String]\n"
-                                   "IDS_NONE=None\n"
-                                   "IDS_OFF=Off\n"
-                                   "IDS_YES=Yes\n"
-                                   "IDS_NO=No\n"
-                                   "IDS_WIDE=Wide\n"
-                                   "IDS_NARROW=Narrow\n"
-                                   "IDS_ERROR=Error\n"
-                                   "IDS_ERROR_PRIORITYCH=The priority channel is empty.\n"
-                                   "IDS_CONFIRM=Confirm\n"
-                                   "IDS_CONFIRM_FREQ=All channels will be cleared.\n"
-                                   "[Resource]\n^1203=Monitor Key\n"
-                                   "[Face]\nIDS_COL0=CH\nIDS_COL1=RX Freq\nIDS_COL2=RX Tone\n"
-                                   "IDS_COL3=TX Freq\nIDS_COL4=TX Tone\nIDS_COL5=Scan\n"
-                                   "IDS_COL6=Opt 6\nIDS_COL7=Band\nIDS_COL8=Opt 8\n"
-                                   "[monikey]\n0=Off\n1=Monitor\n2=Momentary\n3=Squelch off\n"
-                                   "4=Call\n"
-                                   "[SCANTYPE]\n0=No scan\n1=Time\n2=Carrier\n"
-                                   "[REVERTCH]\n0=Selected\n1=Priority\n";
-
 class ViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetAppDir(m_dir.path());
-        m_dir.write("setting.ini", kTestSettings);
-        m_dir.write("lang_en.lng", kViewLanguage);
-        SetLanguageName("lang_en");
+        m_dir.MakeCurrent();
         m_doc.NewDocument();
         m_view = std::make_unique<CDromelPgmView>(m_doc);
         m_view->show();
@@ -86,7 +63,7 @@ protected:
         m_doc.SetOptCol8(n, false);
     }
 
-    TempDir m_dir;
+    ProgramFolder m_dir;
     CDromelPgmDoc m_doc;
     std::unique_ptr<CDromelPgmView> m_view;
 };

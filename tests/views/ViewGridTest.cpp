@@ -183,3 +183,22 @@ TEST_F(ViewGridTest, TakingAChannelOutOfTheScanListDisablesTheScanControls) {
     EXPECT_EQ(m_doc.GetScanType(), 0);
     EXPECT_EQ(Combo(1008)->currentIndex(), 0);
 }
+
+TEST_F(ViewGridTest, RetypingWhatACellShowsChangesNothing) {
+    SetChannel(3, "446.50000", "446.50000");
+    m_doc.UpdateAllViews();
+    m_doc.SetModifiedFlag(false);
+
+    // The tone editor shows the typed none text in upper case; it is still the same text.
+    EnterText(3, 2, "none");
+    EXPECT_EQ(m_doc.GetToneText(3, true), "None");
+    EXPECT_EQ(Cell(3, 2), "None");
+    EnterText(3, 1, "446.50000");
+    EXPECT_FALSE(m_doc.IsModified());
+
+    // A trailing "." is let through and read as whole megahertz.
+    EnterText(3, 1, "447.");
+    EXPECT_EQ(Freq(3, true), "447.00000");
+    EXPECT_EQ(Freq(3, false), "447.00000");
+    EXPECT_TRUE(m_doc.IsModified());
+}

@@ -1,10 +1,11 @@
 #include "Assignment.h"
 
 #include "DpmCommand.h"
+#include "SettingNames.h"
 
-#include "radio/ChannelRules.h"
-#include "radio/FormRules.h"
+#include "radio/CellTyping.h"
 #include "radio/TestFreqRules.h"
+#include "radio/TestModeRules.h"
 
 #include <cctype>
 
@@ -33,29 +34,6 @@ int Choice(const std::string& value, const char* first, const char* second) {
     }
     throw Refusal{"\"" + value + "\" is neither " + first + " nor " + second};
 }
-
-struct FormOptionKey {
-    const char* key;
-    FormOption option;
-};
-
-const FormOptionKey kOptionKeys[] = {
-    {"monitor", FormOption::MonitorKey}, {"timeout", FormOption::TimeOut},
-    {"squelch", FormOption::Squelch},    {"scantype", FormOption::ScanType},
-    {"priority", FormOption::Priority},  {"revert", FormOption::Revert},
-    {"loopback", FormOption::LoopBack},  {"dropout", FormOption::Dropout},
-};
-
-struct FormCheckKey {
-    const char* key;
-    FormCheck check;
-};
-
-const FormCheckKey kCheckKeys[] = {
-    {"beep", FormCheck::BeepTone},
-    {"battsave", FormCheck::BatterySave},
-    {"clone", FormCheck::WiredClone},
-};
 
 int ListIndex(const std::string& value, std::size_t entries) {
     int index = 0;
@@ -111,39 +89,33 @@ void CheckChannelNumber(int n) {
 
 void ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field, const std::string& value) {
     CheckChannelNumber(n);
-    struct Field {
-        const char* name;
-        int col;
-    };
-    const Field fields[] = {{"rx", kColRxFreq},     {"rxtone", kColRxTone}, {"tx", kColTxFreq},
-                            {"txtone", kColTxTone}, {"scan", kColScan},     {"opt6", kColOpt6},
-                            {"band", kColBand},     {"opt8", kColOpt8}};
-    for (const Field& f : fields) {
-        if (field != f.name) {
+    for (const auto& cell : kCellNames) {
+        if (field != cell.key) {
             continue;
         }
-        if (IsChannelCellReadOnly(doc, n, f.col)) {
+        const int col = cell.value;
+        if (IsChannelCellReadOnly(doc, n, col)) {
             throw Refusal{"the cell is greyed: " + std::string(doc.IsRxEmpty(n)
                                                                    ? "the channel is empty"
                                                                    : "the channel has no "
                                                                      "transmit frequency")};
         }
-        switch (f.col) {
+        switch (col) {
         case kColRxFreq:
         case kColTxFreq:
-            CommitChannelFreq(doc, n, f.col == kColRxFreq, FilterFreqTyping(value));
+            CommitChannelFreq(doc, n, col == kColRxFreq, FilterFreqTyping(value));
             return;
         case kColRxTone:
         case kColTxTone:
-            CommitChannelTone(doc, n, f.col == kColRxTone, FilterToneTyping(value));
+            CommitChannelTone(doc, n, col == kColRxTone, FilterToneTyping(value));
             return;
         default: {
             const int k =
-                f.col == kColBand ? Choice(value, "wide", "narrow") : Choice(value, "yes", "no");
-            if (k != GetChannelListIndex(doc, n, f.col)) {
+                col == kColBand ? Choice(value, "wide", "narrow") : Choice(value, "yes", "no");
+            if (k != GetChannelListIndex(doc, n, col)) {
                 doc.SetModifiedFlag(true);
             }
-            CommitChannelList(doc, n, f.col, k);
+            CommitChannelList(doc, n, col, k);
             return;
         }
         }
@@ -169,20 +141,51 @@ void ApplyTest(CDromelPgmDoc& doc, int r, const std::string& field, const std::s
     }
 }
 
-void Apply(CDromelPgmDoc& doc, const std::string& key, const std::string& value) {
+// The alignment values and the Manual Adjust switch, open only with the access code.
+bool ApplyDealer(CDromelPgmDoc& doc, const std::string& key, const std::string& value,
+                 bool dealer) {
+    const std::string kAlign = "align.";
+    const bool align = key.rfind(kAlign, 0) == 0;
+    if (!align && key != "manualadjust") {
+        return false;
+    }
+    if (!dealer) {
+        throw Refusal{"the alignment values and Manual Adjust need the dealer access code "
+                      "(--dealer CODE)"};
+    }
+    if (!align) {
+        SetManualAdjustSwitch(doc, Choice(value, "on", "off") == 0);
+        return true;
+    }
+    const int index = FindAlignmentKey(key.substr(kAlign.size()));
+    if (index < 0) {
+        throw Refusal{"unknown alignment value \"" + key.substr(kAlign.size()) + "\""};
+    }
+    int number = 0;
+    if (!ParseIndex(value, number) || number > 255) {
+        throw Refusal{"\"" + value + "\" is not a value from 0 to 255"};
+    }
+    SetAlignmentValue(doc, index, static_cast<std::uint8_t>(number));
+    return true;
+}
+
+void Apply(CDromelPgmDoc& doc, const std::string& key, const std::string& value, bool dealer) {
+    if (ApplyDealer(doc, key, value, dealer)) {
+        return;
+    }
     if (key == "model") {
         ApplyModel(doc, value);
         return;
     }
-    for (const FormOptionKey& o : kOptionKeys) {
+    for (const auto& o : kOptionNames) {
         if (key == o.key) {
-            ApplyFormOption(doc, o.option, value);
+            ApplyFormOption(doc, o.value, value);
             return;
         }
     }
-    for (const FormCheckKey& c : kCheckKeys) {
+    for (const auto& c : kCheckNames) {
         if (key == c.key) {
-            ChangeFormCheck(doc, c.check, Choice(value, "on", "off") == 0);
+            ChangeFormCheck(doc, c.value, Choice(value, "on", "off") == 0);
             return;
         }
     }
@@ -201,13 +204,14 @@ void Apply(CDromelPgmDoc& doc, const std::string& key, const std::string& value)
 
 } // namespace
 
-void ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment, const std::string& path) {
+void ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment, const std::string& path,
+                     bool dealer) {
     const std::size_t equals = assignment.find('=');
     try {
         if (equals == std::string::npos || equals == 0) {
             throw Refusal{"not of the form NAME=VALUE"};
         }
-        Apply(doc, assignment.substr(0, equals), assignment.substr(equals + 1));
+        Apply(doc, assignment.substr(0, equals), assignment.substr(equals + 1), dealer);
     } catch (const Refusal& refusal) {
         throw DpmError{kExitRefused, path + ": " + assignment + ": " + refusal.reason};
     }

@@ -1,5 +1,7 @@
 #include "ChannelCsv.h"
 
+#include "CsvFormat.h"
+
 #include "radio/ChannelRules.h"
 #include "radio/ValueCodecs.h"
 
@@ -92,83 +94,6 @@ ToneColumns ExportTones(const ToneSide& tx, const ToneSide& rx) {
         c.rxDtcs = rx.dcsCode;
     }
     return c;
-}
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
-        return text;
-    }
-    std::string out = "\"";
-    for (const char c : text) {
-        out += c;
-        if (c == '"') {
-            out += '"';
-        }
-    }
-    return out + "\"";
-}
-
-// --- Reading ------------------------------------------------------------------------------
-
-struct CsvRow {
-    int line = 0; // line number where the row starts
-    std::vector<std::string> fields;
-};
-
-// Splits CSV text into rows (quoted fields may hold commas, quotes and line breaks). False
-// when a quoted field is never closed.
-bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows) {
-    std::size_t i = 0;
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0) {
-        i = 3;
-    }
-    int line = 1;
-    CsvRow row{line, {}};
-    std::string field;
-    bool quoted = false;
-    bool rowHasText = false;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (quoted) {
-            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
-                field += '"';
-                ++i;
-            } else if (c == '"') {
-                quoted = false;
-            } else {
-                line += c == '\n';
-                field += c;
-            }
-        } else if (c == '"') {
-            quoted = true;
-            rowHasText = true;
-        } else if (c == ',') {
-            row.fields.push_back(field);
-            field.clear();
-            rowHasText = true;
-        } else if (c == '\n' || c == '\r') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-                ++i;
-            }
-            row.fields.push_back(field);
-            if (rowHasText || !field.empty()) {
-                rows.push_back(row);
-            }
-            field.clear();
-            rowHasText = false;
-            row = CsvRow{++line, {}};
-        } else {
-            field += c;
-        }
-    }
-    if (quoted) {
-        return false;
-    }
-    if (rowHasText || !field.empty()) {
-        row.fields.push_back(field);
-        rows.push_back(row);
-    }
-    return true;
 }
 
 std::string Trim(const std::string& s) {
@@ -270,11 +195,15 @@ private:
 
 void ReadTones(const RowReader& r, ChannelRow& ch) {
     const std::string mode = Trim(r.Get("Tone"));
-    const std::string polarity = Trim(r.Get("DtcsPolarity", "NN"));
-    if (polarity.size() != 2 || (polarity[0] != 'N' && polarity[0] != 'R') ||
-        (polarity[1] != 'N' && polarity[1] != 'R')) {
-        throw BadRow{"DtcsPolarity \"" + polarity + "\" is not one of NN, NR, RN, RR"};
-    }
+    // The polarity matters to DCS tones alone: a row without one may leave it empty.
+    const auto polarity = [&r](std::size_t side) {
+        const std::string text = Trim(r.Get("DtcsPolarity", "NN"));
+        if (text.size() != 2 || (text[0] != 'N' && text[0] != 'R') ||
+            (text[1] != 'N' && text[1] != 'R')) {
+            throw BadRow{"DtcsPolarity \"" + text + "\" is not one of NN, NR, RN, RR"};
+        }
+        return text[side];
+    };
     const std::string none;
     ch.rxTone = none;
     ch.txTone = none;
@@ -286,8 +215,8 @@ void ReadTones(const RowReader& r, ChannelRow& ch) {
     } else if (mode == "TSQL") {
         ch.txTone = ch.rxTone = CtcssText("cToneFreq", r.Get("cToneFreq"));
     } else if (mode == "DTCS") {
-        ch.txTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity[0]);
-        ch.rxTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity[1]);
+        ch.txTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity(0));
+        ch.rxTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity(1));
     } else if (mode == "Cross") {
         const std::string cross = Trim(r.Get("CrossMode", "Tone->Tone"));
         const std::size_t arrow = cross.find("->");
@@ -302,12 +231,12 @@ void ReadTones(const RowReader& r, ChannelRow& ch) {
         if (txKind == "Tone") {
             ch.txTone = CtcssText("rToneFreq", r.Get("rToneFreq"));
         } else if (txKind == "DTCS") {
-            ch.txTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity[0]);
+            ch.txTone = DcsText("DtcsCode", r.Get("DtcsCode"), polarity(0));
         }
         if (rxKind == "Tone") {
             ch.rxTone = CtcssText("cToneFreq", r.Get("cToneFreq"));
         } else if (rxKind == "DTCS") {
-            ch.rxTone = DcsText("RxDtcsCode", r.Get("RxDtcsCode", r.Get("DtcsCode")), polarity[1]);
+            ch.rxTone = DcsText("RxDtcsCode", r.Get("RxDtcsCode", r.Get("DtcsCode")), polarity(1));
         }
     } else {
         throw BadRow{"Tone \"" + mode + "\" is not one of Tone, TSQL, DTCS, Cross"};

@@ -1,4 +1,6 @@
-// dpmtool show FILE [--json]: the document as the form and the grids show it.
+// dpmtool show FILE [--json] [--dealer CODE]: the document as the form and the grids show
+// it; with the dealers' access code also the alignment values and the Manual Adjust switch.
+#include "DealerOption.h"
 #include "DpmCommand.h"
 #include "DpmFiles.h"
 #include "ShowDocument.h"
@@ -7,7 +9,10 @@
 
 namespace {
 
-int RunShow(const std::vector<std::string>& args) {
+int RunShow(const std::vector<std::string>& given) {
+    std::vector<std::string> args = given;
+    std::string code;
+    const bool dealer = TakeDealerOption(args, "show", code);
     std::string path;
     bool json = false;
     for (const std::string& arg : args) {
@@ -22,14 +27,19 @@ int RunShow(const std::vector<std::string>& args) {
     if (path.empty()) {
         ThrowUsage("show");
     }
+    if (dealer) {
+        CheckDealerCode(code, path);
+    }
     CDromelPgmDoc doc;
     LoadDpmFile(doc, path);
-    std::cout << (json ? ShowJson(doc) : ShowText(doc, path));
+    std::cout << (json ? ShowJson(doc, dealer) : ShowText(doc, path, dealer));
     return kExitOk;
 }
 
 const DpmCommandRegistration registration{
-    {"show", "FILE [--json]",
-     "show model, limits, options, the 16 channels and the 16 test channels", RunShow}};
+    {"show", "FILE [--json] [--dealer CODE]",
+     "show model, limits, options, the 16 channels and the 16 test channels; with the "
+     "dealers' access code also the alignment values and Manual Adjust",
+     RunShow}};
 
 } // namespace

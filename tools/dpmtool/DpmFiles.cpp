@@ -7,7 +7,9 @@ void LoadDpmFile(CDromelPgmDoc& doc, const std::string& path) {
     if (!result) {
         throw DpmError{kExitFile, path + ": cannot open the file: " + result.reason};
     }
-    if (!result.headerAccepted) {
+    // The program loads a short file silently; here a file too short to hold the signature
+    // is not taken for a data file.
+    if (!result.headerAccepted || result.size < kSignatureEnd) {
         throw DpmError{kExitFile, path + ": not a data file of this program (its header lacks "
                                          "the signature \".7410 Morcan Vale\")"};
     }
@@ -21,7 +23,7 @@ void SaveDpmFile(CDromelPgmDoc& doc, const std::string& path) {
 }
 
 void WriteTextFile(const std::string& path, const std::string& text) {
-    const DataFileResult result = WriteFileReplacing(path, text);
+    const FileResult result = WriteFileAtomically(path, text);
     if (!result) {
         throw DpmError{kExitFile, path + ": cannot write the file: " + result.reason};
     }
@@ -29,7 +31,7 @@ void WriteTextFile(const std::string& path, const std::string& text) {
 
 std::string ReadTextFile(const std::string& path, std::size_t maxBytes) {
     std::string text;
-    const DataFileResult result = ReadFileStart(path, maxBytes + 1, text);
+    const FileResult result = ReadFileStart(path, maxBytes + 1, text);
     if (!result) {
         throw DpmError{kExitFile, path + ": cannot open the file: " + result.reason};
     }

@@ -1,6 +1,7 @@
 #include "RadioLink.h"
 
 #include "app/LangString.h"
+#include "link/LinkMessages.h"
 #include "link/TransferEngine.h"
 
 #include <cstdio>
@@ -99,7 +100,7 @@ int RunRadioTransfer(CDromelPgmDoc& doc, bool bRead, const RadioLinkOptions& opt
     if (trace.is_open())
         port.SetTrace(&trace);
     if (!OpenPort(port, options.port))
-        Fail(GetLangString(LinkErrorKey(LinkPortFailed)));
+        Fail(LinkErrorText(LinkPortFailed, port));
 
     CTransferEngine engine(port, bRead, doc);
     LinkResult result =
@@ -107,7 +108,7 @@ int RunRadioTransfer(CDromelPgmDoc& doc, bool bRead, const RadioLinkOptions& opt
     if (result == LinkCancelled)
         return kExitDeclined;
     if (result != LinkReady)
-        Fail(GetLangString(LinkErrorKey(result)));
+        Fail(LinkErrorText(result, port));
 
     TickResult tick;
     {
@@ -117,6 +118,6 @@ int RunRadioTransfer(CDromelPgmDoc& doc, bool bRead, const RadioLinkOptions& opt
             bar.Draw(engine);
     }
     if (tick == TickGaveUp)
-        Fail(engine.Status());
+        Fail(engine.Status() + "\n" + BlockFailText(engine.Address()));
     return kExitOk;
 }

@@ -1,49 +1,15 @@
 #include "ShowDocument.h"
 
+#include "SettingNames.h"
+
 #include "app/LangString.h"
-#include "radio/ChannelRules.h"
-#include "radio/FormRules.h"
 #include "radio/TestFreqRules.h"
+#include "radio/TestModeRules.h"
 
 #include <cstdio>
 
 namespace {
 
-struct OptionName {
-    const char* key;
-    FormOption option;
-};
-
-const OptionName kOptions[] = {
-    {"monitor", FormOption::MonitorKey}, {"timeout", FormOption::TimeOut},
-    {"squelch", FormOption::Squelch},    {"scantype", FormOption::ScanType},
-    {"priority", FormOption::Priority},  {"revert", FormOption::Revert},
-    {"loopback", FormOption::LoopBack},  {"dropout", FormOption::Dropout},
-};
-
-struct CheckName {
-    const char* key;
-    FormCheck check;
-};
-
-const CheckName kChecks[] = {
-    {"beep", FormCheck::BeepTone},
-    {"battsave", FormCheck::BatterySave},
-    {"clone", FormCheck::WiredClone},
-};
-
-const char* const kChannelKeys[] = {"rx", "rxtone", "tx", "txtone", "scan", "opt6", "band", "opt8"};
-
-// The entry at index, or empty text when the list has no such entry (the form then shows
-// no selection).
-std::string EntryText(const OptionList& list, int index) {
-    return index >= 0 && static_cast<std::size_t>(index) < list.size() ? list[index]
-                                                                       : std::string();
-}
-
-std::string ModelName(const CDromelPgmDoc& doc) {
-    return EntryText(ModelList(), doc.GetModel());
-}
 
 std::string Json(const std::string& text) {
     std::string out = "\"";
@@ -95,20 +61,27 @@ void EndLine(std::string& out) {
 
 } // namespace
 
-std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
+std::string ShowText(CDromelPgmDoc& doc, const std::string& path, bool dealer) {
     UpdateScanControls(doc);
     std::string out = "file      " + path + "\n";
-    out += "model     " + std::to_string(doc.GetModel()) + " " + ModelName(doc);
+    out += "model     " + std::to_string(doc.GetModel()) + " " + GetFormModelText(doc);
     EndLine(out);
     out += "limits    " + doc.GetLimitText(false) + " - " + doc.GetLimitText(true) + "\n";
-    for (const OptionName& o : kOptions) {
-        const int index = GetFormOption(doc, o.option);
+    for (const auto& o : kOptionNames) {
+        const int index = GetFormOption(doc, o.value);
         out += Pad(o.key, 10) + std::to_string(index) + " " +
-               EntryText(FormOptionEntries(doc, o.option), index);
+               GetFormOptionText(doc, o.value);
         EndLine(out);
     }
-    for (const CheckName& c : kChecks) {
-        out += Pad(c.key, 10) + (GetFormCheck(doc, c.check) ? "on" : "off") + "\n";
+    for (const auto& c : kCheckNames) {
+        out += Pad(c.key, 10) + (GetFormCheck(doc, c.value) ? "on" : "off") + "\n";
+    }
+    if (dealer) {
+        out += "\nmanualadjust " + std::string(doc.GetManualAdjust() ? "on" : "off") + "\n";
+        const AlignmentValues values = GetAlignmentValues(doc);
+        for (int i = 0; i < kAlignmentCount; ++i) {
+            out += "align." + Pad(kAlignmentKeys[i], 11) + std::to_string(values[i]) + "\n";
+        }
     }
     const std::size_t widths[] = {4, 11, 8, 11, 8, 8, 8, 8, 8};
     out += "\n";
@@ -140,30 +113,39 @@ std::string ShowText(CDromelPgmDoc& doc, const std::string& path) {
     return out;
 }
 
-std::string ShowJson(CDromelPgmDoc& doc) {
+std::string ShowJson(CDromelPgmDoc& doc, bool dealer) {
     UpdateScanControls(doc);
     std::string out = "{\n";
     out += "  \"model\": " + std::to_string(doc.GetModel()) + ",\n";
-    out += "  \"modelName\": " + Json(ModelName(doc)) + ",\n";
+    out += "  \"modelName\": " + Json(GetFormModelText(doc)) + ",\n";
     out += "  \"limits\": {\"low\": " + Json(doc.GetLimitText(false)) +
            ", \"high\": " + Json(doc.GetLimitText(true)) + "},\n";
     out += "  \"options\": {\n";
-    for (std::size_t i = 0; i < std::size(kOptions); ++i) {
-        const OptionName& o = kOptions[i];
-        const int index = GetFormOption(doc, o.option);
+    for (std::size_t i = 0; i < kOptionNames.size(); ++i) {
+        const auto& o = kOptionNames[i];
+        const int index = GetFormOption(doc, o.value);
         out += "    " + Json(o.key) + ": {\"index\": " + std::to_string(index) +
-               ", \"text\": " + Json(EntryText(FormOptionEntries(doc, o.option), index)) + "}" +
-               (i + 1 < std::size(kOptions) ? ",\n" : "\n");
+               ", \"text\": " + Json(GetFormOptionText(doc, o.value)) + "}" +
+               (i + 1 < kOptionNames.size() ? ",\n" : "\n");
     }
     out += "  },\n";
-    for (const CheckName& c : kChecks) {
-        out += "  " + Json(c.key) + ": " + (GetFormCheck(doc, c.check) ? "true" : "false") + ",\n";
+    for (const auto& c : kCheckNames) {
+        out += "  " + Json(c.key) + ": " + (GetFormCheck(doc, c.value) ? "true" : "false") + ",\n";
+    }
+    if (dealer) {
+        out += "  \"manualAdjust\": " + std::string(doc.GetManualAdjust() ? "true" : "false") +
+               ",\n  \"alignment\": {";
+        const AlignmentValues values = GetAlignmentValues(doc);
+        for (int i = 0; i < kAlignmentCount; ++i) {
+            out += Json(kAlignmentKeys[i]) + ": " + std::to_string(values[i]) +
+                   (i + 1 < kAlignmentCount ? ", " : "},\n");
+        }
     }
     out += "  \"channels\": [\n";
     for (int n = 1; n <= kChannelCount; ++n) {
         out += "    {";
         for (int c = 1; c < kChannelColumns; ++c) {
-            out += Json(kChannelKeys[c - 1]) + ": " + Json(GetChannelCellText(doc, n, c)) +
+            out += Json(kCellNames[c - 1].key) + ": " + Json(GetChannelCellText(doc, n, c)) +
                    (c + 1 < kChannelColumns ? ", " : "");
         }
         out += n < kChannelCount ? "},\n" : "}\n";
@@ -172,7 +154,7 @@ std::string ShowJson(CDromelPgmDoc& doc) {
     for (int r = 1; r <= kChannelCount; ++r) {
         out += "    {";
         for (int c = 1; c < kTestFreqColumns; ++c) {
-            out += Json(kChannelKeys[c - 1]) + ": " + Json(GetTestCellText(doc, r, c)) +
+            out += Json(kCellNames[c - 1].key) + ": " + Json(GetTestCellText(doc, r, c)) +
                    (c + 1 < kTestFreqColumns ? ", " : "");
         }
         out += r < kChannelCount ? "},\n" : "}\n";

@@ -4,5 +4,7 @@
 #include "radio/DromelPgmDoc.h"
 
 // Both ask the form's scan-control rule first, so the scan type reads as the form shows it.
-std::string ShowText(CDromelPgmDoc& doc, const std::string& path);
-std::string ShowJson(CDromelPgmDoc& doc);
+// With dealer (the access code was given) they add the Manual Adjust switch and the twelve
+// alignment values.
+std::string ShowText(CDromelPgmDoc& doc, const std::string& path, bool dealer);
+std::string ShowJson(CDromelPgmDoc& doc, bool dealer);

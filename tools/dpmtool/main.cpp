@@ -3,7 +3,9 @@
 #include "DpmCommand.h"
 
 #include "app/AppPaths.h"
+#include "radio/OptionLists.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <sys/stat.h>
@@ -49,6 +51,8 @@ int main(int argc, char* argv[]) {
         return kExitUsage;
     }
 
+    // A file-size limit then fails the write (File too large) instead of killing the tool.
+    std::signal(SIGXFSZ, SIG_IGN);
     SetAppDir(ExecutableDir());
     struct stat info {};
     if (::stat(g_strSettingFile.c_str(), &info) != 0) {
@@ -56,7 +60,17 @@ int main(int argc, char* argv[]) {
                   << ": cannot find the settings file beside dpmtool\n";
         return kExitFile;
     }
+    if (!S_ISREG(info.st_mode)) {
+        std::cerr << "dpmtool: " << g_strSettingFile
+                  << ": the settings file is not a regular file\n";
+        return kExitFile;
+    }
     SetLanguageName(ChooseLanguageName(IsChineseChinaLocale(LocaleName())));
+    if (ModelList().empty()) {
+        std::cerr << "dpmtool: " << g_strSettingFile
+                  << ": the settings file names no radio models ([model] fdisp0 and on)\n";
+        return kExitFile;
+    }
 
     try {
         return command->run({all.begin() + 1, all.end()});

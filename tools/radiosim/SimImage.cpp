@@ -1,6 +1,7 @@
 #include "tools/radiosim/SimImage.h"
 
 #include "app/AppPaths.h"
+#include "app/AtomicFile.h"
 #include "radio/DromelPgmDoc.h"
 
 #include <fstream>
@@ -43,13 +44,11 @@ bool LoadSimImage(const std::string& path, SimImage& image, std::string& error) 
 }
 
 bool SaveSimImage(const std::string& path, const SimImage& image, std::string& error) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(kOwnHeader.data()), kHeaderSize);
-    out.write(reinterpret_cast<const char*>(image.data()),
-              static_cast<std::streamsize>(image.size()));
-    out.close();
-    if (!out) {
-        error = "cannot write " + path;
+    std::string bytes(kOwnHeader.begin(), kOwnHeader.end());
+    bytes.append(image.begin(), image.end());
+    const FileResult result = WriteFileAtomically(path, bytes);
+    if (!result) {
+        error = "cannot write " + path + ": " + result.reason;
         return false;
     }
     return true;

@@ -11,7 +11,8 @@ constexpr unsigned char kReadRequest = 0x52;
 constexpr unsigned char kDataFrame = 0x57;
 constexpr char kProgram[] = "PROGRAM";
 constexpr std::size_t kProgramLength = sizeof kProgram - 1;
-constexpr int kLatePauseMicros = 60000; // longer than the PC's 50 ms window for one byte
+constexpr int kLatePauseMicros = 60000;     // longer than the PC's 50 ms window for one byte
+constexpr int kLateAckPauseMicros = 150000; // longer than the PC's 100 ms window for an ACK
 
 std::size_t MessageLength(unsigned char first) {
     switch (first) {
@@ -79,6 +80,10 @@ std::vector<SimReply> CSimRadio::Complete() {
         m_bHangUp = true;
         return {};
     }
+    if (m_faults.babble) {
+        m_bBabbling = true;
+        return {};
+    }
     if (m_faults.silentAfter >= 0 && m_nBlocks >= m_faults.silentAfter) {
         m_bSilenced = true;
         m_faults.silentAfter = -1;
@@ -111,5 +116,9 @@ std::vector<SimReply> CSimRadio::StoreBlock() {
     if (address == m_faults.nakBlock)
         return {{{kNak}, 0}};
     std::copy(m_message.begin() + 4, m_message.end(), m_image.begin() + address);
+    if (address == m_faults.lateAck) {
+        m_faults.lateAck = -1;
+        return {{{kAck}, kLateAckPauseMicros}};
+    }
     return {{{kAck}, 0}};
 }

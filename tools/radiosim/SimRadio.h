@@ -13,6 +13,8 @@ struct SimFaults {
     int wrongLength = 0;  // the Nth data frame carries another length byte
     int lateFrame = 0;    // the Nth data frame stops halfway and finishes late
     int nakBlock = -1;    // a written block at this address is answered with 15, not stored
+    int lateAck = -1;     // the first written block at this address is acknowledged late
+    bool babble = false;  // from the first block request on, the radio sends without pause
     bool noAck = false;   // "PROGRAM" is never answered
     bool wrongId = false; // the identification differs from the image
     bool shortId = false; // the identification has 7 bytes instead of 8
@@ -36,6 +38,8 @@ public:
     void ResetMessage() { m_message.clear(); }
     // True once a block was asked for after the blocks to serve before the hang-up.
     bool HangUpDue() const { return m_bHangUp; }
+    // True once the radio has started sending without pause.
+    bool Babbling() const { return m_bBabbling; }
     const std::array<unsigned char, 1024>& Image() const { return m_image; }
 
 private:
@@ -50,6 +54,7 @@ private:
     bool m_bProgramMode = false;
     bool m_bSilenced = false;
     bool m_bHangUp = false;
+    bool m_bBabbling = false;
     int m_nBlocks = 0;
     int m_nFrames = 0;
 };

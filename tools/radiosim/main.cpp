@@ -5,6 +5,7 @@
 #include "tools/radiosim/SimImage.h"
 #include "tools/radiosim/SimRadio.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -39,6 +40,9 @@ const char kUsage[] =
     "  --wrong-length N     the Nth data frame carries another length byte\n"
     "  --late-frame N       the Nth data frame stops halfway and finishes 60 ms late\n"
     "  --nak-block ADDR     a written block at ADDR is answered with 15 and not stored\n"
+    "  --late-ack ADDR      the first written block at ADDR is acknowledged 150 ms late\n"
+    "  --babble             from the first block request on, send without pause (at the\n"
+    "                       line speed, or as fast as the terminal takes with --fast)\n"
     "  --no-ack             never answer PROGRAM\n"
     "  --wrong-id           an identification that differs from the image\n"
     "  --short-id           an identification of 7 bytes\n"
@@ -83,6 +87,8 @@ bool ParseOptions(int argc, char** argv, Options& opt) {
             ok = ParseNumber(value, opt.faults.lateFrame);
         else if (arg == "--nak-block" && value)
             ok = ParseNumber(value, opt.faults.nakBlock);
+        else if (arg == "--late-ack" && value)
+            ok = ParseNumber(value, opt.faults.lateAck);
         else if (arg == "--hangup-after" && value)
             ok = ParseNumber(value, opt.faults.hangupAfter);
         else {
@@ -95,6 +101,8 @@ bool ParseOptions(int argc, char** argv, Options& opt) {
                 opt.faults.wrongId = true;
             else if (arg == "--short-id")
                 opt.faults.shortId = true;
+            else if (arg == "--babble")
+                opt.faults.babble = true;
             else
                 ok = false;
         }
@@ -150,7 +158,8 @@ public:
     void Run() {
         while (!g_bStop && !(m_radio.HangUpDue() && m_out.empty())) {
             auto now = SteadyClock::now();
-            auto wake = now + std::chrono::milliseconds(100);
+            auto wake = now + (m_radio.Babbling() && m_bFast ? std::chrono::milliseconds(1)
+                                                             : std::chrono::milliseconds(100));
             if (!m_in.empty())
                 wake = std::min(wake, m_in.front().due);
             if (!m_out.empty())
@@ -160,6 +169,7 @@ public:
                 Take();
             Process();
             Send();
+            Babble();
         }
     }
 
@@ -196,6 +206,27 @@ private:
         }
     }
 
+    // A babbling radio keeps the line busy: at the line speed the next byte is queued as
+    // soon as the previous one is out, with --fast the terminal gets as much as it takes.
+    void Babble() {
+        if (!m_radio.Babbling()) {
+            return;
+        }
+        if (m_bFast) {
+            unsigned char chunk[256];
+            std::fill(std::begin(chunk), std::end(chunk), kBabbleByte);
+            ssize_t n = write(m_fd, chunk, sizeof chunk);
+            for (ssize_t i = 0; i < n; ++i) {
+                Trace("tx", kBabbleByte);
+            }
+            return;
+        }
+        if (m_out.empty()) {
+            m_txLine = std::max(SteadyClock::now(), m_txLine) + kByteTime;
+            m_out.push_back({kBabbleByte, m_txLine});
+        }
+    }
+
     void Send() {
         auto now = SteadyClock::now();
         while (!m_out.empty() && m_out.front().due <= now) {
@@ -219,6 +250,7 @@ private:
 
     static constexpr auto kByteTime = std::chrono::nanoseconds(1'000'000'000LL * 11 / 9600);
     static constexpr auto kMessagePause = std::chrono::milliseconds(200);
+    static constexpr unsigned char kBabbleByte = 0x55;
 
     bool m_bFast;
     CSimRadio& m_radio;
@@ -236,6 +268,8 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stdout);
         return 0;
     }
+    // A file-size limit then fails the save (File too large) instead of killing the radio.
+    std::signal(SIGXFSZ, SIG_IGN);
     Options opt;
     if (!ParseOptions(argc, argv, opt))
         return 2;

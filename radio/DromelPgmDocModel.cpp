@@ -1,9 +1,9 @@
-// The model table of the settings file: section [model] with model%d (identification),
-// value%d (parameter bytes), freq%d (band limits) and fdisp%d (display name).
+// The CDromelPgmDoc members that work from the model table of the settings file: section
+// [model] with model%d (identification), value%d (parameter bytes), freq%d (band limits)
+// and fdisp%d (display name).
 #include "radio/DromelPgmDoc.h"
 
-#include "app/AppPaths.h"
-#include "app/Profile.h"
+#include "app/Settings.h"
 #include "radio/ValueCodecs.h"
 
 #include <algorithm>
@@ -18,7 +18,7 @@ std::string ModelKey(const char* family, int k) {
 }
 
 std::string ReadModelValue(const char* family, int k, std::size_t bufferSize) {
-    return GetPrivateProfileString("model", ModelKey(family, k), "", bufferSize, g_strSettingFile);
+    return GetSettingString("model", ModelKey(family, k), "", bufferSize);
 }
 
 } // namespace

@@ -1,0 +1,77 @@
+#include "radio/TestModeRules.h"
+
+#include "radio/ValueCodecs.h"
+
+#include <algorithm>
+#include <cctype>
+#include <limits>
+
+namespace {
+
+// The code is never written down here: the typed number plus the offset must give the
+// constant, in 32-bit arithmetic.
+constexpr std::uint32_t kCodeOffset = 0x6D2B79F5;
+constexpr std::uint32_t kCodeConstant = 0x6D2C48AA;
+
+std::int32_t ToInt32(std::int64_t value) {
+    constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(value, kMin, kMax));
+}
+
+bool EqualsIgnoringCase(const std::string& a, const char* b) {
+    const std::string lower(b);
+    return a.size() == lower.size() &&
+           std::equal(a.begin(), a.end(), lower.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == y;
+           });
+}
+
+} // namespace
+
+const std::array<const char*, kAlignmentCount> kAlignmentKeys{
+    "batterylow", "sql9", "sql3",      "power",     "widectc", "widedcs",
+    "rxcenter",   "freq", "narrowctc", "narrowdcs", "rxlow",   "rxhigh",
+};
+
+bool IsTestModeCode(const std::string& text) {
+    const auto typed = static_cast<std::uint32_t>(ToInt32(LeadingInteger(text)));
+    return static_cast<std::uint32_t>(typed + kCodeOffset) == kCodeConstant;
+}
+
+int FindAlignmentKey(const std::string& key) {
+    for (int i = 0; i < kAlignmentCount; ++i) {
+        if (EqualsIgnoringCase(key, kAlignmentKeys[i])) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+AlignmentValues GetAlignmentValues(const CDromelPgmDoc& doc) {
+    AlignmentValues values{};
+    std::copy_n(doc.m_image.begin() + kAlignmentOffset, kAlignmentCount, values.begin());
+    return values;
+}
+
+void SetAlignmentValue(CDromelPgmDoc& doc, int index, std::uint8_t value) {
+    std::uint8_t& byte = doc.m_image[kAlignmentOffset + index];
+    if (byte != value) {
+        byte = value;
+        doc.SetModifiedFlag(true);
+    }
+}
+
+void SetManualAdjustSwitch(CDromelPgmDoc& doc, bool on) {
+    if (doc.GetManualAdjust() != on) {
+        doc.SetManualAdjust(on);
+        doc.SetModifiedFlag(true);
+    }
+}
+
+void SaveTestMode(CDromelPgmDoc& doc, bool manualAdjust, const AlignmentValues& values) {
+    SetManualAdjustSwitch(doc, manualAdjust);
+    for (int i = 0; i < kAlignmentCount; ++i) {
+        SetAlignmentValue(doc, i, values[i]);
+    }
+}

@@ -1,0 +1,326 @@
+#!/usr/bin/env bash
+# Builds the Debian package from this build folder (without rebuilding), lists it, unpacks it
+# into a temporary root and uses it from there as a user would: dpmtool through its link in
+# usr/bin, the program started offscreen with its folder read-only, the desktop files through
+# their validators, the file type through the MIME database, the manual pages through man and
+# the completion through bash.
+#
+# Usage: PackageTest.sh files|settings BUILD_DIR PROGRAM_DRIVER MIMECHECK
+#   files     the package, its files and the command-line tool
+#   settings  the program's settings with its folder read-only: written to the user's file,
+#             the shipped file untouched, read back at the next start
+set -euo pipefail
+mode=$1 build=$2 driver=$3 mimecheck=$4
+app_id=org.dromelpgm.DromelPgm
+
+work=$(mktemp -d)
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
+chmod 755 "$work"
+failures=0
+fail() {
+    echo "FAILED: $*" >&2
+    failures=$((failures + 1))
+}
+section() { echo "--- $*"; }
+
+# The program is run by a user who cannot write its folder: an unprivileged account when the
+# test runs as root (root writes everywhere), else the user running the test.
+as_user=()
+if [ "$(id -u)" -eq 0 ]; then
+    as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups --)
+fi
+user_dir() { # a folder of the user's own
+    mkdir -p "$1"
+    [ "$(id -u)" -eq 0 ] && chown 65534:65534 "$1"
+    return 0
+}
+
+# run_user COMMAND...: runs as the user, with a clean environment and the home folder $home.
+run_user() {
+    "${as_user[@]}" env -i PATH=/usr/bin:/bin HOME="$home" XDG_CONFIG_HOME="$home/.config" \
+        XDG_RUNTIME_DIR="$work/runtime" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
+        ASAN_OPTIONS="${ASAN_OPTIONS:-}" UBSAN_OPTIONS="${UBSAN_OPTIONS:-}" "$@"
+}
+listing() { (cd "$folder" && ls -la --time-style=+%s .); }
+# lang_key FILE SECTION KEY: a value of a language file.
+lang_key() {
+    awk -F= -v section="[$2]" -v key="$3" '
+        { sub(/\r$/, "") }
+        /^\[/ { in_section = ($0 == section); next }
+        in_section && $1 == key { sub(/^[^=]*=/, ""); print; exit }' "$1"
+}
+
+# start_program REPORT [COMMAND_IDS]: one offscreen run that ends by itself.
+start_program() {
+    rm -f "$1"
+    run_user timeout 120 env LD_PRELOAD="$work/driver.so" DROMEL_DRIVE_REPORT="$1" \
+        DROMEL_DRIVE_PRESS="${2:-}" "$root/usr/bin/DromelPgm" ||
+        fail "the program did not end by itself (status $?)"
+    cat "$1" 2>/dev/null || fail "the program wrote no report"
+}
+
+# The package from the build folder, as scripts/package makes it.
+build_package() {
+    section "package"
+    if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
+        cat "$work/cpack.log" >&2
+        echo "FAILED: cpack" >&2
+        exit 1
+    fi
+    debs=("$work"/out/*.deb)
+    [ ${#debs[@]} -eq 1 ] || { echo "FAILED: expected one package, got ${debs[*]}" >&2; exit 1; }
+    deb=${debs[0]}
+    echo "$(basename "$deb")"
+}
+
+# Its list of files, its control data and its maintainer script.
+check_package() {
+    section "contents (dpkg-deb -c)"
+    dpkg-deb -c "$deb" >"$work/contents"
+    cat "$work/contents"
+    # "path" or "path -> target", owner and mode per entry.
+    awk '{ p = $6; if ($7 == "->") p = p " -> " $8; print p }' "$work/contents" >"$work/paths"
+    expected=(
+        ./usr/lib/dromelpgm/DromelPgm ./usr/lib/dromelpgm/dpmtool ./usr/lib/dromelpgm/radiosim
+        ./usr/lib/dromelpgm/setting.ini ./usr/lib/dromelpgm/lang_en.lng ./usr/lib/dromelpgm/lang_cn.lng
+        "./usr/bin/DromelPgm -> ../lib/dromelpgm/DromelPgm"
+        "./usr/bin/dpmtool -> ../lib/dromelpgm/dpmtool"
+        "./usr/bin/radiosim -> ../lib/dromelpgm/radiosim"
+        ./usr/share/applications/$app_id.desktop
+        ./usr/share/metainfo/$app_id.metainfo.xml
+        ./usr/share/mime/packages/$app_id.xml
+        ./usr/share/icons/hicolor/scalable/apps/$app_id.svg
+        ./usr/share/man/man1/dpmtool.1.gz ./usr/share/man/man1/radiosim.1.gz
+        ./usr/share/bash-completion/completions/dpmtool
+    )
+    for size in 16 32 48 64 128 256; do
+        expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")
+    done
+    # Whatever help files the build made travel with the program.
+    for qch in "$build"/bin/*.qch; do
+        [ -e "$qch" ] && expected+=("./usr/lib/dromelpgm/$(basename "$qch")")
+    done
+    for path in "${expected[@]}"; do
+        grep -qxF -- "$path" "$work/paths" || fail "the package lacks $path"
+    done
+    strangers=$(awk '$2 != "root/root" { print $2, $6 }' "$work/contents")
+    [ -z "$strangers" ] || fail "entries not owned by root: $strangers"
+    for program in DromelPgm dpmtool radiosim; do
+        grep -qE "^-rwxr-xr-x .* \./usr/lib/dromelpgm/$program\$" "$work/contents" ||
+            fail "$program is not installed as an executable"
+    done
+    if grep -q '\./usr/lib/dromelpgm/.*/$' "$work/contents"; then
+        fail "the program folder has subfolders"
+    fi
+
+    section "control (dpkg-deb -f)"
+    depends=$(dpkg-deb -f "$deb" Depends)
+    echo "Depends: $depends"
+    for dep in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation \
+        fonts-wqy-microhei; do
+        [[ ", $depends," == *", $dep"[\ ,]* ]] || fail "Depends lacks $dep"
+    done
+    dpkg-deb -e "$deb" "$work/control"
+    grep -q 'usermod -aG dialout' "$work/control/postinst" || fail "postinst does not mention dialout"
+    # Said once: on the first installation, not on an upgrade.
+    first=$(sh "$work/control/postinst" configure "")
+    again=$(sh "$work/control/postinst" configure 0.9)
+    [[ $first == *dialout* ]] || fail "the first installation does not tell about dialout"
+    [ -z "$again" ] || fail "an upgrade repeats the dialout message"
+}
+
+# Unpacked into a temporary root, as dpkg would install it.
+unpack() {
+    section "unpack (dpkg-deb -x)"
+    root=$work/root
+    dpkg-deb -x "$deb" "$root"
+    folder=$root/usr/lib/dromelpgm
+}
+
+# Icons, desktop entry, AppStream data, file type, manual pages, completion.
+check_desktop_files() {
+    for png in "$root"/usr/share/icons/hicolor/*x*/apps/$app_id.png; do
+        size=$(basename "$(dirname "$(dirname "$png")")")
+        file -b "$png" | grep -q "PNG image data, ${size/x/ x }," || fail "$png is not a $size PNG"
+    done
+
+    section "desktop files"
+    desktop-file-validate "$root/usr/share/applications/$app_id.desktop" ||
+        fail "desktop-file-validate"
+    grep -qx 'Exec=DromelPgm %f' "$root/usr/share/applications/$app_id.desktop" ||
+        fail "the desktop entry does not pass the file to the program"
+    appstreamcli validate --no-net "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
+        fail "appstreamcli validate"
+    xmllint --noout "$root/usr/share/mime/packages/$app_id.xml" || fail "xmllint on the MIME type"
+
+    section "file type"
+    XDG_DATA_DIRS="$root/usr/share:/usr/share" update-mime-database "$root/usr/share/mime" ||
+        fail "update-mime-database"
+    samples=$work/samples
+    user_dir "$samples"
+    "${as_user[@]}" "$root/usr/bin/dpmtool" new "$samples/radio.dpm" || fail "dpmtool new for the samples"
+    cp "$samples/radio.dpm" "$samples/radio-without-extension"
+    head -c 1072 /dev/zero >"$samples/zeros.bin"
+    types=$(XDG_DATA_DIRS="$root/usr/share:/usr/share" XDG_DATA_HOME="$work/no-data-home" \
+        "$mimecheck" "$samples/radio.dpm" "$samples/radio-without-extension" "$samples/zeros.bin" |
+        paste -sd ' ')
+    echo "types: $types"
+    [ "$types" = "application/x-dromelpgm-data application/x-dromelpgm-data application/octet-stream" ] ||
+        fail "the file type is not found by name and by signature: $types"
+
+    section "manual pages and completion"
+    for page in dpmtool radiosim; do
+        warnings=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "man $page: $warnings"
+        MANWIDTH=80 man -l "$root/usr/share/man/man1/$page.1.gz" 2>/dev/null | grep -q "^NAME" ||
+            fail "man $page shows no page"
+    done
+    # Every command and option dpmtool lists in its help is completed and in its manual page.
+    local help commands
+    help=$("$root/usr/bin/dpmtool" --help)
+    commands=$(sed -nE 's/^  ([a-z]+) .*/\1/p' <<<"$help")
+    local queries=("dpmtool " "dpmtool s" "dpmtool set a.dpm ch16.b" "dpmtool set a.dpm ch1.band="
+        "dpmtool set a.dpm sq" "dpmtool read a.dpm --port ")
+    for command in $commands; do
+        queries+=("dpmtool $command a.dpm --")
+    done
+    completions=$(printf '%s\n' "${queries[@]}" | bash -c '
+        source /usr/share/bash-completion/bash_completion
+        source "$1"
+        while IFS= read -r line; do
+            COMP_LINE=$line COMP_POINT=${#line}
+            read -ra COMP_WORDS <<<"$line"
+            [[ $line == *" " ]] && COMP_WORDS+=("")
+            COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+            COMPREPLY=()
+            # (compopt complains outside a real completion; what it sets is not looked at here)
+            _dpmtool dpmtool "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}" 2>/dev/null
+            echo "$line => ${COMPREPLY[*]}"
+        done
+    ' completion "$root/usr/share/bash-completion/completions/dpmtool" 2>&1)
+    echo "$completions"
+    for want in "dpmtool s => set show" \
+        "dpmtool set a.dpm ch16.b => ch16.band=" \
+        "dpmtool set a.dpm ch1.band= => wide narrow" \
+        "dpmtool set a.dpm sq => squelch=" \
+        "dpmtool read a.dpm --port  => 1 2 3 4 5 6 7 8"; do
+        grep -qxF -- "$want" <<<"$completions" || fail "completion: expected $want"
+    done
+    local page option offered
+    page=$(zcat "$root/usr/share/man/man1/dpmtool.1.gz")
+    for command in $commands; do
+        grep -qE "^dpmtool  => .*\b$command\b" <<<"$completions" || fail "completion lacks $command"
+        grep -qx ".B dpmtool $command" <<<"$page" || fail "the manual page lacks $command"
+        offered=$(grep -F "dpmtool $command a.dpm -- => " <<<"$completions")
+        for option in $(grep -E "^  $command " <<<"$help" | grep -oE -- '--[a-z-]+'); do
+            [[ " ${offered#*=> } " == *" $option "* ]] || fail "completion of $command lacks $option"
+            grep -qF -- "\\-\\-${option#--}" <<<"$page" || fail "the manual page lacks $option"
+        done
+    done
+}
+
+# The program folder read-only; a user with a home of its own.
+prepare_user() {
+    section "programs from the unpacked package, program folder read-only"
+    chmod -R a-w "$folder"
+    home=$work/home
+    user_dir "$home"
+    user_dir "$work/runtime"
+    chmod 700 "$work/runtime"
+    if run_user test -w "$folder"; then
+        fail "the test could not make the program folder read-only for the user"
+    fi
+    shipped_sum=$(sha256sum <"$folder/setting.ini")
+    shipped_listing=$(listing)
+}
+
+# dpmtool through its link in usr/bin finds its files in usr/lib/dromelpgm.
+check_dpmtool() {
+    data=$work/data
+    user_dir "$data"
+    run_user "$root/usr/bin/dpmtool" new "$data/mine.dpm" || fail "dpmtool new"
+    [ "$(stat -c %s "$data/mine.dpm" 2>/dev/null)" = 1072 ] || fail "dpmtool new wrote no 1072-byte file"
+    run_user "$root/usr/bin/dpmtool" set "$data/mine.dpm" ch1.rx=446.00625 ch1.rxtone=67.0 \
+        ch1.band=narrow squelch=5 || fail "dpmtool set"
+    show=$(run_user "$root/usr/bin/dpmtool" show "$data/mine.dpm") || fail "dpmtool show"
+    echo "$show" | head -20
+    grep -qE '^1 +446\.00625 +67\.0' <<<"$show" || fail "dpmtool show lacks channel 1 as set"
+    grep -qE '^squelch +5' <<<"$show" || fail "dpmtool show lacks squelch 5"
+}
+
+# The program started offscreen by two users: one who wrote settings of their own by hand,
+# and a new one who switches the language in the program; dpmtool after each.
+check_user_settings() {
+    local chinese_menu chinese_column user_ini fresh_home=$home
+    chinese_menu=$(lang_key "$folder/lang_cn.lng" String MENU_FILE)
+    chinese_column=$(lang_key "$folder/lang_cn.lng" Face IDS_COL1)
+    cp "$driver" "$work/driver.so"
+    chmod 755 "$work/driver.so"
+    user_dir "$work/reports"
+
+    # The user's own keys come before the shipped ones.
+    home=$work/edited-home
+    user_dir "$home"
+    run_user mkdir -p "$home/.config/DromelPgm"
+    printf '[setup]\r\nlanguage=lang_cn\r\ncom=3\r\n' |
+        run_user tee "$home/.config/DromelPgm/setting.ini" >/dev/null
+    start_program "$work/reports/edited"
+    grep -q "^menus=$chinese_menu|" "$work/reports/edited" ||
+        fail "the program does not take the language from the user's settings"
+    grep -qxF "port=COM3" "$work/reports/edited" ||
+        fail "the program does not take the port from the user's settings"
+    run_user "$root/usr/bin/dpmtool" show "$data/mine.dpm" | grep -qF -- "$chinese_column" ||
+        fail "dpmtool does not take the language from the user's settings"
+
+    # A new user: English by the locale, then the toolbar's next-language button switches to
+    # Chinese and stores the choice in the user's file, created for it.
+    home=$fresh_home
+    start_program "$work/reports/first" 32778
+    grep -qxF "port=COM1" "$work/reports/first" || fail "the first start does not show COM1"
+    grep -q "^menus=$chinese_menu|" "$work/reports/first" ||
+        fail "the next-language button did not switch the menus to Chinese"
+    user_ini=$home/.config/DromelPgm/setting.ini
+    if [ -f "$user_ini" ]; then
+        tr -d '\r' <"$user_ini" | grep -qx 'language=lang_cn' ||
+            fail "the user's settings lack language=lang_cn"
+    else
+        fail "the language was not written to $user_ini"
+    fi
+    [ "$(sha256sum <"$folder/setting.ini")" = "$shipped_sum" ] || fail "the shipped setting.ini changed"
+    [ "$(listing)" = "$shipped_listing" ] || fail "the program folder changed"
+
+    # The second start reads the user's language back, and so does dpmtool.
+    start_program "$work/reports/second"
+    grep -q "^menus=$chinese_menu|" "$work/reports/second" ||
+        fail "the second start does not read the user's language back"
+    run_user "$root/usr/bin/dpmtool" show "$data/mine.dpm" | grep -qF -- "$chinese_column" ||
+        fail "dpmtool does not follow the user's language"
+    [ "$(sha256sum <"$folder/setting.ini")" = "$shipped_sum" ] || fail "the shipped setting.ini changed"
+}
+
+build_package
+case $mode in
+    files)
+        check_package
+        unpack
+        check_desktop_files
+        prepare_user
+        check_dpmtool
+        ;;
+    settings)
+        unpack
+        prepare_user
+        check_dpmtool
+        check_user_settings
+        ;;
+    *)
+        echo "usage: PackageTest.sh files|settings BUILD_DIR PROGRAM_DRIVER MIMECHECK" >&2
+        exit 1
+        ;;
+esac
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures check(s) failed" >&2
+    exit 1
+fi
+echo "package test ($mode) passed"

@@ -1,0 +1,128 @@
+// dpmtool print: the program's printed page as a PDF, without a display.
+#include "DpmtoolRun.h"
+
+#include <cstdio>
+#include <set>
+#include <sstream>
+
+namespace {
+
+std::string Capture(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        std::size_t n = 0;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+            out.append(buffer, n);
+        }
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+class DpmtoolPrint : public DpmtoolTest {
+protected:
+    // Runs dpmtool print as from a console without a display or a chosen Qt platform.
+    DpmResult Print(const std::string& args) {
+        const std::string command = "cd '" + m_dir.path() +
+                                    "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "
+                                    "-u LC_ALL -u LC_MESSAGES LANG=C ./dpmtool print " +
+                                    args + " >stdout.txt 2>stderr.txt";
+        const int raw = std::system(command.c_str());
+        DpmResult result;
+        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        result.out = m_dir.read("stdout.txt");
+        result.err = m_dir.read("stderr.txt");
+        return result;
+    }
+    int Pages(const std::string& pdf) {
+        const std::string info = Capture("pdfinfo '" + m_dir.file(pdf) + "' 2>&1");
+        const std::size_t at = info.find("Pages:");
+        return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+    }
+    std::string Text(const std::string& pdf) {
+        return Capture("pdftotext -layout '" + m_dir.file(pdf) + "' - 2>&1");
+    }
+    static std::set<std::string> Words(const std::string& text) {
+        std::istringstream in(text);
+        std::set<std::string> words;
+        for (std::string word; in >> word;) {
+            words.insert(word);
+        }
+        return words;
+    }
+};
+
+} // namespace
+
+TEST_F(DpmtoolPrint, NewFileGivesOnePageWithEveryChannelNumber) {
+    Ok("new radio.dpm");
+    const DpmResult r = Print("radio.dpm sheet.pdf");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_EQ(Pages("sheet.pdf"), 1);
+    const std::string text = Text("sheet.pdf");
+    const std::set<std::string> words = Words(text);
+    for (int n = 1; n <= 16; ++n) {
+        EXPECT_TRUE(words.count(std::to_string(n))) << "channel " << n << "\n" << text;
+    }
+    EXPECT_NE(text.find("U 430-480"), std::string::npos) << text;
+    EXPECT_NE(text.find("Yes"), std::string::npos) << text;
+}
+
+TEST_F(DpmtoolPrint, FilledFilePrintsItsFrequenciesAndOptions) {
+    Ok("new radio.dpm");
+    Ok("set radio.dpm ch1.rx=446.00625 ch1.tx=446.00625 ch16.rx=470.00000 "
+       "ch16.tx=470.00000 beep=on battsave=off clone=on");
+    const DpmResult r = Print("radio.dpm sheet.pdf");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(Pages("sheet.pdf"), 1);
+    const std::string text = Text("sheet.pdf");
+    EXPECT_NE(text.find("446.00625"), std::string::npos) << text;
+    EXPECT_NE(text.find("470.00000"), std::string::npos) << text;
+}
+
+TEST_F(DpmtoolPrint, LandscapeLetterPageStillHoldsChannel16) {
+    Ok("new radio.dpm");
+    Ok("set radio.dpm ch16.rx=470.00000 ch16.tx=470.00000");
+    const DpmResult r = Print("radio.dpm sheet.pdf --paper Letter --landscape");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string info = Capture("pdfinfo '" + m_dir.file("sheet.pdf") + "'");
+    EXPECT_NE(info.find("792 x 612 pts (letter)"), std::string::npos) << info;
+    EXPECT_EQ(Pages("sheet.pdf"), 1);
+    EXPECT_NE(Text("sheet.pdf").find("470.00000"), std::string::npos);
+}
+
+TEST_F(DpmtoolPrint, ChineseLanguageFilePrintsChineseTexts) {
+    m_dir.write("lang_cn.lng", "[String]\nIDS_NONE=无\nIDS_OFF=关\nIDS_YES=是\nIDS_NO=否\n"
+                               "[Resource]\n^1200=机型信息\n^1006=按键音\n"
+                               "[Face]\nIDS_COL0=信道\nIDS_COL1=接收频率\n");
+    Ok("new radio.dpm");
+    const DpmResult r = Print("radio.dpm sheet.pdf --lang lang_cn");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string text = Text("sheet.pdf");
+    EXPECT_NE(text.find("机型信息"), std::string::npos) << text;
+    EXPECT_NE(text.find("信道"), std::string::npos) << text;
+    EXPECT_NE(text.find("接收频率"), std::string::npos) << text;
+}
+
+TEST_F(DpmtoolPrint, BadInputIsRefusedAndLeavesTheOutputAlone) {
+    Ok("new radio.dpm");
+    m_dir.write("sheet.pdf", "old");
+    EXPECT_EQ(Print("radio.dpm").status, 1);
+    EXPECT_EQ(Print("radio.dpm sheet.pdf --bogus").status, 1);
+    EXPECT_EQ(Print("radio.dpm sheet.pdf --lang").status, 1);
+    EXPECT_EQ(Print("radio.dpm sheet.pdf --paper a5").status, 1);
+
+    DpmResult r = Print("missing.dpm sheet.pdf");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("missing.dpm"), std::string::npos) << r.err;
+    r = Print("radio.dpm sheet.pdf --lang lang_xx");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("lang_xx.lng"), std::string::npos) << r.err;
+    EXPECT_EQ(m_dir.read("sheet.pdf"), "old");
+
+    r = Print("radio.dpm no/such/folder/sheet.pdf");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("no/such/folder/sheet.pdf"), std::string::npos) << r.err;
+}
