@@ -1,6 +1,7 @@
 #include "app/AppMessageBox.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QMessageBox>
 
 #include <utility>
@@ -27,9 +28,27 @@ QMessageBox::Icon IconOf(int style) {
     }
 }
 
+// The window the box belongs to: the modal dialog the user is in, else the active window,
+// else the main window. A box without an owner is placed anywhere and, once closed, leaves
+// the keyboard with no window of the program.
+QWidget* BoxOwner() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    if (QWidget* active = QApplication::activeWindow()) {
+        return active;
+    }
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<QMainWindow*>(window) && window->isVisible()) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 int ShowMessageBox(const QString& text, const QString& caption, int style) {
     QMessageBox box(IconOf(style), caption.isEmpty() ? QApplication::applicationName() : caption,
-                    text, QMessageBox::NoButton, QApplication::activeWindow());
+                    text, QMessageBox::NoButton, BoxOwner());
     switch (style & 0x0F) {
     case MB_OKCANCEL:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);

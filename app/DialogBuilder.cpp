@@ -1,5 +1,7 @@
 #include "app/DialogBuilder.h"
 
+#include "app/DialogStyle.h"
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +15,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QStandardItemModel>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QWidget>
 
 #include <algorithm>
@@ -36,6 +40,18 @@ DialogTemplateList LoadTemplates() {
     }
     return list;
 }
+
+// The templates are drawn in Windows dialog units for Windows controls, which keep this much
+// beside their text, in pixels: a drop-down list a 2-pixel border on each side, a 17-pixel
+// button and a pixel of padding on each side of its text; a check box or radio button a
+// 13-pixel box and a 3-pixel gap.
+constexpr int kWindowsListTextMargin = 2 * 2 + 17 + 2;
+constexpr int kWindowsButtonTextMargin = 13 + 3;
+// The styles draw a list's current text a pixel inside each side of its edit field.
+constexpr int kListTextPadding = 1;
+
+// The letters every dialog unit conversion averages.
+const QString kLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
 
 // Rounded a * b / c, as the Windows dialog unit conversion does it.
 int MulDiv(int a, int b, int c) {
@@ -82,10 +98,11 @@ QComboBox* MakeCombo(const ControlTemplate& c, QWidget* parent, const QFont& fon
     if (c.Has("sort")) {
         MakeSorted(combo);
     }
-    // The template height covers the field and its open list.
+    // The template height covers the field and its open list of rows one character high.
+    combo->setStyle(DialogStyle());
     const int listHeight = DialogUnitsToPixels(font, 0, 0, 0, c.cy).height();
     const int fieldHeight = combo->sizeHint().height();
-    const int lineHeight = QFontMetrics(font).height() + 2;
+    const int lineHeight = QFontMetrics(font).height();
     combo->setMaxVisibleItems(std::max(1, (listHeight - fieldHeight) / lineHeight));
     return combo;
 }
@@ -187,6 +204,43 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent, const QFont& fon
     return placeholder;
 }
 
+// The pixels a list, check box or radio button of the size of rect keeps beside its text, as
+// its style draws it; -1 for other controls.
+int StyleTextMargin(const QWidget* control, const QRect& rect) {
+    const QStyle* style = control->style();
+    if (auto* combo = qobject_cast<const QComboBox*>(control)) {
+        QStyleOptionComboBox option;
+        option.initFrom(combo);
+        option.rect = QRect(QPoint(0, 0), rect.size());
+        option.editable = combo->isEditable();
+        option.frame = combo->hasFrame();
+        option.subControls = QStyle::SC_All;
+        const QRect field = style->subControlRect(QStyle::CC_ComboBox, &option,
+                                                  QStyle::SC_ComboBoxEditField, combo);
+        return rect.width() - field.width() + 2 * kListTextPadding;
+    }
+    if (qobject_cast<const QCheckBox*>(control)) {
+        return style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, control) +
+               style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, control);
+    }
+    if (qobject_cast<const QRadioButton*>(control)) {
+        return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, control) +
+               style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, control);
+    }
+    return -1;
+}
+
+// A list, check box or radio button gets at least the room for its text that its template
+// gives it on Windows: it is widened by what its style keeps beside the text beyond what the
+// Windows control keeps.
+int WidthForText(const QWidget* control, const QRect& rect) {
+    const int width = rect.width();
+    const int margin = StyleTextMargin(control, rect);
+    const int windows =
+        qobject_cast<const QComboBox*>(control) ? kWindowsListTextMargin : kWindowsButtonTextMargin;
+    return margin < 0 ? width : width + std::max(0, margin - windows);
+}
+
 } // namespace
 
 const DialogTemplateList& DialogTemplates() {
@@ -202,17 +256,26 @@ const DialogTemplate& GetDialogTemplate(int dialogId) {
     return *dialog;
 }
 
+// The horizontal base unit rounds the average letter width; the letters of Liberation Sans
+// at 11 pixels are a fifteenth wider than the unit they round to. The font is narrowed until
+// its average letter is one unit wide, so that a text takes about as many dialog units as in
+// the Windows dialog font the templates were drawn for.
 QFont DialogFont() {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setPixelSize(11);
     font.setStyleHint(QFont::SansSerif);
+    const int letters = QFontMetrics(font).horizontalAdvance(kLetters);
+    const int baseX = (letters / 26 + 1) / 2;
+    const int stretch = (200 * baseX * kLetters.size() + letters) / (2 * letters); // rounded
+    if (stretch < 100) {
+        font.setStretch(stretch);
+    }
     return font;
 }
 
 QRect DialogUnitsToPixels(const QFont& font, int x, int y, int cx, int cy) {
     const QFontMetrics metrics(font);
-    const int width = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int width = metrics.horizontalAdvance(kLetters);
     const int baseX = (width / 26 + 1) / 2;
     const int baseY = metrics.height();
     return {MulDiv(x, baseX, 4), MulDiv(y, baseY, 8), MulDiv(cx, baseX, 4), MulDiv(cy, baseY, 8)};
@@ -240,6 +303,7 @@ void BuildDialog(QWidget* window, int dialogId) {
         if (qobject_cast<QComboBox*>(control)) {
             rect.setHeight(control->sizeHint().height());
         }
+        rect.setWidth(WidthForText(control, rect));
         control->setGeometry(rect);
         control->setEnabled(!c.Has("disabled"));
         control->setVisible(!c.Has("hidden"));

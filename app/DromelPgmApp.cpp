@@ -20,6 +20,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QPrinter>
 #include <QSettings>
@@ -63,6 +64,7 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
     }
     SetLanguageName(
         ChooseLanguageName(IsChineseChinaLocale(QLocale::system().name().toStdString())));
+    ApplyQtTranslation();
     m_bSilentNew = true;
 
     LoadRecentFiles();
@@ -100,10 +102,27 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
 }
 
 void CDromelPgmApp::ApplyLanguage() {
+    ApplyQtTranslation();
     if (m_pMainFrame) {
         m_pMainFrame->LanguageChanged();
     }
     m_doc.RefreshFromImage();
+}
+
+// Qt's own texts (standard buttons, file dialogs, the editors' context menus) follow the
+// locale the language file names in [Face] locale, English when it names none. Qt's
+// translations for it come from the system; without them Qt's texts stay English.
+void CDromelPgmApp::ApplyQtTranslation() {
+    const QString locale = QString::fromStdString(GetLangValue("Face", "locale", "en", 30));
+    if (locale == m_strQtLocale) {
+        return;
+    }
+    m_strQtLocale = locale;
+    removeTranslator(&m_qtTranslator);
+    if (m_qtTranslator.load(QLocale(locale), QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(&m_qtTranslator);
+    }
 }
 
 bool CDromelPgmApp::OpenDocumentFile(const QString& path) {

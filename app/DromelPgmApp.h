@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QStringList>
+#include <QTranslator>
 
 #include <memory>
 #include <string>
@@ -62,6 +63,7 @@ public:
 
 private:
     void ConnectCommands(CMainFrame& frame);
+    void ApplyQtTranslation();
     void OnFileNew();
     void OnFileOpen();
     void OnFileSave();
@@ -86,5 +88,7 @@ private:
     std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     QStringList m_recentFiles;
-    std::string m_strLastPath; // the document's path when its state was last seen
+    std::string m_strLastPath;  // the document's path when its state was last seen
+    QTranslator m_qtTranslator; // Qt's own texts in the language in force
+    QString m_strQtLocale;      // the locale m_qtTranslator was loaded for
 };

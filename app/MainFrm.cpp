@@ -17,6 +17,7 @@
 #include "views/DromelPgmView.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -29,6 +30,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QToolTip>
@@ -184,6 +186,9 @@ QAction* CMainFrame::AddCommand(int id) {
     auto* action = new QAction(QString::fromUtf8(info->pszText), this);
     action->setData(id);
     action->setShortcut(QKeySequence(QString::fromLatin1(info->pszShortcut)));
+    // Connected before the command's handler: what the user typed into a cell reaches the
+    // document before any command looks at it.
+    connect(action, &QAction::triggered, this, &CMainFrame::CommitPendingEdit);
     addAction(action);
     m_commands[id] = action;
     return action;
@@ -204,7 +209,10 @@ void CMainFrame::CreateMenus() {
         auto* action = new QAction(this);
         action->setData(ID_FILE_MRU_FILE1 + i);
         connect(action, &QAction::triggered, this,
-                [this, action] { emit recentFileChosen(action->statusTip()); });
+                [this, action] {
+                    CommitPendingEdit();
+                    emit recentFileChosen(action->statusTip());
+                });
         file->addAction(action);
         m_recentFileActions.append(action);
     }
@@ -353,11 +361,35 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         UpdateNumLockPane(event);
     }
+    if (event->type() == QEvent::Hide) {
+        // Only a window that had the keyboard, or after which no window has it.
+        const auto* window = qobject_cast<QWidget*>(watched);
+        const QWidget* active = QApplication::activeWindow();
+        if (window && window != this && window->isWindow() && window->isModal() &&
+            (!active || active == window)) {
+            QTimer::singleShot(0, this, &CMainFrame::ReactivateAfterModal);
+        }
+    }
     if (IsSwallowedKey(watched, event)) {
         event->accept();
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// A modal dialog or message box the user was in has closed: the keyboard goes back to the
+// modal window still open under it, else to the main window. Without this, a window manager
+// that does not hand the focus back to the owner (or none at all) leaves the program without
+// an active window, and its shortcuts do nothing until a click.
+void CMainFrame::ReactivateAfterModal() {
+    QWidget* target = QApplication::activeModalWidget();
+    if (!target) {
+        target = this;
+    }
+    const QWidget* active = QApplication::activeWindow();
+    if (target->isVisible() && (!active || !active->isVisible())) {
+        target->activateWindow();
+    }
 }
 
 bool CMainFrame::IsSwallowedKey(QObject* watched, QEvent* event) const {
@@ -378,7 +410,14 @@ void CMainFrame::UpdateNumLockPane(QEvent* event) {
     m_numLockPane->setText(on ? QStringLiteral("NUM") : QString());
 }
 
+void CMainFrame::CommitPendingEdit() {
+    if (m_pForm) {
+        m_pForm->CommitPendingEdit();
+    }
+}
+
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    CommitPendingEdit();
     bool allow = true;
     emit queryClose(&allow);
     if (allow) {
@@ -402,6 +441,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
         }
     }
     event->acceptProposedAction();
+    CommitPendingEdit();
     if (!paths.isEmpty()) {
         emit filesDropped(paths);
     }

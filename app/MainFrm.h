@@ -83,6 +83,8 @@ private:
     bool IsSwallowedKey(QObject* watched, QEvent* event) const;
     void UpdateNumLockPane(QEvent* event);
     void UpdateCaption();
+    void CommitPendingEdit();
+    void ReactivateAfterModal();
     void OnProgramRead();
     void OnProgramWrite();
     void OnHelpHelp();

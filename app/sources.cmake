@@ -22,6 +22,7 @@ target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/LanguageDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AboutDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelpWnd.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DialogStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TranslateDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFrm.cpp

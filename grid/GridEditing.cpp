@@ -47,6 +47,12 @@ void CGridEditing::EndAll() {
     }
 }
 
+void CGridEditing::CommitOpen() {
+    if (m_nActive >= 0) {
+        OnKillFocus(m_nActive);
+    }
+}
+
 bool CGridEditing::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &m_host || event->type() != GridNotifyEvent::EventType()) {
         return false;

@@ -44,6 +44,9 @@ public:
     void Drop();
     // Closes every editor without committing.
     void EndAll();
+    // Closes the open editor and commits its content, as its loss of focus would; nothing
+    // when no editor is open.
+    void CommitOpen();
     bool IsEditing() const { return m_nActive >= 0; }
     int EditRow() const { return m_nEditRow; }
     int EditCol() const { return m_nEditCol; }

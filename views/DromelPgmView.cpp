@@ -120,9 +120,15 @@ void CDromelPgmView::ConnectControls() {
     connect(&m_cellList, &CCellList::SelChange, this, [this] { m_doc.SetModifiedFlag(true); });
 }
 
+void CDromelPgmView::CommitPendingEdit() {
+    m_editing.CommitOpen();
+}
+
 void CDromelPgmView::OnUpdate() {
-    // An editor still open belongs to the document as it was: its content is dropped.
+    // An editor still open belongs to the document as it was: its content is dropped and
+    // the editor closed.
     m_editing.Drop();
+    m_editing.EndAll();
     FillForm();
     FillGrid();
 }

@@ -40,6 +40,8 @@ public:
     void UpdateScanControls();
     // Shows channel n's cells from the document, greying the cells that cannot be edited.
     void RefreshRow(int n);
+    // A cell editor still open writes its content to the document, as if it lost the focus.
+    void CommitPendingEdit();
 
     // The printer of Print and Print Preview, with the page set up in Print Setup; not owned.
     // Until one is given the form uses a printer of its own.

@@ -3,6 +3,8 @@
 #include "AppTestFolder.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
@@ -46,4 +48,41 @@ TEST(AppMessageBox, ResponderAnswersInsteadOfTheBox) {
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Prompt"));
     EXPECT_EQ(boxes.boxes[0].style, MB_YESNOCANCEL);
+}
+
+// A box belongs to the modal dialog the user is in, else to the main window, even when no
+// window is active: a box without an owner leaves the keyboard nowhere once it closes.
+TEST(AppMessageBox, BoxBelongsToTheOpenDialogElseToTheMainWindow) {
+    const AppMessageBoxResponder testResponder = SetAppMessageBoxResponder({});
+    QMainWindow main;
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    QWidget other;
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    other.hide();
+    ASSERT_EQ(QApplication::activeWindow(), nullptr);
+
+    QWidget* owner = nullptr;
+    const auto answerAndNoteOwner = [&owner] {
+        QTimer::singleShot(0, [&owner] {
+            QWidget* box = QApplication::activeModalWidget();
+            ASSERT_TRUE(qobject_cast<QMessageBox*>(box));
+            owner = box->parentWidget();
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+    };
+    answerAndNoteOwner();
+    AppMessageBox(QStringLiteral("text"), QString(), MB_OK);
+    EXPECT_EQ(owner, &main);
+
+    QDialog dialog(&main);
+    QTimer::singleShot(0, &dialog, [&] {
+        answerAndNoteOwner();
+        AppMessageBox(QStringLiteral("text"), QString(), MB_OK);
+        dialog.reject();
+    });
+    dialog.exec();
+    EXPECT_EQ(owner, &dialog);
+    SetAppMessageBoxResponder(testResponder);
 }

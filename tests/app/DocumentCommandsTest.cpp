@@ -1,11 +1,16 @@
 #include "app/AppPaths.h"
 #include "app/CommandIds.h"
 #include "app/DromelPgmApp.h"
+#include "app/DialogBuilder.h"
 #include "app/MainFrm.h"
+#include "grid/GridCtrl.h"
 
 #include "AppTestFolder.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -198,4 +203,64 @@ TEST_F(DocumentCommands, ApplyLanguageIdentifiesTheModelAgain) {
     app.ApplyLanguage();
     EXPECT_EQ(Doc().GetModel(), -1);
     EXPECT_FALSE(Doc().IsModified());
+}
+
+// A value typed into a cell without Enter reaches the document before the question about
+// unsaved changes, whatever command or window close comes next.
+TEST_F(DocumentCommands, ATypedCellValueIsNeverLost) {
+    ASSERT_TRUE(Start());
+    const QString file = QString::fromStdString(folder.dir.file("typed.dpm"));
+    auto* grid = Frame().FormView()->findChild<CGridCtrl*>();
+    ASSERT_NE(grid, nullptr);
+    Frame().show();
+    Frame().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
+    const auto typeIntoCell = [&](int row, const QString& text) {
+        QRect cell;
+        grid->GetCellRect(row, 1, cell);
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(Frame().FormView(), 1031));
+        ASSERT_TRUE(edit && edit->isVisible());
+        QTest::keyClicks(edit, text);
+    };
+
+    // New: the question comes, Cancel keeps the typed value in the document.
+    typeIntoCell(2, QStringLiteral("446.1"));
+    {
+        MessageBoxRecorder boxes({IDCANCEL});
+        Command(ID_FILE_NEW);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(Doc().GetFreqText(2, true), "446.10000");
+        EXPECT_TRUE(Doc().IsModified());
+    }
+
+    // Exit: the question comes and Yes saves the typed value.
+    Doc().SetModifiedFlag(false);
+    typeIntoCell(3, QStringLiteral("446.2"));
+    {
+        MessageBoxRecorder boxes({IDYES});
+        FileDialogRecorder files({file});
+        Command(ID_APP_EXIT);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+    }
+    CDromelPgmDoc saved;
+    ASSERT_TRUE(saved.LoadFile(file.toStdString()));
+    EXPECT_EQ(saved.GetFreqText(2, true), "446.10000");
+    EXPECT_EQ(saved.GetFreqText(3, true), "446.20000");
+}
+
+// A document replaced while an editor is open closes the editor; its text is dropped.
+TEST_F(DocumentCommands, ReplacingTheDocumentClosesAnOpenEditor) {
+    const QString file = WriteDataFile("other.dpm");
+    ASSERT_TRUE(Start());
+    auto* grid = Frame().FormView()->findChild<CGridCtrl*>();
+    Frame().show();
+    QRect cell;
+    grid->GetCellRect(4, 1, cell);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    auto* edit = qobject_cast<QLineEdit*>(GetDlgItem(Frame().FormView(), 1031));
+    ASSERT_TRUE(edit && edit->isVisible());
+    ASSERT_TRUE(app.OpenDocumentFile(file));
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_TRUE(Doc().IsRxEmpty(4));
 }

@@ -66,7 +66,7 @@ TEST_F(DpmtoolPrint, NewFileGivesOnePageWithEveryChannelNumber) {
     for (int n = 1; n <= 16; ++n) {
         EXPECT_TRUE(words.count(std::to_string(n))) << "channel " << n << "\n" << text;
     }
-    EXPECT_NE(text.find("U 430-480"), std::string::npos) << text;
+    EXPECT_NE(text.find("MV-16UE 400-480"), std::string::npos) << text;
     EXPECT_NE(text.find("Yes"), std::string::npos) << text;
 }
 

@@ -189,7 +189,7 @@ TEST_F(PrintPageTest, LandscapePageScalesDownSoThatRow16StillFits) {
 }
 
 TEST_F(PrintPageTest, LongOptionLineIsClippedAtTheGridsEdgeNotWrapped) {
-    std::string language = kViewLanguage;
+    std::string language = ProgramFolder::Data("lang_en.lng");
     language.insert(language.find("[Resource]\n") + 11,
                     "^1208=Scan Type" + std::string(300, 'W') + "\n");
     m_dir.write("lang_en.lng", language);

@@ -9,22 +9,25 @@
 #include "grid/GridTestSupport.h"
 #include "radio/RadioFixture.h"
 
+#include "ProgramFolder.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
 
 namespace {
 
-const std::string kHeadings = "[Face]\nIDS_COL0=No.\nIDS_COL1=RX Freq\nIDS_COL2=RX Tone\n"
-                              "IDS_COL3=TX Freq\nIDS_COL4=TX Tone\n";
+// The language file without the line of key.
+std::string Without(std::string language, const std::string& key) {
+    const std::size_t at = language.find("\n" + key + "=");
+    language.erase(at + 1, language.find('\n', at + 1) - at);
+    return language;
+}
 
 class TestFreqDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        SetAppDir(m_dir.path());
-        m_dir.write("setting.ini", kTestSettings);
-        m_dir.write("lang_en.lng", std::string(kTestLanguage) + kHeadings);
-        SetLanguageName("lang_en");
+        m_dir.MakeCurrent();
         m_doc.NewDocument();
         // Stored tones on test channel 17 (row 1), to see that clearing keeps them.
         m_doc.SetToneText(17, true, "88.5");
@@ -70,7 +73,7 @@ protected:
     }
     QAbstractButton* Button(int id) const { return qobject_cast<QAbstractButton*>(Item(id)); }
 
-    TempDir m_dir;
+    ProgramFolder m_dir;
     CDromelPgmDoc m_doc;
     std::unique_ptr<CTestFreqDlg> m_dlg;
 };
@@ -225,9 +228,10 @@ TEST_F(TestFreqDlgTest, EnterAndEscNeverCloseTheDialog) {
 }
 
 TEST_F(TestFreqDlgTest, AMissingHeadingRepeatsTheOneBefore) {
-    m_dir.write("lang_en.lng", std::string(kTestLanguage) +
-                                   "[Face]\nIDS_COL1=RX Freq\nIDS_COL2=RX Tone\nIDS_COL4=TX "
-                                   "Tone\n[Resource]\n^155=Test channels\n");
+    std::string language =
+        Without(Without(ProgramFolder::Data("lang_en.lng"), "IDS_COL3"), "IDS_COL0");
+    language.insert(language.find("[Resource]\n") + 11, "^155=Test channels\n");
+    m_dir.write("lang_en.lng", language);
     Open();
     EXPECT_EQ(Cell(0, 0), "");
     EXPECT_EQ(Cell(0, 2), "RX Tone");
