@@ -1,12 +1,21 @@
 #include "app/DromelPgmApp.h"
 
+#include "app/AboutDlg.h"
 #include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
 #include "app/AppPaths.h"
 #include "app/AppPrintDialogs.h"
+#include "app/ComPortDlg.h"
 #include "app/CommandIds.h"
+#include "app/HelpFiles.h"
 #include "app/LangString.h"
+#include "app/LangText.h"
+#include "app/LanguageDlg.h"
+#include "app/LanguageFiles.h"
 #include "app/MainFrm.h"
+#include "app/Settings.h"
+#include "link/PortDevice.h"
+#include "radio/TextFormat.h"
 #include "views/TestFreqDlg.h"
 
 #include <QAction>
@@ -28,6 +37,7 @@ constexpr const char* kRecentFileGroup = "Recent File List";
 CDromelPgmApp::CDromelPgmApp(int& argc, char** argv) : QApplication(argc, argv) {
     // The per-user settings (the recent-file list) live under the company key.
     setOrganizationName(QStringLiteral("Marrow radio program software"));
+    setApplicationVersion(QStringLiteral(DROMEL_VERSION));
     // The installed desktop entry, so that the desktop matches windows to its name and icon.
     setDesktopFileName(QStringLiteral("org.dromelpgm.DromelPgm"));
     m_doc.AddStateObserver([this] { OnDocumentState(); });
@@ -94,7 +104,7 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
 void CDromelPgmApp::ApplyLanguage() {
     ApplyQtTranslation();
     if (m_pMainFrame) {
-        m_pMainFrame->TranslateMenus();
+        m_pMainFrame->LanguageChanged();
     }
     m_doc.RefreshFromImage();
 }
@@ -144,6 +154,70 @@ void CDromelPgmApp::ConnectCommands(CMainFrame& frame) {
     frame.ConnectCommand(ID_FILE_PRINT_SETUP, this, &CDromelPgmApp::OnFilePrintSetup);
     frame.ConnectCommand(ID_APP_EXIT, this, &CDromelPgmApp::OnAppExit);
     frame.ConnectCommand(ID_PROGRAM_TESTFREQ, this, &CDromelPgmApp::OnProgramTestFreq);
+    frame.ConnectCommand(ID_SETUP_PORT, this, &CDromelPgmApp::OnSetupPort);
+    frame.ConnectCommand(ID_SETUP_LANGUAGE, this, &CDromelPgmApp::OnSetupLanguage);
+    frame.ConnectCommand(ID_NEXT_LANGUAGE, this, &CDromelPgmApp::OnNextLanguage);
+    frame.ConnectCommand(ID_APP_ABOUT, this, &CDromelPgmApp::OnAppAbout);
+}
+
+// A port other than the stored one is opened in place of the port held now and stored;
+// choosing the stored port again changes nothing. The status bar shows the setting either
+// way. A port that does not open now is reported when a transfer needs it.
+void CDromelPgmApp::OnSetupPort() {
+    CComPortDlg dlg(m_port, m_pMainFrame.get());
+    if (dlg.DoModal() != QDialog::Accepted) {
+        return;
+    }
+    const int port = dlg.GetPort();
+    if (port != 0 && port != GetConfiguredPort()) {
+        m_port.Close();
+        m_port.Open(port, 9600);
+        ReportSettingNotSaved(WriteSettingString("setup", "com", std::to_string(port)));
+    }
+    m_pMainFrame->UpdatePortPane();
+}
+
+void CDromelPgmApp::OnSetupLanguage() {
+    CLanguageDlg dlg(g_strAppDir, g_strLangFile, m_pMainFrame.get());
+    if (dlg.DoModal() != QDialog::Accepted) {
+        return;
+    }
+    FileResult saved;
+    if (!dlg.GetLanguageFile().empty()) {
+        saved = SetLanguageFile(dlg.GetLanguageFile());
+    }
+    ApplyLanguage();
+    ReportSettingNotSaved(saved);
+}
+
+// The language files take turns in file-name order; without any, nothing changes.
+void CDromelPgmApp::OnNextLanguage() {
+    const std::string next = NextLanguageFile(g_strAppDir, g_strLangFile);
+    if (next.empty()) {
+        return;
+    }
+    const FileResult saved = SetLanguageFile(next);
+    ApplyLanguage();
+    ReportSettingNotSaved(saved);
+}
+
+void CDromelPgmApp::OnAppAbout() {
+    const QUrl link = *kHomePage != '\0' ? QUrl(QString::fromLatin1(kHomePage))
+                                         : QUrl::fromLocalFile(QString::fromStdString(
+                                               HelpStartPage(g_strAppDir, g_strLangFile)));
+    CAboutDlg dlg(link, m_pMainFrame.get());
+    dlg.DoModal();
+}
+
+// A choice that could not be stored stays in force for this run; the user learns that the
+// next start will not have it.
+void CDromelPgmApp::ReportSettingNotSaved(const FileResult& result) {
+    if (!result) {
+        const std::string file = UsesUserSettings() ? UserSettingFile() : g_strSettingFile;
+        AppMessageBox(QString::fromStdString(
+                          FormatText(GetLangString("IDS_ERROR_SETTING"), {file, result.reason})),
+                      LangText("IDS_ERROR"), MB_OK | MB_ICONHAND);
+    }
 }
 
 void CDromelPgmApp::OnFileNew() {

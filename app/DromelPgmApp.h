@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/AppDocQuestions.h"
+#include "app/AtomicFile.h"
 #include "link/CommPort.h"
 #include "radio/DocLifecycle.h"
 #include "radio/DromelPgmDoc.h"
@@ -68,6 +69,11 @@ private:
     void OnFileSave();
     void OnFileSaveAs();
     void OnAppExit();
+    void OnSetupPort();
+    void OnSetupLanguage();
+    void OnNextLanguage();
+    void OnAppAbout();
+    void ReportSettingNotSaved(const FileResult& result);
     void OnFilePrintSetup();
     void OnProgramTestFreq();
     void OnOpenRecentFile(const QString& path);

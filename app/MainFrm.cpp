@@ -1,7 +1,10 @@
 #include "app/MainFrm.h"
 
+#include "app/AppOpenUrl.h"
 #include "app/AppPaths.h"
 #include "app/CommandTable.h"
+#include "app/HelpFiles.h"
+#include "app/HelpWnd.h"
 #include "app/LangString.h"
 #include "app/LangText.h"
 #include "app/Settings.h"
@@ -10,12 +13,14 @@
 #include "link/TestModeDlg.h"
 #include "link/TransferDlg.h"
 #include "radio/DromelPgmDoc.h"
+#include "radio/TextFormat.h"
 #include "views/DromelPgmView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -73,6 +78,7 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     CreateToolBar();
     ConnectCommand(ID_PROGRAM_READ, this, &CMainFrame::OnProgramRead);
     ConnectCommand(ID_PROGRAM_WRITE, this, &CMainFrame::OnProgramWrite);
+    ConnectCommand(ID_HELP_HELP, this, &CMainFrame::OnHelpHelp);
     ConnectCommand(ID_PROGRAM_TEST, this, &CMainFrame::OnProgramTest);
     CreateStatusBar();
 
@@ -127,6 +133,45 @@ void CMainFrame::OnProgramWrite() {
 void CMainFrame::OnProgramTest() {
     CTestModeDlg dlg(m_doc, this);
     dlg.DoModal();
+}
+
+void CMainFrame::OnHelpHelp() {
+    ShowHelp(true);
+}
+
+// The help of the language in force: its compiled help file in the help window, or, when
+// only a help file for another viewer (.chm) is there, that file on the desktop's viewer.
+// bRaise: the window comes to the front (Help was chosen) rather than only following the
+// language where it is.
+void CMainFrame::ShowHelp(bool bRaise) {
+    const QString help = QString::fromStdString(HelpFileFor(g_strLangFile, ".qch"));
+    const QString chm = QString::fromStdString(HelpFileFor(g_strLangFile, ".chm"));
+    if (!m_pHelpWnd) {
+        m_pHelpWnd = new CHelpWnd(this);
+        m_pHelpWnd->move(frameGeometry().center() - m_pHelpWnd->rect().center());
+    }
+    if (!QFileInfo::exists(help) && QFileInfo(chm).isFile()) {
+        if (AppOpenUrl(QUrl::fromLocalFile(chm))) {
+            m_pHelpWnd->hide();
+            return;
+        }
+        m_pHelpWnd->ShowMessage(QString::fromStdString(
+            FormatText(GetLangString("IDS_HELP_NOVIEWER"), {chm.toStdString()})));
+    } else {
+        m_pHelpWnd->ShowHelpFile(help);
+    }
+    m_pHelpWnd->show();
+    if (bRaise) {
+        m_pHelpWnd->raise();
+        m_pHelpWnd->activateWindow();
+    }
+}
+
+void CMainFrame::LanguageChanged() {
+    TranslateMenus();
+    if (m_pHelpWnd && m_pHelpWnd->isVisible()) {
+        ShowHelp(false);
+    }
 }
 
 // The caption: the document's title ("default" until it is saved or loaded), " - " and the

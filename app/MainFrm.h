@@ -9,6 +9,7 @@
 class CCommPort;
 class CDromelPgmDoc;
 class CDromelPgmView;
+class CHelpWnd;
 class QLabel;
 class QPrinter;
 class QToolBar;
@@ -45,6 +46,11 @@ public:
 
     // Puts the language file's texts on the menus.
     void TranslateMenus();
+    // After a change of the language file: the menus, and the help window when it is open,
+    // follow the new language.
+    void LanguageChanged();
+    // The help window; null until Help was first chosen.
+    CHelpWnd* HelpWindow() const { return m_pHelpWnd; }
 
     // Pane 0 of the status bar: "COM" and [setup] com of the settings file, greyed while the
     // port is not open.
@@ -81,6 +87,8 @@ private:
     void ReactivateAfterModal();
     void OnProgramRead();
     void OnProgramWrite();
+    void OnHelpHelp();
+    void ShowHelp(bool bRaise);
     void OnProgramTest();
 
     CDromelPgmDoc& m_doc;
@@ -91,6 +99,7 @@ private:
     QLabel* m_portPane = nullptr;
     QLabel* m_numLockPane = nullptr;
     CDromelPgmView* m_pForm = nullptr;
+    CHelpWnd* m_pHelpWnd = nullptr;
     std::map<int, QAction*> m_commands;
     std::map<int, QString> m_commandHandlers;
     QList<QAction*> m_recentFileActions;

@@ -8,6 +8,8 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/FileReasonText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextEncoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogTemplate.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LanguageFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HelpFiles.cpp
 )
 target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/LangText.cpp
@@ -15,6 +17,11 @@ target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/AppFileDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppPrintDialogs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppDocQuestions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AppOpenUrl.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ComPortDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LanguageDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AboutDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HelpWnd.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TranslateDialog.cpp

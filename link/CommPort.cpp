@@ -1,13 +1,12 @@
 #include "link/CommPort.h"
 
 #include "link/PortDevice.h"
+#include "link/PortProbe.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <poll.h>
-#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -73,24 +72,6 @@ void ConfigureLine(int fd, speed_t speed) {
     ioctl(fd, TIOCMBIS, &rts);
 }
 
-PortOpenError ClassifyOpenError(int error) {
-    switch (error) {
-    case ENOENT:
-    case ENODEV:
-    case ENXIO:
-    case ENOTDIR:
-        return PortAbsent;
-    case EBUSY:
-    case EWOULDBLOCK:
-        return PortBusy;
-    case EACCES:
-    case EPERM:
-        return PortDenied;
-    default:
-        return PortOtherError;
-    }
-}
-
 } // namespace
 
 CCommPort::~CCommPort() {
@@ -140,21 +121,12 @@ bool CCommPort::OpenPath(const std::string& strPath, unsigned nBaud) {
     speed_t speed;
     if (!BaudToSpeed(nBaud, speed))
         return false;
-    int fd = open(strPath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    const int fd = OpenPortLocked(strPath, m_nOpenError, m_nOpenErrno);
+    if (fd < 0)
+        return false;
+    if (ioctl(fd, TIOCEXCL) != 0) {
         m_nOpenErrno = errno;
         m_nOpenError = ClassifyOpenError(errno);
-        return false;
-    }
-    if (!isatty(fd)) {
-        close(fd);
-        m_nOpenErrno = ENOTTY;
-        m_nOpenError = PortNotSerial;
-        return false;
-    }
-    if (ioctl(fd, TIOCEXCL) != 0 || flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        m_nOpenErrno = errno;
-        m_nOpenError = errno == EWOULDBLOCK ? PortBusy : ClassifyOpenError(errno);
         close(fd);
         return false;
     }
@@ -181,6 +153,7 @@ void CCommPort::Close() {
 void CCommPort::DeviceLost() {
     if (!IsOpen())
         return;
+    ioctl(m_hPort, TIOCNXCL);
     close(m_hPort);
     m_hPort = -1;
     m_bLost = true;

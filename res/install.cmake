@@ -18,7 +18,7 @@ install(TARGETS DromelPgm dpmtool radiosim RUNTIME DESTINATION ${DROMEL_INSTALL_
 install(FILES ${DROMEL_SHIPPED_DATA} DESTINATION ${DROMEL_INSTALL_DIR})
 # The help files are built into the program's folder, one per language file.
 install(DIRECTORY ${DROMEL_BIN_DIR}/ DESTINATION ${DROMEL_INSTALL_DIR}
-        FILES_MATCHING PATTERN "*.qch")
+        FILES_MATCHING PATTERN "*.qch" PATTERN "help" EXCLUDE)
 
 # Links in bin/, relative so that the tree can be moved or unpacked anywhere. The programs
 # follow /proc/self/exe through the link to their own folder.

@@ -1,4 +1,4 @@
-# Shipped data (settings, language files, help) is copied beside the executables.
+# Shipped data (settings, language files) is copied beside the executables.
 file(GLOB DROMEL_SHIPPED_DATA CONFIGURE_DEPENDS
      ${CMAKE_CURRENT_LIST_DIR}/*.ini ${CMAKE_CURRENT_LIST_DIR}/*.lng)
 set(DROMEL_SHIPPED_OUTPUTS "")
@@ -13,3 +13,27 @@ add_custom_target(shipped_data ALL DEPENDS ${DROMEL_SHIPPED_OUTPUTS})
 add_dependencies(DromelPgm shipped_data)
 # Dialog templates and artwork, compiled into the program.
 target_sources(dromel_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/resources.qrc)
+
+# Help: one set of pages per shipped language under help/<language file title>/, compiled
+# with qhelpgenerator into <language file title>.qch beside the program. The same pages are
+# copied to help/<language file title>/ beside the program for a browser.
+set(DROMEL_HELP_OUTPUTS "")
+foreach(lang lang_en lang_cn)
+  set(dir ${CMAKE_CURRENT_LIST_DIR}/help/${lang})
+  file(GLOB pages CONFIGURE_DEPENDS ${dir}/*.html ${dir}/*.css)
+  add_custom_command(OUTPUT ${DROMEL_BIN_DIR}/${lang}.qch
+                     COMMAND Qt6::qhelpgenerator ${dir}/${lang}.qhp -o ${DROMEL_BIN_DIR}/${lang}.qch
+                     DEPENDS ${dir}/${lang}.qhp ${pages}
+                     COMMENT "Compiling the help ${lang}.qch")
+  list(APPEND DROMEL_HELP_OUTPUTS ${DROMEL_BIN_DIR}/${lang}.qch)
+  foreach(page IN LISTS pages)
+    get_filename_component(name ${page} NAME)
+    set(copy ${DROMEL_BIN_DIR}/help/${lang}/${name})
+    add_custom_command(OUTPUT ${copy}
+                       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${page} ${copy}
+                       DEPENDS ${page})
+    list(APPEND DROMEL_HELP_OUTPUTS ${copy})
+  endforeach()
+endforeach()
+add_custom_target(help_files ALL DEPENDS ${DROMEL_HELP_OUTPUTS})
+add_dependencies(DromelPgm help_files)

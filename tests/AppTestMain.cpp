@@ -1,8 +1,10 @@
 // Entry of the tests that run inside the program: the application object itself is the
 // QApplication, offscreen, with its per-user settings (the recent-file list) in a folder of
-// the test. Message boxes and file dialogs are answered by the tests.
+// the test. Message boxes, file dialogs and addresses for the desktop are answered by the
+// tests.
 #include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
+#include "app/AppOpenUrl.h"
 #include "app/AppPrintDialogs.h"
 #include "app/DromelPgmApp.h"
 
@@ -26,6 +28,10 @@ int main(int argc, char* argv[]) {
     SetAppFileDialogResponder([](const FileDialogRequest&) {
         ADD_FAILURE() << "unexpected file dialog";
         return QString();
+    });
+    SetAppOpenUrlResponder([](const QUrl& url) {
+        ADD_FAILURE() << "unexpected address opened: " << url.toString().toStdString();
+        return false;
     });
     SetAppPrintDialogResponder([](const SPrintDialogRequest&) {
         ADD_FAILURE() << "unexpected print dialog";

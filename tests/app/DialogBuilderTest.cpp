@@ -70,7 +70,7 @@ TEST(DialogBuilder, ControlsHaveTheKindOfTheirTemplate) {
     QDialog port;
     BuildDialog(&port, 130);
     EXPECT_EQ(port.windowTitle(), QStringLiteral("Communication Port"));
-    EXPECT_EQ(port.size(), DialogUnitsToPixels(DialogFont(), 0, 0, 150, 96).size());
+    EXPECT_EQ(port.size(), DialogUnitsToPixels(DialogFont(), 0, 0, 330, 140).size());
     EXPECT_TRUE(qobject_cast<QGroupBox*>(GetDlgItem(&port, 1211)));
     for (int id = 1014; id <= 1021; ++id) {
         auto* radio = qobject_cast<QRadioButton*>(GetDlgItem(&port, id));

@@ -1,0 +1,57 @@
+// The program's help window: a compiled help file (Qt Help) with its contents, index and
+// full-text search beside the page, and Back, Forward and Home. A help file that is not
+// there is reported in the window, by name.
+#pragma once
+
+#include <QMainWindow>
+#include <QUrl>
+
+#include <memory>
+
+class QAction;
+class QHelpEngine;
+class QLineEdit;
+class QTabWidget;
+class QTemporaryDir;
+class QTextBrowser;
+
+class CHelpWnd : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CHelpWnd(QWidget* parent = nullptr);
+    ~CHelpWnd() override;
+
+    // Shows the help file at strFile on its start page; the file already shown stays where
+    // the reader is. A file that cannot be read is reported in the window.
+    void ShowHelpFile(const QString& strFile);
+    // Shows text in place of any help (the help is in a form this window does not show).
+    void ShowMessage(const QString& text);
+    // Puts the language file's texts on the window.
+    void Translate();
+
+    QString HelpFile() const { return m_strFile; }
+    QUrl StartPage() const { return m_startPage; }
+    QHelpEngine* Engine() const { return m_pEngine; }
+    QTextBrowser* Browser() const { return m_pBrowser; }
+    QTabWidget* Tabs() const { return m_pTabs; }
+    QLineEdit* IndexFilter() const { return m_pIndexFilter; }
+
+private:
+    void ClearHelp();
+    bool OpenHelpFile(const QString& strFile);
+    void BuildTabs();
+    void OnLinkClicked(const QUrl& url);
+    void OnHome();
+
+    std::unique_ptr<QTemporaryDir> m_pCollections; // the engines' own files
+    QHelpEngine* m_pEngine = nullptr;
+    QString m_strFile;
+    QUrl m_startPage;
+    QTextBrowser* m_pBrowser = nullptr;
+    QTabWidget* m_pTabs = nullptr;
+    QLineEdit* m_pIndexFilter = nullptr;
+    QAction* m_pBack = nullptr;
+    QAction* m_pForward = nullptr;
+    QAction* m_pHome = nullptr;
+};
