@@ -100,7 +100,8 @@ a simulated radio on a pseudo-terminal for trying the tool without a radio.")
 # dpkg-shlibdeps computes the libraries; the fonts are what the dialogs and the printout
 # are laid out for, loaded through fontconfig at run time.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-wqy-microhei")
+# The help window reads its index through the Qt SQL SQLite driver, loaded at run time.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-wqy-microhei, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${DROMEL_DESKTOP_DIR}/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
