@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     const MemoryImage before = doc.m_image;
     const int model = doc.GetModel();
     try {
-        ApplyAssignment(doc, assignment, "fuzz.dpm");
+        ApplyAssignment(doc, assignment, "fuzz.dpm", false);
     } catch (const DpmError& error) {
         Require(error.status == kExitRefused);
         Require(doc.m_image == before && doc.GetModel() == model);
