@@ -1,7 +1,7 @@
 # Installation and the Debian package.
 #
 # The program keeps the layout it has in the build folder: one folder,
-# <prefix>/lib/dromelpgm/, holds the three executables with setting.ini, the language files
+# <prefix>/lib/dromelpgm/, holds the executables (and dpmtool's page printer) with setting.ini, the language files
 # and the help files beside them, since the program finds its files beside its executable.
 # <prefix>/bin/ gets links to the three. Desktop entry, icons, AppStream data, the file type
 # of data files, manual pages and shell completion go to their usual places under share/.
@@ -12,7 +12,7 @@ set(DROMEL_APP_ID org.dromelpgm.DromelPgm)
 set(DROMEL_INSTALL_DIR lib/dromelpgm)
 set(DROMEL_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/res/desktop)
 
-install(TARGETS DromelPgm dpmtool radiosim RUNTIME DESTINATION ${DROMEL_INSTALL_DIR})
+install(TARGETS DromelPgm dpmtool dpmtool-print radiosim RUNTIME DESTINATION ${DROMEL_INSTALL_DIR})
 # The shipped data comes from the sources: the copies in the build folder may carry local
 # changes (scripts/run points COM1 at its simulated radio).
 install(FILES ${DROMEL_SHIPPED_DATA} DESTINATION ${DROMEL_INSTALL_DIR})

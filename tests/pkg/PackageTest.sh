@@ -82,6 +82,7 @@ check_package() {
     awk '{ p = $6; if ($7 == "->") p = p " -> " $8; print p }' "$work/contents" >"$work/paths"
     expected=(
         ./usr/lib/dromelpgm/DromelPgm ./usr/lib/dromelpgm/dpmtool ./usr/lib/dromelpgm/radiosim
+        ./usr/lib/dromelpgm/dpmtool-print
         ./usr/lib/dromelpgm/setting.ini ./usr/lib/dromelpgm/lang_en.lng ./usr/lib/dromelpgm/lang_cn.lng
         "./usr/bin/DromelPgm -> ../lib/dromelpgm/DromelPgm"
         "./usr/bin/dpmtool -> ../lib/dromelpgm/dpmtool"
@@ -105,7 +106,7 @@ check_package() {
     done
     strangers=$(awk '$2 != "root/root" { print $2, $6 }' "$work/contents")
     [ -z "$strangers" ] || fail "entries not owned by root: $strangers"
-    for program in DromelPgm dpmtool radiosim; do
+    for program in DromelPgm dpmtool dpmtool-print radiosim; do
         grep -qE "^-rwxr-xr-x .* \./usr/lib/dromelpgm/$program\$" "$work/contents" ||
             fail "$program is not installed as an executable"
     done
@@ -159,6 +160,10 @@ check_desktop_files() {
     samples=$work/samples
     user_dir "$samples"
     "${as_user[@]}" "$root/usr/bin/dpmtool" new "$samples/radio.dpm" || fail "dpmtool new for the samples"
+    # dpmtool print hands the drawing to dpmtool-print in the program's folder.
+    "${as_user[@]}" "$root/usr/bin/dpmtool" print "$samples/radio.dpm" "$samples/radio.pdf" ||
+        fail "dpmtool print through the link in bin/"
+    [ "$(head -c 5 "$samples/radio.pdf")" = "%PDF-" ] || fail "dpmtool print wrote no PDF"
     cp "$samples/radio.dpm" "$samples/radio-without-extension"
     head -c 1072 /dev/zero >"$samples/zeros.bin"
     types=$(XDG_DATA_DIRS="$root/usr/share:/usr/share" XDG_DATA_HOME="$work/no-data-home" \

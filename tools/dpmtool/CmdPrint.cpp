@@ -1,24 +1,20 @@
 // dpmtool print FILE OUT.pdf [--lang NAME] [--paper a4|letter] [--landscape]: the program's
-// printed page of a data file, as a PDF file. The page is drawn by the program's own form and print
-// code on an offscreen platform, so no display is needed.
+// printed page of a data file, as a PDF file. The page is drawn by the program's own form and
+// print code, which needs Qt; so that the other commands start without loading it, the drawing
+// is done by dpmtool-print beside dpmtool, which this command becomes once the command line,
+// the language file and the data file have been checked.
 #include "DpmCommand.h"
 #include "DpmFiles.h"
 
 #include "app/AppPaths.h"
-#include "views/DromelPgmView.h"
-#include "views/PrintPage.h"
-
-#include <QApplication>
-#include <QFileInfo>
-#include <QPrinter>
-#include <QTemporaryDir>
 
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
-
-constexpr std::size_t kMaxPdfBytes = 64 << 20;
 
 std::string Lower(std::string text) {
     for (char& c : text) {
@@ -30,16 +26,16 @@ std::string Lower(std::string text) {
 int RunPrint(const std::vector<std::string>& args) {
     std::vector<std::string> files;
     std::string language;
-    QPageSize::PageSizeId paper = QPageSize::A4;
-    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    std::string paper = "a4";
+    std::string orientation = "portrait";
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--lang" && i + 1 < args.size() && !args[i + 1].empty()) {
             language = args[++i];
         } else if (args[i] == "--paper" && i + 1 < args.size() &&
                    (Lower(args[i + 1]) == "a4" || Lower(args[i + 1]) == "letter")) {
-            paper = Lower(args[++i]) == "a4" ? QPageSize::A4 : QPageSize::Letter;
+            paper = Lower(args[++i]);
         } else if (args[i] == "--landscape") {
-            orientation = QPageLayout::Landscape;
+            orientation = "landscape";
         } else if (!args[i].empty() && args[i][0] != '-') {
             files.push_back(args[i]);
         } else {
@@ -49,8 +45,6 @@ int RunPrint(const std::vector<std::string>& args) {
     if (files.size() != 2) {
         ThrowUsage("print");
     }
-    const std::string& path = files[0];
-    const std::string& pdfPath = files[1];
     if (!language.empty()) {
         SetLanguageName(language);
         struct stat info {};
@@ -60,37 +54,18 @@ int RunPrint(const std::vector<std::string>& args) {
         }
     }
     CDromelPgmDoc doc;
-    LoadDpmFile(doc, path);
+    LoadDpmFile(doc, files[0]);
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::string printer = g_strAppDir + "/dpmtool-print";
+    std::vector<std::string> request = {printer,  g_strLangFile, files[0],
+                                        files[1], paper,         orientation};
+    std::vector<char*> argv;
+    for (std::string& arg : request) {
+        argv.push_back(arg.data());
     }
-    int argc = 1;
-    char name[] = "dpmtool";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-
-    // The PDF is made in a folder of its own, then put in place whole.
-    QTemporaryDir folder;
-    if (!folder.isValid()) {
-        throw DpmError{kExitFile,
-                       "cannot create a temporary folder: " + folder.errorString().toStdString()};
-    }
-    const QString pagePath = folder.filePath(QStringLiteral("page.pdf"));
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pagePath);
-    printer.setPageSize(QPageSize(paper));
-    printer.setPageOrientation(orientation);
-    printer.setDocName(QFileInfo(QString::fromStdString(path)).completeBaseName());
-
-    CDromelPgmView form(doc);
-    CPrintPage page(doc, form.Grid());
-    if (!page.PrintOn(printer)) {
-        throw DpmError{kExitFile, pdfPath + ": cannot write the PDF file"};
-    }
-    WriteTextFile(pdfPath, ReadTextFile(pagePath.toStdString(), kMaxPdfBytes));
-    return kExitOk;
+    argv.push_back(nullptr);
+    ::execv(printer.c_str(), argv.data());
+    throw DpmError{kExitFile, printer + ": cannot start the page printer: " + std::strerror(errno)};
 }
 
 const DpmCommandRegistration registration{
