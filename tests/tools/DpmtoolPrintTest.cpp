@@ -22,6 +22,12 @@ std::string Capture(const std::string& command) {
 
 class DpmtoolPrint : public DpmtoolTest {
 protected:
+    // dpmtool print hands the drawing to dpmtool-print beside it.
+    void SetUp() override {
+        DpmtoolTest::SetUp();
+        std::filesystem::copy_file(DROMEL_BIN_DIR "/dpmtool-print", m_dir.file("dpmtool-print"));
+    }
+
     // Runs dpmtool print as from a console without a display or a chosen Qt platform.
     DpmResult Print(const std::string& args) {
         const std::string command = "cd '" + m_dir.path() +
@@ -125,4 +131,13 @@ TEST_F(DpmtoolPrint, BadInputIsRefusedAndLeavesTheOutputAlone) {
     r = Print("radio.dpm no/such/folder/sheet.pdf");
     EXPECT_EQ(r.status, 3);
     EXPECT_NE(r.err.find("no/such/folder/sheet.pdf"), std::string::npos) << r.err;
+}
+
+TEST_F(DpmtoolPrint, MissingPagePrinterIsNamedAndNothingIsWritten) {
+    Ok("new radio.dpm");
+    std::filesystem::remove(m_dir.file("dpmtool-print"));
+    const DpmResult r = Print("radio.dpm sheet.pdf");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("dpmtool-print"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(m_dir.file("sheet.pdf")));
 }
