@@ -9,6 +9,7 @@
 #include "app/LangText.h"
 #include "app/Settings.h"
 #include "app/TranslateDialog.h"
+#include "link/CommPort.h"
 #include "link/PortDevice.h"
 #include "link/TestModeDlg.h"
 #include "link/TransferDlg.h"

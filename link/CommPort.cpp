@@ -290,39 +290,6 @@ int CCommPort::RecvByte(int nWindow) {
     return ReadNow();
 }
 
-bool CCommPort::AwaitQuiet(int nQuiet, int nBound, int nMaxBytes) {
-    const auto bound = SteadyClock::now() + Units(nBound);
-    for (int taken = 0; taken < nMaxBytes; ++taken) {
-        if (SteadyClock::now() + Units(nQuiet) > bound) {
-            return false; // no room left for a whole quiet window
-        }
-        if (RecvByte(nQuiet) < 0) {
-            return true;
-        }
-    }
-    return false;
-}
-
-int CCommPort::Read(unsigned char* pBuffer, int nCount, int nWindow) {
-    if (nWindow < 1) {
-        int got = 0;
-        while (got < nCount) {
-            int byte = ReadNow();
-            if (byte < 0)
-                break;
-            pBuffer[got++] = static_cast<unsigned char>(byte);
-        }
-        return got;
-    }
-    for (int i = 0; i < nCount; ++i) {
-        int byte = RecvByte(nWindow);
-        if (byte < 0)
-            return i;
-        pBuffer[i] = static_cast<unsigned char>(byte);
-    }
-    return nCount;
-}
-
 void CCommPort::SetTrace(std::ostream* pTrace) {
     m_pTrace = pTrace;
     m_tTraceStart = SteadyClock::now();

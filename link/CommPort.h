@@ -9,7 +9,7 @@
 // device can be opened again the way it was opened before (Reopen).
 #pragma once
 
-#include "link/PreciseWait.h"
+#include "link/LinkPort.h"
 
 #include <ostream>
 #include <string>
@@ -24,22 +24,22 @@ enum PortOpenError {
     PortOtherError, // anything else; OpenErrno tells what
 };
 
-class CCommPort {
+class CCommPort : public CLinkPort {
 public:
     CCommPort() = default;
-    ~CCommPort();
-    CCommPort(const CCommPort&) = delete;
-    CCommPort& operator=(const CCommPort&) = delete;
+    ~CCommPort() override;
+
+    SteadyClock::time_point Now() const override { return SteadyClock::now(); }
 
     // Opens COM port nPort (the device of GetPortDevice). Fails when the device is absent,
     // is not a terminal, is held by another open (from this process or another), or the
     // baud rate is not supported. A port that is already open stays open and the call
     // fails: callers close first when they change ports.
-    bool Open(int nPort, unsigned nBaud);
+    bool Open(int nPort, unsigned nBaud) override;
     // The same for a device given by its path.
     bool OpenDevice(const std::string& strPath, unsigned nBaud);
     void Close();
-    bool IsOpen() const { return m_hPort >= 0; }
+    bool IsOpen() const override { return m_hPort >= 0; }
 
     // The device path of the last open, whether it succeeded or not; why it failed, and the
     // system's error number then.
@@ -51,29 +51,20 @@ public:
 
     // Closes the port when its device has hung up or vanished since it was opened, or its
     // path now names another device; true while the port stays open.
-    bool CheckDevice();
+    bool CheckDevice() override;
     // True when the port closed because its device hung up or vanished (not by Close).
-    bool HasLostDevice() const { return m_bLost; }
+    bool HasLostDevice() const override { return m_bLost; }
     // Opens again, with the same baud rate, what was opened last: the COM port of the same
     // number (its device looked up afresh) or the same device path. Closes first.
-    bool Reopen();
+    bool Reopen() override;
 
     void StartTimer(int nTimeout);
     bool TimerExpired();
-    void Delay(int nTime);
+    void Delay(int nTime) override;
 
-    // gap < 1: all bytes in one write. Otherwise each byte after its own gap.
-    void Write(const unsigned char* pBuffer, int nCount, int nGap);
-    // gap > 0: the byte waits for its gap first.
-    void SendByte(unsigned char byte, int nGap);
-    // window < 1: whatever is queued, up to nCount bytes. Otherwise each byte gets a fresh
-    // window; returns how many bytes came before a window ran out.
-    int Read(unsigned char* pBuffer, int nCount, int nWindow);
-    // A byte 0 to 255, or -1 when none came within the window (window <= 0: none queued).
-    int RecvByte(int nWindow);
-    // Takes and drops bytes until none has come for nQuiet units. False when the line does
-    // not go quiet within nBound units, or nMaxBytes bytes were taken first.
-    bool AwaitQuiet(int nQuiet, int nBound, int nMaxBytes);
+    void Write(const unsigned char* pBuffer, int nCount, int nGap) override;
+    void SendByte(unsigned char byte, int nGap) override;
+    int RecvByte(int nWindow) override;
 
     // Every byte sent and received is written to pTrace (nullptr: none), one line each:
     // "<microseconds> tx <hex> gap <gap> idle <idle>" or "<microseconds> rx <hex>". The idle

@@ -48,14 +48,13 @@ constexpr int LineBytes(int nUnits) {
     return static_cast<int>(static_cast<long long>(nUnits) * 9600 / 11 / 10000);
 }
 
-int UnitsLeft(SteadyClock::time_point deadline) {
-    auto left =
-        std::chrono::duration_cast<std::chrono::microseconds>(deadline - SteadyClock::now());
+int UnitsLeft(const CLinkPort& port, SteadyClock::time_point deadline) {
+    auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - port.Now());
     return std::max(0, static_cast<int>(left.count() / 100));
 }
 
 // Takes what the receive queue holds now (bounded); returns how many bytes that was.
-int EmptyReceiveQueue(CCommPort& port, int nMaxBytes) {
+int EmptyReceiveQueue(CLinkPort& port, int nMaxBytes) {
     int taken = 0;
     while (taken < nMaxBytes && port.RecvByte(0) >= 0) {
         ++taken;
@@ -65,12 +64,12 @@ int EmptyReceiveQueue(CCommPort& port, int nMaxBytes) {
 
 // After a refused or broken exchange: the rest of a late answer must not be taken for the
 // answer to the next request, so the line has to stay quiet for one window first.
-void SettleAfterFailure(CCommPort& port, int nWindow, SteadyClock::time_point deadline,
+void SettleAfterFailure(CLinkPort& port, int nWindow, SteadyClock::time_point deadline,
                         int nMaxBytes) {
-    port.AwaitQuiet(nWindow, UnitsLeft(deadline), nMaxBytes);
+    port.AwaitQuiet(nWindow, UnitsLeft(port, deadline), nMaxBytes);
 }
 
-void SendReadRequest(CCommPort& port, int nAddress) {
+void SendReadRequest(CLinkPort& port, int nAddress) {
     const unsigned char request[] = {kReadRequest, static_cast<unsigned char>(nAddress / 256),
                                      static_cast<unsigned char>(nAddress % 256), kBlockLength};
     port.Write(request, sizeof request, kFrameGap);
@@ -86,7 +85,7 @@ bool IdentificationMatches(const unsigned char* reply, ConstImageSpan image) {
 
 } // namespace
 
-LinkResult EnterProgramMode(CCommPort& port, bool bRead, ConstImageSpan image,
+LinkResult EnterProgramMode(CLinkPort& port, bool bRead, ConstImageSpan image,
                             const MismatchQuestion& ask) {
     // A device that hung up or vanished since the port was opened (a cable pulled and
     // plugged in again, a radio restarted) is opened afresh the way it was opened before.
@@ -143,11 +142,11 @@ LinkResult EnterProgramMode(CCommPort& port, bool bRead, ConstImageSpan image,
     return LinkReady;
 }
 
-bool GetBlock(CCommPort& port, ImageSpan image, int nAddress) {
+bool GetBlock(CLinkPort& port, ImageSpan image, int nAddress) {
     // Bytes queued before the request belong to no answer of this exchange.
     int budget = LineBytes(kGetBlockBound) - EmptyReceiveQueue(port, kReceiveQueueSize);
     SendReadRequest(port, nAddress);
-    const auto deadline = SteadyClock::now() + std::chrono::microseconds(kGetBlockBound * 100);
+    const auto deadline = port.Now() + std::chrono::microseconds(kGetBlockBound * 100);
     unsigned char frame[kFrameSize];
     const int got = port.Read(frame, kFrameSize, kFrameWindow);
     if (got < kFrameSize || frame[0] != kDataFrame || frame[1] != nAddress / 256 ||
@@ -161,13 +160,13 @@ bool GetBlock(CCommPort& port, ImageSpan image, int nAddress) {
     return true;
 }
 
-bool PutBlock(CCommPort& port, ConstImageSpan image, int nAddress) {
+bool PutBlock(CLinkPort& port, ConstImageSpan image, int nAddress) {
     int budget = LineBytes(kPutBlockBound) - EmptyReceiveQueue(port, kReceiveQueueSize);
     unsigned char frame[kFrameSize] = {kDataFrame, static_cast<unsigned char>(nAddress / 256),
                                        static_cast<unsigned char>(nAddress % 256), kBlockLength};
     std::copy(image.begin() + nAddress, image.begin() + nAddress + 8, frame + 4);
     port.Write(frame, kFrameSize, kFrameGap);
-    const auto deadline = SteadyClock::now() + std::chrono::microseconds(kPutBlockBound * 100);
+    const auto deadline = port.Now() + std::chrono::microseconds(kPutBlockBound * 100);
     const int answer = port.RecvByte(kWriteAckWindow);
     if (answer == kAck) {
         return true;

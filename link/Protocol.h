@@ -7,7 +7,7 @@
 // repeats it.
 #pragma once
 
-#include "link/CommPort.h"
+#include "link/LinkPort.h"
 #include "radio/ImageMap.h"
 
 #include <cstdint>
@@ -25,11 +25,11 @@ using MismatchQuestion = std::function<bool()>;
 // Opens the configured port when it is closed, then performs the handshake. When writing,
 // the radio's identification and model value block are compared with the image and on a
 // difference the question decides (no question counts as no).
-LinkResult EnterProgramMode(CCommPort& port, bool bRead, ConstImageSpan image,
+LinkResult EnterProgramMode(CLinkPort& port, bool bRead, ConstImageSpan image,
                             const MismatchQuestion& ask);
 
 // Reads the block at address into image; false (image untouched) when no valid frame came.
-bool GetBlock(CCommPort& port, ImageSpan image, int nAddress);
+bool GetBlock(CLinkPort& port, ImageSpan image, int nAddress);
 
 // Writes the block at address from image; true when the radio acknowledged it.
-bool PutBlock(CCommPort& port, ConstImageSpan image, int nAddress);
+bool PutBlock(CLinkPort& port, ConstImageSpan image, int nAddress);

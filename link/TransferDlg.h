@@ -5,6 +5,7 @@
 // failure in the status line, and OK starts again from the beginning.
 #pragma once
 
+#include "link/CommPort.h"
 #include "link/TransferEngine.h"
 
 #include <QDialog>

@@ -13,7 +13,7 @@ constexpr int kMaxAttempts = 5;
 
 } // namespace
 
-CTransferEngine::CTransferEngine(CCommPort& port, bool bRead, CDromelPgmDoc& doc)
+CTransferEngine::CTransferEngine(CLinkPort& port, bool bRead, CDromelPgmDoc& doc)
     : m_port(port), m_bRead(bRead), m_doc(doc) {}
 
 LinkResult CTransferEngine::Start(const MismatchQuestion& ask) {

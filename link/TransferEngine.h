@@ -22,7 +22,7 @@ public:
     // its model again and updates all views (RefreshFromImage); its modified flag stays as
     // it was. The program translates its menus again as well. A read that fails or is
     // abandoned leaves the document untouched.
-    CTransferEngine(CCommPort& port, bool bRead, CDromelPgmDoc& doc);
+    CTransferEngine(CLinkPort& port, bool bRead, CDromelPgmDoc& doc);
 
     // Takes a fresh copy of the document's image and puts the radio into programming mode.
     // On LinkReady the first tick starts at address 0 and Status holds the start prompt.
@@ -39,7 +39,7 @@ public:
     ConstImageSpan WorkImage() const { return m_workImage; }
 
 private:
-    CCommPort& m_port;
+    CLinkPort& m_port;
     bool m_bRead;
     CDromelPgmDoc& m_doc;
     int m_nAddress = 0;

@@ -4,6 +4,7 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PortDevice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PortProbe.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PortSystemName.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinkPort.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CommPort.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Protocol.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TransferEngine.cpp

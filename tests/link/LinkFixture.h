@@ -6,6 +6,7 @@
 #include "ProgramFolder.h"
 #include "SimRadioProcess.h"
 #include "app/AppPaths.h"
+#include "link/CommPort.h"
 #include "link/Protocol.h"
 #include "radio/DromelPgmDoc.h"
 

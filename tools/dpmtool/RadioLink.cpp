@@ -2,6 +2,7 @@
 
 #include "app/LangString.h"
 #include "link/LinkMessages.h"
+#include "link/CommPort.h"
 #include "link/TransferEngine.h"
 
 #include <cstdio>
