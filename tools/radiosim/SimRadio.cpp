@@ -51,6 +51,7 @@ std::vector<SimReply> CSimRadio::Receive(unsigned char byte) {
 
 std::vector<SimReply> CSimRadio::Complete() {
     unsigned char first = m_message[0];
+    m_nLastRequest = first;
     if (first == 'P') {
         m_bProgramMode = true;
         m_bSilenced = false;

@@ -41,6 +41,9 @@ public:
     // True once the radio has started sending without pause.
     bool Babbling() const { return m_bBabbling; }
     const std::array<unsigned char, 1024>& Image() const { return m_image; }
+    // The first byte of the last whole message taken ('P' for "PROGRAM"), which tells what an
+    // answer answers; -1 before the first.
+    int LastRequest() const { return m_nLastRequest; }
 
 private:
     std::vector<SimReply> Complete();
@@ -57,4 +60,5 @@ private:
     bool m_bBabbling = false;
     int m_nBlocks = 0;
     int m_nFrames = 0;
+    int m_nLastRequest = -1;
 };
