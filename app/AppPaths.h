@@ -4,9 +4,9 @@
 
 #include <string>
 
-extern std::string g_strAppDir;       // folder of the running executable, without a final '/'
-extern std::string g_strSettingFile;  // g_strAppDir + "/setting.ini"
-extern std::string g_strLangFile;     // full path of the language file in force
+extern std::string g_strAppDir;      // folder of the running executable, without a final '/'
+extern std::string g_strSettingFile; // g_strAppDir + "/setting.ini"
+extern std::string g_strLangFile;    // full path of the language file in force
 
 // Folder of the running executable (from /proc/self/exe); empty when it cannot be found.
 std::string ExecutableDir();

@@ -23,7 +23,8 @@ std::string ReplaceEscape(const std::string& text, char letter, char c) {
 } // namespace
 
 std::string GetLangString(const std::string& key) {
-    const std::string raw = GetPrivateProfileString("String", key, "Not Found", 1000, g_strLangFile);
+    const std::string raw =
+        GetPrivateProfileString("String", key, "Not Found", 1000, g_strLangFile);
     return ReplaceEscape(ReplaceEscape(raw, 'n', '\n'), 't', '\t');
 }
 
@@ -31,7 +32,7 @@ std::string GetLangResource(int id) {
     return GetPrivateProfileString("Resource", "^" + std::to_string(id), "", 1024, g_strLangFile);
 }
 
-std::string GetLangValue(const std::string& section, const std::string& key,
-                         const std::string& def, std::size_t bufferSize) {
+std::string GetLangValue(const std::string& section, const std::string& key, const std::string& def,
+                         std::size_t bufferSize) {
     return GetPrivateProfileString(section, key, def, bufferSize, g_strLangFile);
 }

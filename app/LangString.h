@@ -13,5 +13,5 @@ std::string GetLangResource(int id);
 
 // A raw value of another section of the language file ([Face], [monikey], [SCANTYPE],
 // [REVERTCH]), read into a buffer of bufferSize characters with default def.
-std::string GetLangValue(const std::string& section, const std::string& key,
-                         const std::string& def, std::size_t bufferSize);
+std::string GetLangValue(const std::string& section, const std::string& key, const std::string& def,
+                         std::size_t bufferSize);

@@ -209,11 +209,10 @@ void CMainFrame::CreateMenus() {
     for (int i = 0; i < kRecentFileCount; ++i) {
         auto* action = new QAction(this);
         action->setData(ID_FILE_MRU_FILE1 + i);
-        connect(action, &QAction::triggered, this,
-                [this, action] {
-                    CommitPendingEdit();
-                    emit recentFileChosen(action->statusTip());
-                });
+        connect(action, &QAction::triggered, this, [this, action] {
+            CommitPendingEdit();
+            emit recentFileChosen(action->statusTip());
+        });
         file->addAction(action);
         m_recentFileActions.append(action);
     }

@@ -78,12 +78,14 @@ bool CCellCombo::HandleKey(QKeyEvent* event) {
 
 bool CCellCombo::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lineEdit() && event->type() == QEvent::KeyPress &&
-        HandleKey(static_cast<QKeyEvent*>(event)))
+        HandleKey(static_cast<QKeyEvent*>(event))) {
         return true;
+    }
     return QComboBox::eventFilter(watched, event);
 }
 
 void CCellCombo::keyPressEvent(QKeyEvent* event) {
-    if (!HandleKey(event))
+    if (!HandleKey(event)) {
         QComboBox::keyPressEvent(event);
+    }
 }

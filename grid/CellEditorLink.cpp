@@ -23,8 +23,9 @@ void CellEditorLink::SetOwner(QWidget* owner) {
 
 void CellEditorLink::ReturnFocus() const {
     QWidget* target = m_bHasOwner ? m_owner.data() : m_editor->parentWidget();
-    if (target)
+    if (target) {
         target->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 bool CellEditorLink::IsPart(const QWidget* widget) const {
@@ -36,8 +37,9 @@ void CellEditorLink::OnFocusChanged(QWidget* now) {
         m_bHasFocus = true;
         return;
     }
-    if (IsInPopup(now) || !m_bHasFocus)
+    if (IsInPopup(now) || !m_bHasFocus) {
         return;
+    }
     m_bHasFocus = false;
     emit FocusLost();
 }

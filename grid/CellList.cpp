@@ -16,9 +16,11 @@ CCellList::CCellList(QWidget* parent) : QComboBox(parent), m_link(this) {
 
 void CCellList::SelectString(const QString& text) {
     int index = -1;
-    for (int i = 0; i < count() && index < 0; ++i)
-        if (itemText(i).startsWith(text, Qt::CaseInsensitive))
+    for (int i = 0; i < count() && index < 0; ++i) {
+        if (itemText(i).startsWith(text, Qt::CaseInsensitive)) {
             index = i;
+        }
+    }
     setCurrentIndex(index);
     m_nSelected = index;
 }

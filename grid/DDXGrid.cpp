@@ -12,8 +12,9 @@ QWidget* FindDlgControl(QWidget* dialog, int id, const QWidget* except) {
         auto* widget = qobject_cast<QWidget*>(child);
         if (widget && widget != except && !widget->isWindow()) {
             const QVariant value = widget->property("ctrlId");
-            if (value.isValid() && value.toInt() == id)
+            if (value.isValid() && value.toInt() == id) {
                 return widget;
+            }
         }
     }
     return nullptr;
@@ -22,16 +23,19 @@ QWidget* FindDlgControl(QWidget* dialog, int id, const QWidget* except) {
 } // namespace
 
 bool AttachToDlgControl(QWidget* dialog, int id, QWidget& control) {
-    if (!dialog)
+    if (!dialog) {
         return false;
+    }
     QWidget* templ = FindDlgControl(dialog, id, &control);
-    if (!templ)
+    if (!templ) {
         return false;
+    }
     control.setParent(dialog);
     control.setGeometry(templ->geometry());
     control.setProperty("ctrlId", id);
-    if (!templ->objectName().isEmpty())
+    if (!templ->objectName().isEmpty()) {
         control.setObjectName(templ->objectName());
+    }
     control.stackUnder(templ);
     // The placeholder takes no focus; for a moment it must, to hand on its place in the tab
     // order.
@@ -44,10 +48,12 @@ bool AttachToDlgControl(QWidget* dialog, int id, QWidget& control) {
 }
 
 bool DDX_Grid(QWidget* dialog, int id, CGridCtrl& grid) {
-    if (dialog && grid.parentWidget() == dialog && grid.property("ctrlId").toInt() == id)
+    if (dialog && grid.parentWidget() == dialog && grid.property("ctrlId").toInt() == id) {
         return true;
-    if (!AttachToDlgControl(dialog, id, grid))
+    }
+    if (!AttachToDlgControl(dialog, id, grid)) {
         return false;
+    }
     grid.ResetScrollBars();
     return true;
 }

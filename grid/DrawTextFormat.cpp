@@ -4,28 +4,33 @@
 
 int DrawTextFlags(quint32 format) {
     int flags = 0;
-    if (format & DT_CENTER)
+    if (format & DT_CENTER) {
         flags |= Qt::AlignHCenter;
-    else if (format & DT_RIGHT)
+    } else if (format & DT_RIGHT) {
         flags |= Qt::AlignRight;
-    else
+    } else {
         flags |= Qt::AlignLeft;
+    }
 
     // Vertical placement applies to a single line only; other text starts at the top.
-    if ((format & DT_SINGLELINE) && (format & DT_VCENTER))
+    if ((format & DT_SINGLELINE) && (format & DT_VCENTER)) {
         flags |= Qt::AlignVCenter;
-    else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM))
+    } else if ((format & DT_SINGLELINE) && (format & DT_BOTTOM)) {
         flags |= Qt::AlignBottom;
-    else
+    } else {
         flags |= Qt::AlignTop;
+    }
 
-    if (format & DT_SINGLELINE)
+    if (format & DT_SINGLELINE) {
         flags |= Qt::TextSingleLine;
-    else if (format & DT_WORDBREAK)
+    } else if (format & DT_WORDBREAK) {
         flags |= Qt::TextWordWrap;
-    if (format & DT_EXPANDTABS)
+    }
+    if (format & DT_EXPANDTABS) {
         flags |= Qt::TextExpandTabs;
-    if (format & DT_NOCLIP)
+    }
+    if (format & DT_NOCLIP) {
         flags |= Qt::TextDontClip;
+    }
     return flags;
 }

@@ -33,9 +33,11 @@ CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols, QWidg
 }
 
 CGridCtrl::~CGridCtrl() {
-    for (int row = 0; row < GetRowCount(); ++row)
-        for (int col = 0; col < GetColumnCount(); ++col)
+    for (int row = 0; row < GetRowCount(); ++row) {
+        for (int col = 0; col < GetColumnCount(); ++col) {
             DestroyCell(row, col);
+        }
+    }
 }
 
 GridCell* CGridCtrl::Cell(int row, int col) {
@@ -53,20 +55,25 @@ bool CGridCtrl::IsValid(int row, int col) const {
 // ---- counts ------------------------------------------------------------------------------
 
 bool CGridCtrl::SetRowCount(int nRows) {
-    if (nRows < 0)
+    if (nRows < 0) {
         return false;
+    }
     const int oldRows = GetRowCount();
     const int cols = GetColumnCount();
-    if (nRows == oldRows)
+    if (nRows == oldRows) {
         return true;
+    }
     if (nRows < oldRows) {
-        for (int row = nRows; row < oldRows; ++row)
-            for (int col = 0; col < cols; ++col)
+        for (int row = nRows; row < oldRows; ++row) {
+            for (int col = 0; col < cols; ++col) {
                 DestroyCell(row, col);
+            }
+        }
         m_rows.resize(nRows);
         m_arRowHeights.resize(nRows);
-        if (m_idCurrentCell.row >= nRows)
+        if (m_idCurrentCell.row >= nRows) {
             m_idCurrentCell = CCellID();
+        }
         std::erase_if(m_SelectedCells, [nRows](const auto& cell) { return cell.first >= nRows; });
         m_nFixedRows = std::min(m_nFixedRows, nRows);
     } else {
@@ -78,9 +85,11 @@ bool CGridCtrl::SetRowCount(int nRows) {
             m_arRowHeights.resize(oldRows);
             return false;
         }
-        for (int row = oldRows; row < nRows; ++row)
-            for (int col = 0; col < cols; ++col)
+        for (int row = oldRows; row < nRows; ++row) {
+            for (int col = 0; col < cols; ++col) {
                 CreateCell(row, col);
+            }
+        }
     }
     if (m_bAllowDraw) {
         ResetScrollBars();
@@ -90,37 +99,47 @@ bool CGridCtrl::SetRowCount(int nRows) {
 }
 
 bool CGridCtrl::SetColumnCount(int nCols) {
-    if (nCols < 0)
+    if (nCols < 0) {
         return false;
+    }
     const int oldCols = GetColumnCount();
     const int rows = GetRowCount();
-    if (nCols == oldCols)
+    if (nCols == oldCols) {
         return true;
+    }
     if (nCols < oldCols) {
-        for (int row = 0; row < rows; ++row)
-            for (int col = nCols; col < oldCols; ++col)
+        for (int row = 0; row < rows; ++row) {
+            for (int col = nCols; col < oldCols; ++col) {
                 DestroyCell(row, col);
-        for (auto& cells : m_rows)
+            }
+        }
+        for (auto& cells : m_rows) {
             cells.resize(nCols);
+        }
         m_arColWidths.resize(nCols);
-        if (m_idCurrentCell.col >= nCols)
+        if (m_idCurrentCell.col >= nCols) {
             m_idCurrentCell = CCellID();
+        }
         std::erase_if(m_SelectedCells, [nCols](const auto& cell) { return cell.second >= nCols; });
         m_nFixedCols = std::min(m_nFixedCols, nCols);
     } else {
         try {
-            for (auto& cells : m_rows)
+            for (auto& cells : m_rows) {
                 cells.resize(nCols);
+            }
             m_arColWidths.resize(nCols, m_nDefColWidth);
         } catch (const std::bad_alloc&) {
-            for (auto& cells : m_rows)
+            for (auto& cells : m_rows) {
                 cells.resize(oldCols);
+            }
             m_arColWidths.resize(oldCols);
             return false;
         }
-        for (int row = 0; row < rows; ++row)
-            for (int col = oldCols; col < nCols; ++col)
+        for (int row = 0; row < rows; ++row) {
+            for (int col = oldCols; col < nCols; ++col) {
                 CreateCell(row, col);
+            }
+        }
     }
     if (m_bAllowDraw) {
         ResetScrollBars();
@@ -130,12 +149,15 @@ bool CGridCtrl::SetColumnCount(int nCols) {
 }
 
 bool CGridCtrl::SetFixedRowCount(int nFixedRows) {
-    if (nFixedRows < 0)
+    if (nFixedRows < 0) {
         return false;
-    if (nFixedRows > GetRowCount() && !SetRowCount(nFixedRows))
+    }
+    if (nFixedRows > GetRowCount() && !SetRowCount(nFixedRows)) {
         return false;
-    if (m_idCurrentCell.IsValid() && m_idCurrentCell.row < nFixedRows)
+    }
+    if (m_idCurrentCell.IsValid() && m_idCurrentCell.row < nFixedRows) {
         SetFocusCell(-1, -1);
+    }
     m_nFixedRows = nFixedRows;
     if (m_bAllowDraw) {
         ResetScrollBars();
@@ -145,12 +167,15 @@ bool CGridCtrl::SetFixedRowCount(int nFixedRows) {
 }
 
 bool CGridCtrl::SetFixedColumnCount(int nFixedCols) {
-    if (nFixedCols < 0)
+    if (nFixedCols < 0) {
         return false;
-    if (nFixedCols > GetColumnCount() && !SetColumnCount(nFixedCols))
+    }
+    if (nFixedCols > GetColumnCount() && !SetColumnCount(nFixedCols)) {
         return false;
-    if (m_idCurrentCell.IsValid() && m_idCurrentCell.col < nFixedCols)
+    }
+    if (m_idCurrentCell.IsValid() && m_idCurrentCell.col < nFixedCols) {
         SetFocusCell(-1, -1);
+    }
     m_nFixedCols = nFixedCols;
     if (m_bAllowDraw) {
         ResetScrollBars();
@@ -163,8 +188,9 @@ void CGridCtrl::CreateCell(int row, int col) {
     GridCell& cell = m_rows[row][col];
     cell = GridCell();
     cell.font = m_font;
-    if (row > 0 && col > 0)
+    if (row > 0 && col > 0) {
         cell.format = m_rows[row - 1][col].format;
+    }
 }
 
 void CGridCtrl::DestroyCell(int row, int col) {
@@ -176,9 +202,11 @@ void CGridCtrl::DestroyCell(int row, int col) {
 void CGridCtrl::DeleteAllItems() {
     ClearSelection();
     m_idCurrentCell = CCellID();
-    for (int row = 0; row < GetRowCount(); ++row)
-        for (int col = 0; col < GetColumnCount(); ++col)
+    for (int row = 0; row < GetRowCount(); ++row) {
+        for (int col = 0; col < GetColumnCount(); ++col) {
             DestroyCell(row, col);
+        }
+    }
     m_rows.clear();
     m_SelectedCells.clear();
     m_PrevSelectedCells.clear();
@@ -201,44 +229,50 @@ int CGridCtrl::GetColumnWidth(int col) const {
 }
 
 bool CGridCtrl::SetRowHeight(int row, int height) {
-    if (row < 0 || row >= GetRowCount() || height < 0)
+    if (row < 0 || row >= GetRowCount() || height < 0) {
         return false;
+    }
     m_arRowHeights[row] = height;
     return true;
 }
 
 bool CGridCtrl::SetColumnWidth(int col, int width) {
-    if (col < 0 || col >= GetColumnCount() || width < 0)
+    if (col < 0 || col >= GetColumnCount() || width < 0) {
         return false;
+    }
     m_arColWidths[col] = width;
     return true;
 }
 
 int CGridCtrl::GetFixedRowHeight() const {
     int height = 0;
-    for (int row = 0; row < m_nFixedRows; ++row)
+    for (int row = 0; row < m_nFixedRows; ++row) {
         height += m_arRowHeights[row];
+    }
     return height;
 }
 
 int CGridCtrl::GetFixedColumnWidth() const {
     int width = 0;
-    for (int col = 0; col < m_nFixedCols; ++col)
+    for (int col = 0; col < m_nFixedCols; ++col) {
         width += m_arColWidths[col];
+    }
     return width;
 }
 
 int CGridCtrl::GetVirtualHeight() const {
     int height = 0;
-    for (int h : m_arRowHeights)
+    for (int h : m_arRowHeights) {
         height += h;
+    }
     return height;
 }
 
 int CGridCtrl::GetVirtualWidth() const {
     int width = 0;
-    for (int w : m_arColWidths)
+    for (int w : m_arColWidths) {
         width += w;
+    }
     return width;
 }
 
@@ -246,54 +280,73 @@ int CGridCtrl::GetVirtualWidth() const {
 
 bool CGridCtrl::SetItem(const GridItem& item) {
     GridCell* cell = Cell(item.row, item.col);
-    if (!cell)
+    if (!cell) {
         return false;
-    if (item.mask & GVIF_TEXT)
+    }
+    if (item.mask & GVIF_TEXT) {
         cell->text = item.text;
-    if (item.mask & GVIF_IMAGE)
+    }
+    if (item.mask & GVIF_IMAGE) {
         cell->image = item.image;
-    if (item.mask & GVIF_PARAM)
+    }
+    if (item.mask & GVIF_PARAM) {
         cell->param = item.param;
-    if (item.mask & GVIF_STATE)
+    }
+    if (item.mask & GVIF_STATE) {
         cell->state = item.state;
-    if (item.mask & GVIF_BKCLR)
+    }
+    if (item.mask & GVIF_BKCLR) {
         cell->bkColour = item.bkColour;
-    if (item.mask & GVIF_FGCLR)
+    }
+    if (item.mask & GVIF_FGCLR) {
         cell->fgColour = item.fgColour;
-    if (item.mask & GVIF_FORMAT)
+    }
+    if (item.mask & GVIF_FORMAT) {
         cell->format = item.format;
-    if (item.mask & GVIF_FONT)
+    }
+    if (item.mask & GVIF_FONT) {
         cell->font = item.font;
+    }
     return true;
 }
 
 bool CGridCtrl::GetItem(GridItem& item) const {
     const GridCell* cell = Cell(item.row, item.col);
-    if (!cell)
+    if (!cell) {
         return false;
-    if (item.mask & GVIF_TEXT)
+    }
+    if (item.mask & GVIF_TEXT) {
         item.text = GetItemText(item.row, item.col);
-    if (item.mask & GVIF_IMAGE)
+    }
+    if (item.mask & GVIF_IMAGE) {
         item.image = cell->image;
-    if (item.mask & GVIF_PARAM)
+    }
+    if (item.mask & GVIF_PARAM) {
         item.param = cell->param;
-    if (item.mask & GVIF_STATE)
+    }
+    if (item.mask & GVIF_STATE) {
         item.state = cell->state;
-    if (item.mask & GVIF_BKCLR)
+    }
+    if (item.mask & GVIF_BKCLR) {
         item.bkColour = cell->bkColour;
-    if (item.mask & GVIF_FGCLR)
+    }
+    if (item.mask & GVIF_FGCLR) {
         item.fgColour = cell->fgColour;
-    if (item.mask & GVIF_FORMAT)
+    }
+    if (item.mask & GVIF_FORMAT) {
         item.format = cell->format;
-    if (item.mask & GVIF_FONT)
+    }
+    if (item.mask & GVIF_FONT) {
         item.font = cell->font;
+    }
     return true;
 }
 
 bool CGridCtrl::SetItemText(int row, int col, const QString& text) {
     GridCell* cell = Cell(row, col);
-    if (!cell)
+    if (!cell) {
         return false;
+    }
     cell->text = text;
     return true;
 }
@@ -305,8 +358,9 @@ QString CGridCtrl::GetItemText(int row, int col) const {
 
 bool CGridCtrl::SetItemState(int row, int col, quint32 state) {
     GridCell* cell = Cell(row, col);
-    if (!cell)
+    if (!cell) {
         return false;
+    }
     cell->state = state;
     return true;
 }
@@ -328,16 +382,18 @@ int CGridCtrl::GetItemImage(int row, int col) const {
 
 bool CGridCtrl::SetItemFgColour(int row, int col, const QColor& colour) {
     GridCell* cell = Cell(row, col);
-    if (!cell)
+    if (!cell) {
         return false;
+    }
     cell->fgColour = colour;
     return true;
 }
 
 bool CGridCtrl::SetItemFont(int row, int col, const QFont& font) {
     GridCell* cell = Cell(row, col);
-    if (!cell)
+    if (!cell) {
         return false;
+    }
     cell->font = font;
     return true;
 }
@@ -363,10 +419,12 @@ void CGridCtrl::SetRedraw(bool allowDraw, bool resetScrollBars) {
     const bool wasOff = !m_bAllowDraw;
     m_bAllowDraw = allowDraw;
     viewport()->setUpdatesEnabled(allowDraw);
-    if (allowDraw && resetScrollBars)
+    if (allowDraw && resetScrollBars) {
         ResetScrollBars();
-    if (allowDraw && wasOff)
+    }
+    if (allowDraw && wasOff) {
         viewport()->update();
+    }
 }
 
 void CGridCtrl::EnableResize(bool rows, bool cols) {
@@ -388,9 +446,11 @@ void CGridCtrl::SetEditActive(bool active) {
 // Existing row heights and column widths stay.
 void CGridCtrl::ApplyFont() {
     m_font = font();
-    for (auto& cells : m_rows)
-        for (auto& cell : cells)
+    for (auto& cells : m_rows) {
+        for (auto& cell : cells) {
             cell.font = m_font;
+        }
+    }
     const QFontMetrics metrics(m_font);
     m_nMargin = metrics.horizontalAdvance(QLatin1Char(' '));
     m_nDefRowHeight = metrics.height() + std::max(0, metrics.leading()) + 2 * m_nMargin;
@@ -406,10 +466,11 @@ CGridCtrl::Colours CGridCtrl::GetColours() const {
 }
 
 void CGridCtrl::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::FontChange)
+    if (event->type() == QEvent::FontChange) {
         ApplyFont();
-    else if (event->type() == QEvent::PaletteChange)
+    } else if (event->type() == QEvent::PaletteChange) {
         viewport()->update();
+    }
     QAbstractScrollArea::changeEvent(event);
 }
 
@@ -419,10 +480,12 @@ CCellID CGridCtrl::GetTopleftNonFixedCell() const {
     CCellID cell{m_nFixedRows, m_nFixedCols};
     const int vertPos = verticalScrollBar()->value();
     const int horzPos = horizontalScrollBar()->value();
-    for (int bottom = 0; bottom < vertPos && cell.row < GetRowCount() - 1;)
+    for (int bottom = 0; bottom < vertPos && cell.row < GetRowCount() - 1;) {
         bottom += m_arRowHeights[cell.row++];
-    for (int right = 0; right < horzPos && cell.col < GetColumnCount() - 1;)
+    }
+    for (int right = 0; right < horzPos && cell.col < GetColumnCount() - 1;) {
         right += m_arColWidths[cell.col++];
+    }
     return cell;
 }
 
@@ -433,15 +496,17 @@ CCellRange CGridCtrl::GetVisibleNonFixedCellRange() const {
     int row = topLeft.row;
     for (; row < GetRowCount(); ++row) {
         bottom += m_arRowHeights[row];
-        if (bottom >= client.height())
+        if (bottom >= client.height()) {
             break;
+        }
     }
     int right = GetFixedColumnWidth();
     int col = topLeft.col;
     for (; col < GetColumnCount(); ++col) {
         right += m_arColWidths[col];
-        if (right >= client.width())
+        if (right >= client.width()) {
             break;
+        }
     }
     return {topLeft.row, topLeft.col, std::min(row, GetRowCount() - 1),
             std::min(col, GetColumnCount() - 1)};
@@ -451,30 +516,37 @@ CCellRange CGridCtrl::GetVisibleNonFixedCellRange() const {
 // scrolled out to the top or the left.
 QPoint CGridCtrl::GetCellOrigin(int row, int col, bool& visible) const {
     visible = false;
-    if (!IsValid(row, col))
+    if (!IsValid(row, col)) {
         return {};
+    }
     const CCellID topLeft = GetTopleftNonFixedCell();
     int x = 0;
     if (col < m_nFixedCols) {
-        for (int i = 0; i < col; ++i)
+        for (int i = 0; i < col; ++i) {
             x += m_arColWidths[i];
+        }
     } else {
-        if (col < topLeft.col)
+        if (col < topLeft.col) {
             return {};
+        }
         x = GetFixedColumnWidth();
-        for (int i = topLeft.col; i < col; ++i)
+        for (int i = topLeft.col; i < col; ++i) {
             x += m_arColWidths[i];
+        }
     }
     int y = 0;
     if (row < m_nFixedRows) {
-        for (int i = 0; i < row; ++i)
+        for (int i = 0; i < row; ++i) {
             y += m_arRowHeights[i];
+        }
     } else {
-        if (row < topLeft.row)
+        if (row < topLeft.row) {
             return {};
+        }
         y = GetFixedRowHeight();
-        for (int i = topLeft.row; i < row; ++i)
+        for (int i = topLeft.row; i < row; ++i) {
             y += m_arRowHeights[i];
+        }
     }
     visible = true;
     return {x, y};
@@ -483,8 +555,9 @@ QPoint CGridCtrl::GetCellOrigin(int row, int col, bool& visible) const {
 bool CGridCtrl::GetCellRect(int row, int col, QRect& rect) const {
     bool visible = false;
     const QPoint origin = GetCellOrigin(row, col, visible);
-    if (!visible)
+    if (!visible) {
         return false;
+    }
     rect = QRect(origin, QSize(m_arColWidths[col], m_arRowHeights[row]));
     return true;
 }
@@ -503,11 +576,13 @@ CCellID CGridCtrl::GetCellFromPt(const QPoint& point) const {
         }
         for (; col < GetColumnCount(); ++col) {
             x += m_arColWidths[col];
-            if (x > point.x())
+            if (x > point.x()) {
                 break;
+            }
         }
-        if (col < GetColumnCount())
+        if (col < GetColumnCount()) {
             cell.col = col;
+        }
     }
     const int fixedHeight = GetFixedRowHeight();
     if (point.y() >= 0) {
@@ -519,21 +594,25 @@ CCellID CGridCtrl::GetCellFromPt(const QPoint& point) const {
         }
         for (; row < GetRowCount(); ++row) {
             y += m_arRowHeights[row];
-            if (y > point.y())
+            if (y > point.y()) {
                 break;
+            }
         }
-        if (row < GetRowCount())
+        if (row < GetRowCount()) {
             cell.row = row;
+        }
     }
     return cell.IsValid() ? cell : CCellID();
 }
 
 bool CGridCtrl::IsCellVisible(int row, int col) const {
-    if (!IsValid(row, col))
+    if (!IsValid(row, col)) {
         return false;
+    }
     const CCellID topLeft = GetTopleftNonFixedCell();
-    if ((row >= m_nFixedRows && row < topLeft.row) || (col >= m_nFixedCols && col < topLeft.col))
+    if ((row >= m_nFixedRows && row < topLeft.row) || (col >= m_nFixedCols && col < topLeft.col)) {
         return false;
+    }
     bool visible = false;
     const QPoint origin = GetCellOrigin(row, col, visible);
     const QRect client = viewport()->rect();
@@ -541,52 +620,63 @@ bool CGridCtrl::IsCellVisible(int row, int col) const {
 }
 
 void CGridCtrl::EnsureCellVisible(int row, int col) {
-    if (!IsValid(row, col))
+    if (!IsValid(row, col)) {
         return;
+    }
     // Fixed rows and columns never scroll out of view.
     const CCellRange visible = GetVisibleNonFixedCellRange();
     if (col >= m_nFixedCols) {
-        for (int i = visible.maxCol; i < col; ++i)
+        for (int i = visible.maxCol; i < col; ++i) {
             OnHScroll(SB_LINEDOWN);
-        for (int i = col; i < visible.minCol; ++i)
+        }
+        for (int i = col; i < visible.minCol; ++i) {
             OnHScroll(SB_LINEUP);
+        }
     }
     if (row >= m_nFixedRows) {
-        for (int i = visible.maxRow; i < row; ++i)
+        for (int i = visible.maxRow; i < row; ++i) {
             OnVScroll(SB_LINEDOWN);
-        for (int i = row; i < visible.minRow; ++i)
+        }
+        for (int i = row; i < visible.minRow; ++i) {
             OnVScroll(SB_LINEUP);
+        }
     }
 
     QRect rect;
     if (GetCellRect(row, col, rect)) {
         const QRect client = viewport()->rect();
-        if (rect.right() > client.right())
+        if (rect.right() > client.right()) {
             OnHScroll(SB_LINEDOWN);
-        if (rect.bottom() > client.bottom())
+        }
+        if (rect.bottom() > client.bottom()) {
             OnVScroll(SB_LINEDOWN);
+        }
     }
 }
 
 void CGridCtrl::RedrawCell(int row, int col) {
     QRect rect;
-    if (m_bAllowDraw && IsCellVisible(row, col) && GetCellRect(row, col, rect))
+    if (m_bAllowDraw && IsCellVisible(row, col) && GetCellRect(row, col, rect)) {
         viewport()->update(rect.adjusted(0, 0, 1, 1));
+    }
 }
 
 void CGridCtrl::RedrawRow(int row) {
-    for (int col = 0; col < GetColumnCount(); ++col)
+    for (int col = 0; col < GetColumnCount(); ++col) {
         RedrawCell(row, col);
+    }
 }
 
 void CGridCtrl::RedrawFixedRowCells(int col) {
-    for (int row = 0; row < m_nFixedRows; ++row)
+    for (int row = 0; row < m_nFixedRows; ++row) {
         RedrawCell(row, col);
+    }
 }
 
 void CGridCtrl::RedrawFixedColumnCells(int row) {
-    for (int col = 0; col < m_nFixedCols; ++col)
+    for (int col = 0; col < m_nFixedCols; ++col) {
         RedrawCell(row, col);
+    }
 }
 
 // ---- scroll bars -------------------------------------------------------------------------
@@ -594,13 +684,15 @@ void CGridCtrl::RedrawFixedColumnCells(int row) {
 // Ranges in pixels over the non-fixed cells, one page being the visible part of them. Qt's
 // maximum is the largest position, that is the total less one page.
 void CGridCtrl::ResetScrollBars() {
-    if (!m_bAllowDraw || m_nResetDepth > 1)
+    if (!m_bAllowDraw || m_nResetDepth > 1) {
         return;
+    }
     const QRect client = viewport()->rect();
     const int visibleWidth = client.width() - GetFixedColumnWidth();
     const int visibleHeight = client.height() - GetFixedRowHeight();
-    if (visibleWidth <= 0 || visibleHeight <= 0)
+    if (visibleWidth <= 0 || visibleHeight <= 0) {
         return;
+    }
     ++m_nResetDepth;
     const int totalHeight = GetVirtualHeight() - GetFixedRowHeight();
     const int totalWidth = GetVirtualWidth() - GetFixedColumnWidth();
@@ -614,15 +706,17 @@ void CGridCtrl::ResetScrollBars() {
 bool CGridCtrl::viewportEvent(QEvent* event) {
     const bool result = QAbstractScrollArea::viewportEvent(event);
     // Showing or hiding a scroll bar changes the client area, and with it the page.
-    if (event->type() == QEvent::Resize)
+    if (event->type() == QEvent::Resize) {
         ResetScrollBars();
+    }
     return result;
 }
 
 void CGridCtrl::resizeEvent(QResizeEvent* event) {
     // A size change takes the keyboard focus, which ends an editor the owner has open.
-    if (isVisible())
+    if (isVisible()) {
         setFocus(Qt::OtherFocusReason);
+    }
     QAbstractScrollArea::resizeEvent(event);
     ResetScrollBars();
 }
@@ -674,10 +768,11 @@ void CGridCtrl::OnScrollBarAction(bool vertical, int action) {
     }
     const int thumbPos = bar->sliderPosition();
     bar->setSliderPosition(bar->value());
-    if (vertical)
+    if (vertical) {
         OnVScroll(request, thumbPos);
-    else
+    } else {
         OnHScroll(request, thumbPos);
+    }
 }
 
 void CGridCtrl::OnVScroll(int request, int thumbPos) {
@@ -693,39 +788,46 @@ void CGridCtrl::OnHScroll(int request, int thumbPos) {
 
 void CGridCtrl::ScrollAlong(QScrollBar& bar, int request, int thumbPos, int page,
                             const std::vector<int>& sizes, int topLeft, int fixedCount) {
-    if (!hasFocus())
+    if (!hasFocus()) {
         setFocus(Qt::OtherFocusReason);
+    }
     const int pos = bar.value();
     const int max = bar.maximum();
     const int count = static_cast<int>(sizes.size());
     switch (request) {
     case SB_LINEDOWN:
-        if (pos < max && topLeft < count)
+        if (pos < max && topLeft < count) {
             bar.setValue(pos + sizes[topLeft]);
+        }
         break;
     case SB_LINEUP:
-        if (pos > 0 && topLeft > fixedCount)
+        if (pos > 0 && topLeft > fixedCount) {
             bar.setValue(std::max(0, pos - sizes[topLeft - 1]));
+        }
         break;
     case SB_PAGEDOWN:
-        if (pos < max)
+        if (pos < max) {
             bar.setValue(std::min(max, pos + page));
+        }
         break;
     case SB_PAGEUP:
-        if (pos > 0)
+        if (pos > 0) {
             bar.setValue(std::max(0, pos - page));
+        }
         break;
     case SB_THUMBPOSITION:
     case SB_THUMBTRACK:
         bar.setValue(thumbPos);
         break;
     case SB_TOP:
-        if (pos > 0)
+        if (pos > 0) {
             bar.setValue(0);
+        }
         break;
     case SB_BOTTOM:
-        if (pos < max)
+        if (pos < max) {
             bar.setValue(max);
+        }
         break;
     default:
         break;

@@ -34,8 +34,9 @@ QWidget* CGridCtrl::NotifyTarget() const {
 // rectangle becomes the edit rectangle.
 long CGridCtrl::SendMessageToParent(int row, int col, int code) {
     QWidget* target = NotifyTarget();
-    if (!target)
+    if (!target) {
         return 0;
+    }
     GridNotify notify;
     notify.hwndFrom = this;
     notify.idFrom = property("ctrlId").toInt();
@@ -61,26 +62,31 @@ long CGridCtrl::SendMessageToParent(int row, int col, int code) {
 
 void CGridCtrl::SetFocusCell(int row, int col) {
     const CCellID cell = IsValid(row, col) ? CCellID{row, col} : CCellID();
-    if (cell == m_idCurrentCell)
+    if (cell == m_idCurrentCell) {
         return;
+    }
     const CCellID old = m_idCurrentCell;
     if (IsValid(old.row, old.col)) {
         SendMessageToParent(old.row, old.col, GVN_FOCUSLOST);
         m_rows[old.row][old.col].state &= ~CS_FOCUSED;
         RedrawCell(old.row, old.col);
-        if (old.col != cell.col)
+        if (old.col != cell.col) {
             RedrawFixedRowCells(old.col);
-        if (old.row != cell.row)
+        }
+        if (old.row != cell.row) {
             RedrawFixedColumnCells(old.row);
+        }
     }
     m_idCurrentCell = cell;
     if (cell.IsValid()) {
         m_rows[cell.row][cell.col].state |= CS_FOCUSED;
         RedrawCell(cell.row, cell.col);
-        if (old.col != cell.col)
+        if (old.col != cell.col) {
             RedrawFixedRowCells(cell.col);
-        if (old.row != cell.row)
+        }
+        if (old.row != cell.row) {
             RedrawFixedColumnCells(cell.row);
+        }
         SendMessageToParent(cell.row, cell.col, GVN_FOCUSGAINED);
     }
 }
@@ -89,8 +95,9 @@ long CGridCtrl::RequestEdit(int row, int col, int) {
     EnsureCellVisible(row, col);
     QRect rect;
     if (!IsValid(row, col) || !m_bEditable || (m_rows[row][col].state & CS_READONLY) ||
-        !IsCellVisible(row, col) || !GetCellRect(row, col, rect))
+        !IsCellVisible(row, col) || !GetCellRect(row, col, rect)) {
         return 0;
+    }
     return SendMessageToParent(row, col, GVN_BEGINLABELEDIT);
 }
 
@@ -108,8 +115,9 @@ bool CGridCtrl::event(QEvent* event) {
         if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
             !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             keyPressEvent(key);
-            if (key->isAccepted())
+            if (key->isAccepted()) {
                 return true;
+            }
             key->accept(); // handled by the focus change below, not by the parent again
         }
     }
@@ -138,8 +146,9 @@ void CGridCtrl::MoveFocusByKey(QKeyEvent* event) {
     Step step = Step::None;
     const bool shift = event->modifiers() & Qt::ShiftModifier;
     int key = event->key();
-    if (key == Qt::Key_Tab && shift)
+    if (key == Qt::Key_Tab && shift) {
         key = Qt::Key_Backtab;
+    }
     // Ctrl+Tab belongs to the window around the grid.
     if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) &&
         (event->modifiers() & Qt::ControlModifier)) {
@@ -178,10 +187,11 @@ void CGridCtrl::MoveFocusByKey(QKeyEvent* event) {
         const int oldTop = GetTopleftNonFixedCell().row;
         OnVScroll(up ? SB_PAGEUP : SB_PAGEDOWN);
         const int newTop = GetTopleftNonFixedCell().row;
-        if (newTop == oldTop)
+        if (newTop == oldTop) {
             next.row = up ? m_nFixedRows : nRows - 1;
-        else
+        } else {
             next.row = std::clamp(current.row + newTop - oldTop, m_nFixedRows, nRows - 1);
+        }
         break;
     }
     case Qt::Key_Home:
@@ -193,23 +203,27 @@ void CGridCtrl::MoveFocusByKey(QKeyEvent* event) {
         next.row = nRows - 1;
         break;
     case Qt::Key_Left:
-        if (current.col > m_nFixedCols)
+        if (current.col > m_nFixedCols) {
             --next.col;
+        }
         step = Step::Left;
         break;
     case Qt::Key_Up:
-        if (current.row > m_nFixedRows)
+        if (current.row > m_nFixedRows) {
             --next.row;
+        }
         step = Step::Up;
         break;
     case Qt::Key_Right:
-        if (current.col < nCols - 1)
+        if (current.col < nCols - 1) {
             ++next.col;
+        }
         step = Step::Right;
         break;
     case Qt::Key_Down:
-        if (current.row < nRows - 1)
+        if (current.row < nRows - 1) {
             ++next.row;
+        }
         step = Step::Down;
         break;
     default:
@@ -217,20 +231,23 @@ void CGridCtrl::MoveFocusByKey(QKeyEvent* event) {
         return;
     }
     event->accept();
-    if (next == current)
+    if (next == current) {
         return;
+    }
 
     if (m_nMouseMode == MOUSE_NOTHING) {
         m_PrevSelectedCells.clear();
         m_nMouseMode = MOUSE_SELECT_CELLS;
-        if (!shift || key == Qt::Key_Tab || key == Qt::Key_Backtab)
+        if (!shift || key == Qt::Key_Tab || key == Qt::Key_Backtab) {
             m_SelectionStartCell = next;
+        }
         ApplySelection(next);
         m_nMouseMode = MOUSE_NOTHING;
     }
     SetFocusCell(next.row, next.col);
-    if (IsCellVisible(next.row, next.col))
+    if (IsCellVisible(next.row, next.col)) {
         return;
+    }
 
     // Scroll the cell into view and one step further, so that the next one shows too.
     EnsureCellVisible(next.row, next.col);
@@ -272,14 +289,16 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
     m_LeftClickDownPoint = point;
     m_LeftClickDownCell = GetCellFromPt(point);
     event->accept();
-    if (!m_LeftClickDownCell.IsValid())
+    if (!m_LeftClickDownCell.IsValid()) {
         return;
+    }
     const CCellID pressed = m_LeftClickDownCell;
     m_SelectionStartCell =
         (event->modifiers() & Qt::ShiftModifier) ? m_idCurrentCell : m_LeftClickDownCell;
     setFocus(Qt::MouseFocusReason);
-    if (pressed == m_idCurrentCell)
+    if (pressed == m_idCurrentCell) {
         return;
+    }
 
     // A press on a header cell focuses the first non-fixed cell of its row or column.
     SetFocusCell(-1, -1);
@@ -307,8 +326,9 @@ void CGridCtrl::mousePressEvent(QMouseEvent* event) {
         ShowDragLine(ConfineToDragArea(point));
     } else {
         m_PrevSelectedCells.clear();
-        if (event->modifiers() & Qt::ControlModifier)
+        if (event->modifiers() & Qt::ControlModifier) {
             m_PrevSelectedCells = m_SelectedCells;
+        }
         if (pressed.row < m_nFixedRows) {
             OnHeaderRowClick(pressed.row, pressed.col);
             m_nMouseMode = pressed.col < m_nFixedCols ? MOUSE_SELECT_ALL : MOUSE_SELECT_COL;
@@ -327,8 +347,9 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event) {
     QPoint point = event->position().toPoint();
     const bool sizing = m_nMouseMode == MOUSE_SIZING_ROW || m_nMouseMode == MOUSE_SIZING_COL;
     if (!viewport()->rect().contains(point)) {
-        if (!sizing)
+        if (!sizing) {
             return;
+        }
         point = ConfineToDragArea(point);
     }
 
@@ -340,21 +361,24 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event) {
         int mode = MOUSE_NOTHING;
         if (inCell && m_bAllowColumnResize && point.y() < GetFixedRowHeight()) {
             if ((IsNearEdge(point.x() - rect.left(), m_nResizeCaptureRange) && cell.col != 0) ||
-                IsNearEdge(rect.right() - point.x(), m_nResizeCaptureRange))
+                IsNearEdge(rect.right() - point.x(), m_nResizeCaptureRange)) {
                 mode = MOUSE_OVER_COL_DIVIDE;
+            }
         } else if (inCell && m_bAllowRowResize && point.x() < GetFixedColumnWidth()) {
             if ((IsNearEdge(point.y() - rect.top(), m_nResizeCaptureRange) && cell.row != 0) ||
-                IsNearEdge(rect.bottom() - point.y(), m_nResizeCaptureRange))
+                IsNearEdge(rect.bottom() - point.y(), m_nResizeCaptureRange)) {
                 mode = MOUSE_OVER_ROW_DIVIDE;
+            }
         }
         if (mode != m_nMouseMode) {
             m_nMouseMode = mode;
-            if (mode == MOUSE_OVER_COL_DIVIDE)
+            if (mode == MOUSE_OVER_COL_DIVIDE) {
                 viewport()->setCursor(Qt::SizeHorCursor);
-            else if (mode == MOUSE_OVER_ROW_DIVIDE)
+            } else if (mode == MOUSE_OVER_ROW_DIVIDE) {
                 viewport()->setCursor(Qt::SizeVerCursor);
-            else
+            } else {
                 viewport()->unsetCursor();
+            }
         }
         m_LastMousePoint = point;
         return;
@@ -372,8 +396,9 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event) {
             const CCellID cell = GetCellFromPt(point);
             if (cell.IsValid()) {
                 ApplySelection(cell);
-                if (cell.row >= m_nFixedRows && cell.col >= m_nFixedCols)
+                if (cell.row >= m_nFixedRows && cell.col >= m_nFixedCols) {
                     SetFocusCell(cell.row, cell.col);
+                }
             }
             break;
         }
@@ -387,12 +412,14 @@ void CGridCtrl::mouseMoveEvent(QMouseEvent* event) {
 void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
     event->accept();
     if (event->button() == Qt::RightButton) {
-        if (GetSelectedCellRange().IsValid())
+        if (GetSelectedCellRange().IsValid()) {
             ShowSelectionMenu(event->globalPosition().toPoint());
+        }
         return;
     }
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
         return;
+    }
     const QPoint point = event->position().toPoint();
     switch (m_nMouseMode) {
     case MOUSE_NOTHING:
@@ -402,13 +429,15 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
     case MOUSE_SIZING_ROW:
     case MOUSE_SIZING_COL: {
         ShowDragLine(QPoint(-1, -1));
-        if (point == m_LeftClickDownPoint)
+        if (point == m_LeftClickDownPoint) {
             break;
+        }
         const QPoint confined = ConfineToDragArea(point);
-        if (m_nMouseMode == MOUSE_SIZING_ROW)
+        if (m_nMouseMode == MOUSE_SIZING_ROW) {
             SetRowHeight(m_SizingCell.row, confined.y() - m_nSizingEdge);
-        else
+        } else {
             SetColumnWidth(m_SizingCell.col, confined.x() - m_nSizingEdge);
+        }
         ResetScrollBars();
         viewport()->update();
         break;
@@ -419,9 +448,10 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
     m_nMouseMode = MOUSE_NOTHING;
     viewport()->unsetCursor();
     if (m_LeftClickDownCell.IsValid()) {
-        if (QWidget* target = NotifyTarget())
+        if (QWidget* target = NotifyTarget()) {
             QCoreApplication::postEvent(target,
                                         new GridCommandEvent(this, property("ctrlId").toInt()));
+        }
     }
 }
 
@@ -431,10 +461,11 @@ QPoint CGridCtrl::ConfineToDragArea(const QPoint& point) const {
     const QRect client = viewport()->rect();
     QPoint confined(std::clamp(point.x(), 0, std::max(0, client.right())),
                     std::clamp(point.y(), 0, std::max(0, client.bottom())));
-    if (m_nMouseMode == MOUSE_SIZING_COL)
+    if (m_nMouseMode == MOUSE_SIZING_COL) {
         confined.setX(std::max(confined.x(), m_nSizingEdge));
-    else if (m_nMouseMode == MOUSE_SIZING_ROW)
+    } else if (m_nMouseMode == MOUSE_SIZING_ROW) {
         confined.setY(std::max(confined.y(), m_nSizingEdge));
+    }
     return confined;
 }
 
@@ -442,20 +473,22 @@ QPoint CGridCtrl::ConfineToDragArea(const QPoint& point) const {
 void CGridCtrl::ShowDragLine(const QPoint& point) {
     viewport()->update(m_rectDragLine);
     const QRect client = viewport()->rect();
-    if (point.x() < 0)
+    if (point.x() < 0) {
         m_rectDragLine = QRect();
-    else if (m_nMouseMode == MOUSE_SIZING_COL)
+    } else if (m_nMouseMode == MOUSE_SIZING_COL) {
         m_rectDragLine = QRect(point.x(), 0, 2, client.height());
-    else
+    } else {
         m_rectDragLine = QRect(0, point.y(), client.width(), 2);
+    }
     viewport()->update(m_rectDragLine);
 }
 
 void CGridCtrl::ShowSelectionMenu(const QPoint& globalPos) {
     auto* mainWindow = qobject_cast<QMainWindow*>(window());
     auto* menuBar = mainWindow ? qobject_cast<QMenuBar*>(mainWindow->menuWidget()) : nullptr;
-    if (!menuBar || menuBar->actions().size() < 2 || !menuBar->actions().at(1)->menu())
+    if (!menuBar || menuBar->actions().size() < 2 || !menuBar->actions().at(1)->menu()) {
         return;
+    }
     menuBar->actions().at(1)->menu()->popup(globalPos);
 }
 
@@ -473,9 +506,10 @@ void CGridCtrl::wheelEvent(QWheelEvent* event) {
         m_nWheelDelta -= count * WHEEL_DELTA / m_nWheelLines;
         request = count > 0 ? SB_LINEUP : SB_LINEDOWN;
     }
-    for (int i = 0; i < std::abs(count); ++i)
+    for (int i = 0; i < std::abs(count); ++i) {
         QMetaObject::invokeMethod(
             this, [this, request] { OnVScroll(request); }, Qt::QueuedConnection);
+    }
     event->accept();
 }
 
@@ -486,8 +520,9 @@ void CGridCtrl::EnableSelection(bool enable) {
 }
 
 void CGridCtrl::SetSelectedCell(int row, int col, bool selected) {
-    if (!IsValid(row, col))
+    if (!IsValid(row, col)) {
         return;
+    }
     quint32& state = m_rows[row][col].state;
     if (selected) {
         state |= CS_SELECTED;
@@ -522,33 +557,43 @@ CCellRange CGridCtrl::SelectionRange(int mode, const CCellID& current) const {
 }
 
 void CGridCtrl::ApplySelection(const CCellID& current) {
-    if (m_bEnableSelection && m_SelectionStartCell.IsValid() && current.IsValid())
+    if (m_bEnableSelection && m_SelectionStartCell.IsValid() && current.IsValid()) {
         SelectCells(SelectionRange(m_nMouseMode, current));
+    }
 }
 
 void CGridCtrl::SelectCells(const CCellRange& range) {
     const auto selected = m_SelectedCells;
-    for (const auto& [row, col] : selected)
-        if (!range.InRange(row, col))
+    for (const auto& [row, col] : selected) {
+        if (!range.InRange(row, col)) {
             SetSelectedCell(row, col, false);
-    for (const auto& [row, col] : m_PrevSelectedCells)
+        }
+    }
+    for (const auto& [row, col] : m_PrevSelectedCells) {
         SetSelectedCell(row, col, true);
-    if (!range.IsValid())
+    }
+    if (!range.IsValid()) {
         return;
-    for (int row = range.minRow; row <= range.maxRow; ++row)
-        for (int col = range.minCol; col <= range.maxCol; ++col)
-            if (!m_SelectedCells.contains({row, col}))
+    }
+    for (int row = range.minRow; row <= range.maxRow; ++row) {
+        for (int col = range.minCol; col <= range.maxCol; ++col) {
+            if (!m_SelectedCells.contains({row, col})) {
                 SetSelectedCell(row, col, true);
+            }
+        }
+    }
 }
 
 void CGridCtrl::SetSelectedRange(int minRow, int minCol, int maxRow, int maxCol) {
-    if (m_bEnableSelection)
+    if (m_bEnableSelection) {
         SelectCells({minRow, minCol, maxRow, maxCol});
+    }
 }
 
 CCellRange CGridCtrl::GetSelectedCellRange() const {
-    if (m_SelectedCells.empty())
+    if (m_SelectedCells.empty()) {
         return {};
+    }
     CCellRange range{GetRowCount(), GetColumnCount(), -1, -1};
     for (const auto& [row, col] : m_SelectedCells) {
         range.minRow = std::min(range.minRow, row);
@@ -562,8 +607,9 @@ CCellRange CGridCtrl::GetSelectedCellRange() const {
 void CGridCtrl::ClearSelection() {
     if (m_bEnableSelection) {
         const auto selected = m_SelectedCells;
-        for (const auto& [row, col] : selected)
+        for (const auto& [row, col] : selected) {
             SetSelectedCell(row, col, false);
+        }
     }
     SetFocusCell(-1, -1);
 }

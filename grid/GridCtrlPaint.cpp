@@ -75,11 +75,13 @@ void CGridCtrl::paintEvent(QPaintEvent* event) {
 QRect CGridCtrl::VisibleCellsRect() const {
     const CCellRange visible = GetVisibleNonFixedCellRange();
     int right = GetFixedColumnWidth();
-    for (int col = visible.minCol; col <= visible.maxCol; ++col)
+    for (int col = visible.minCol; col <= visible.maxCol; ++col) {
         right += m_arColWidths[col];
+    }
     int bottom = GetFixedRowHeight();
-    for (int row = visible.minRow; row <= visible.maxRow; ++row)
+    for (int row = visible.minRow; row <= visible.maxRow; ++row) {
         bottom += m_arRowHeights[row];
+    }
     return {0, 0, right, bottom};
 }
 
@@ -107,15 +109,19 @@ void CGridCtrl::PaintAll(QPainter& painter, const QRect& clip) {
     std::vector<std::pair<int, int>> cols; // column, left edge
     std::vector<std::pair<int, int>> rows; // row, top edge
     int x = 0;
-    for (int col = 0; col < m_nFixedCols; x += m_arColWidths[col++])
+    for (int col = 0; col < m_nFixedCols; x += m_arColWidths[col++]) {
         cols.emplace_back(col, x);
-    for (int col = visible.minCol; col <= visible.maxCol; x += m_arColWidths[col++])
+    }
+    for (int col = visible.minCol; col <= visible.maxCol; x += m_arColWidths[col++]) {
         cols.emplace_back(col, x);
+    }
     int y = 0;
-    for (int row = 0; row < m_nFixedRows; y += m_arRowHeights[row++])
+    for (int row = 0; row < m_nFixedRows; y += m_arRowHeights[row++]) {
         rows.emplace_back(row, y);
-    for (int row = visible.minRow; row <= visible.maxRow; y += m_arRowHeights[row++])
+    }
+    for (int row = visible.minRow; row <= visible.maxRow; y += m_arRowHeights[row++]) {
         rows.emplace_back(row, y);
+    }
 
     // Fixed corner, then the fixed columns, then the fixed rows, then the other cells.
     for (int pass = 0; pass < 4; ++pass) {
@@ -124,15 +130,18 @@ void CGridCtrl::PaintAll(QPainter& painter, const QRect& clip) {
             for (const auto& [col, left] : cols) {
                 const bool fixedCol = col < m_nFixedCols;
                 const int cellPass = fixedRow && fixedCol ? 0 : fixedCol ? 1 : fixedRow ? 2 : 3;
-                if (cellPass != pass)
+                if (cellPass != pass) {
                     continue;
+                }
                 const QRect rect(left, top, m_arColWidths[col], m_arRowHeights[row]);
-                if (!rect.intersects(clip))
+                if (!rect.intersects(clip)) {
                     continue;
-                if (pass < 3)
+                }
+                if (pass < 3) {
                     PaintFixedCell(painter, row, col, rect, false);
-                else
+                } else {
                     PaintCell(painter, row, col, rect, false);
+                }
             }
         }
     }
@@ -161,13 +170,15 @@ void CGridCtrl::PaintGridLines(QPainter& painter, const CCellRange& visible, con
 
 void CGridCtrl::PaintCell(QPainter& painter, int row, int col, QRect rect, bool erase) {
     const GridCell* cell = Cell(row, col);
-    if (!cell)
+    if (!cell) {
         return;
+    }
     const Colours colours = GetColours();
     const QColor bk = cell->bkColour.isValid() ? cell->bkColour : colours.cellBk;
     QColor fg = cell->fgColour.isValid() ? cell->fgColour : colours.text;
-    if (cell->bkColour.isValid() || erase)
+    if (cell->bkColour.isValid() || erase) {
         painter.fillRect(rect, bk);
+    }
     if (!m_bPrinting) {
         if (cell->state & CS_FOCUSED) {
             painter.fillRect(rect, bk);
@@ -176,8 +187,9 @@ void CGridCtrl::PaintCell(QPainter& painter, int row, int col, QRect rect, bool 
             painter.fillRect(rect, palette().color(QPalette::Highlight));
             fg = palette().color(QPalette::HighlightedText);
         }
-        if (cell->state & CS_MARKED)
+        if (cell->state & CS_MARKED) {
             DrawFrame(painter, rect, Qt::black);
+        }
     }
     painter.setPen(fg);
     DrawCellContent(painter, *cell, rect.adjusted(m_nMargin, 0, -m_nMargin, 0));
@@ -185,11 +197,13 @@ void CGridCtrl::PaintCell(QPainter& painter, int row, int col, QRect rect, bool 
 
 void CGridCtrl::PaintFixedCell(QPainter& painter, int row, int col, QRect rect, bool erase) {
     const GridCell* cell = Cell(row, col);
-    if (!cell)
+    if (!cell) {
         return;
+    }
     const Colours colours = GetColours();
-    if (!m_bPrinting && (cell->bkColour.isValid() || erase))
+    if (!m_bPrinting && (cell->bkColour.isValid() || erase)) {
         painter.fillRect(rect, cell->bkColour.isValid() ? cell->bkColour : colours.fixedBk);
+    }
 
     // The headers of the focus cell's row and column stand out with a raised edge.
     const bool raised = !m_bPrinting && m_idCurrentCell.IsValid() &&
@@ -225,11 +239,13 @@ void CGridCtrl::DrawCellContent(QPainter& painter, const GridCell& cell, QRect r
 
 QSize CGridCtrl::GetCellExtent(int row, int col) const {
     const GridCell* cell = Cell(row, col);
-    if (!cell)
+    if (!cell) {
         return {};
+    }
     QFont font = cell->font;
-    if (row < m_nFixedRows || col < m_nFixedCols)
+    if (row < m_nFixedRows || col < m_nFixedCols) {
         font.setWeight(QFont::DemiBold);
+    }
     const QSize text = QFontMetrics(font).size(0, cell->text);
     QSize size(text.width() + 4 * m_nMargin, text.height() + 2 * m_nMargin);
     if (m_pImageList && cell->image >= 0 && cell->image < static_cast<int>(m_pImageList->size())) {
@@ -245,21 +261,24 @@ void CGridCtrl::PrintFixedRows(QPainter& painter) {
     int top = 0;
     for (int row = 0; row < m_nFixedRows; top += m_arRowHeights[row++]) {
         int left = 0;
-        for (int col = 0; col < GetColumnCount(); left += m_arColWidths[col++])
+        for (int col = 0; col < GetColumnCount(); left += m_arColWidths[col++]) {
             PaintFixedCell(painter, row, col,
                            QRect(left, top, m_arColWidths[col], m_arRowHeights[row]), false);
+        }
     }
     PrintLines(painter, 0, m_nFixedRows - 1);
 }
 
 void CGridCtrl::PrintRow(QPainter& painter, int row) {
-    if (row < 0 || row >= GetRowCount())
+    if (row < 0 || row >= GetRowCount()) {
         return;
+    }
     const PrintingScope printing(m_bPrinting);
     int left = 0;
-    for (int col = 0; col < GetColumnCount(); left += m_arColWidths[col++])
+    for (int col = 0; col < GetColumnCount(); left += m_arColWidths[col++]) {
         PaintCell(painter, row, col, QRect(left, 0, m_arColWidths[col], m_arRowHeights[row]),
                   false);
+    }
     PrintLines(painter, row, row);
 }
 
@@ -267,12 +286,14 @@ void CGridCtrl::PrintRow(QPainter& painter, int row) {
 // column and the right edge of every column, the bottom edge of every row, and the top edge
 // when the first of them is the grid's first row.
 void CGridCtrl::PrintLines(QPainter& painter, int firstRow, int lastRow) {
-    if (firstRow > lastRow)
+    if (firstRow > lastRow) {
         return;
+    }
     const QColor colour = GetColours().gridLines;
     int height = 0;
-    for (int row = firstRow; row <= lastRow; ++row)
+    for (int row = firstRow; row <= lastRow; ++row) {
         height += m_arRowHeights[row];
+    }
     const int width = GetVirtualWidth();
     if (m_nGridLines == GVL_VERT || m_nGridLines == GVL_BOTH) {
         DrawVLine(painter, colour, 0, 0, height - 1);
@@ -283,8 +304,9 @@ void CGridCtrl::PrintLines(QPainter& painter, int firstRow, int lastRow) {
         }
     }
     if (m_nGridLines == GVL_HORZ || m_nGridLines == GVL_BOTH) {
-        if (firstRow == 0)
+        if (firstRow == 0) {
             DrawHLine(painter, colour, 0, width - 1, 0);
+        }
         int y = 0;
         for (int row = firstRow; row <= lastRow; ++row) {
             y += m_arRowHeights[row];

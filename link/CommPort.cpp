@@ -119,11 +119,13 @@ bool CCommPort::OpenPath(const std::string& strPath, unsigned nBaud) {
     m_nOpenError = PortOtherError;
     m_nOpenErrno = EINVAL;
     speed_t speed;
-    if (!BaudToSpeed(nBaud, speed))
+    if (!BaudToSpeed(nBaud, speed)) {
         return false;
+    }
     const int fd = OpenPortLocked(strPath, m_nOpenError, m_nOpenErrno);
-    if (fd < 0)
+    if (fd < 0) {
         return false;
+    }
     if (ioctl(fd, TIOCEXCL) != 0) {
         m_nOpenErrno = errno;
         m_nOpenError = ClassifyOpenError(errno);
@@ -141,8 +143,9 @@ bool CCommPort::OpenPath(const std::string& strPath, unsigned nBaud) {
 
 void CCommPort::Close() {
     m_bLost = false;
-    if (!IsOpen())
+    if (!IsOpen()) {
         return;
+    }
     // Give up the exclusive use, so that the device opens again once this one is closed
     // even while another program (such as a simulated radio) keeps it open.
     ioctl(m_hPort, TIOCNXCL);
@@ -151,8 +154,9 @@ void CCommPort::Close() {
 }
 
 void CCommPort::DeviceLost() {
-    if (!IsOpen())
+    if (!IsOpen()) {
         return;
+    }
     ioctl(m_hPort, TIOCNXCL);
     close(m_hPort);
     m_hPort = -1;
@@ -200,8 +204,9 @@ void CCommPort::Delay(int nTime) {
 }
 
 void CCommPort::WriteNow(const unsigned char* pBuffer, int nCount, int nGap) {
-    if (!IsOpen() || nCount < 1)
+    if (!IsOpen() || nCount < 1) {
         return;
+    }
     const auto handed = SteadyClock::now();
     const auto idle = handed - std::max(m_tLineIdle, m_tLastRx);
     ssize_t n = write(m_hPort, pBuffer, static_cast<size_t>(nCount));
@@ -231,8 +236,9 @@ void CCommPort::Write(const unsigned char* pBuffer, int nCount, int nGap) {
         WriteNow(pBuffer, nCount, 0);
         return;
     }
-    for (int i = 0; i < nCount; ++i)
+    for (int i = 0; i < nCount; ++i) {
         SendByte(pBuffer[i], nGap);
+    }
 }
 
 void CCommPort::SendByte(unsigned char byte, int nGap) {
@@ -246,8 +252,9 @@ void CCommPort::SendByte(unsigned char byte, int nGap) {
 }
 
 int CCommPort::ReadNow() {
-    if (!IsOpen())
+    if (!IsOpen()) {
         return -1;
+    }
     unsigned char byte;
     ssize_t n = read(m_hPort, &byte, 1);
     if (n == 1) {
@@ -260,8 +267,9 @@ int CCommPort::ReadNow() {
         return byte;
     }
     // A terminal in raw mode with VMIN 1 reads 0 only after a hang-up.
-    if (n == 0 || (errno != EAGAIN && errno != EINTR))
+    if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
         DeviceLost();
+    }
     return -1;
 }
 
@@ -271,8 +279,9 @@ int CCommPort::RecvByte(int nWindow) {
         auto deadline = Deadline();
         while (!TimerExpired()) {
             int byte = ReadNow();
-            if (byte >= 0)
+            if (byte >= 0) {
                 return byte;
+            }
             if (!IsOpen()) {
                 SleepUntil(deadline);
                 break;
@@ -281,8 +290,9 @@ int CCommPort::RecvByte(int nWindow) {
             if (events & (POLLHUP | POLLERR | POLLNVAL)) {
                 // Whatever the device still holds is taken before the port closes.
                 byte = ReadNow();
-                if (byte >= 0)
+                if (byte >= 0) {
                     return byte;
+                }
                 DeviceLost();
             }
         }

@@ -3,12 +3,14 @@
 #include "app/Settings.h"
 
 std::string GetPortDevice(int nPort) {
-    if (nPort < 1)
+    if (nPort < 1) {
         return {};
+    }
     std::string key = "com" + std::to_string(nPort);
     std::string path = GetSettingString("ports", key, "", 260);
-    if (!path.empty())
+    if (!path.empty()) {
         return path;
+    }
     return "/dev/ttyUSB" + std::to_string(nPort - 1);
 }
 

@@ -21,8 +21,9 @@ void UseFineTimerSlack() {
 }
 
 timespec ToTimespec(SteadyClock::duration d) {
-    if (d < SteadyClock::duration::zero())
+    if (d < SteadyClock::duration::zero()) {
         d = SteadyClock::duration::zero();
+    }
     auto secs = std::chrono::duration_cast<std::chrono::seconds>(d);
     auto nsecs = std::chrono::duration_cast<std::chrono::nanoseconds>(d - secs);
     return timespec{static_cast<time_t>(secs.count()), static_cast<long>(nsecs.count())};
@@ -34,8 +35,9 @@ void SleepUntil(SteadyClock::time_point deadline) {
     UseFineTimerSlack();
     for (;;) {
         auto left = deadline - SteadyClock::now();
-        if (left <= kSpinMargin)
+        if (left <= kSpinMargin) {
             break;
+        }
         timespec ts = ToTimespec(left - kSpinMargin);
         nanosleep(&ts, nullptr);
     }
@@ -50,13 +52,16 @@ short WaitForInput(int fd, SteadyClock::time_point deadline) {
         auto left = deadline - SteadyClock::now();
         timespec ts = ToTimespec(left > kSpinMargin ? left - kSpinMargin : left.zero());
         int n = ppoll(&pfd, 1, &ts, nullptr);
-        if (n > 0)
+        if (n > 0) {
             return pfd.revents;
-        if (n < 0 && errno != EINTR)
+        }
+        if (n < 0 && errno != EINTR) {
             return POLLERR;
+        }
         if (left <= kSpinMargin) {
-            if (SteadyClock::now() >= deadline)
+            if (SteadyClock::now() >= deadline) {
                 return 0;
+            }
         }
     }
 }

@@ -77,8 +77,9 @@ void SendReadRequest(CLinkPort& port, int nAddress) {
 
 bool IdentificationMatches(const unsigned char* reply, ConstImageSpan image) {
     for (int i = 0; i < kIdSize; ++i) {
-        if (reply[i] != image[kModelIdOffset + kIdSize - 1 - i])
+        if (reply[i] != image[kModelIdOffset + kIdSize - 1 - i]) {
             return false;
+        }
     }
     return true;
 }
@@ -104,16 +105,19 @@ LinkResult EnterProgramMode(CLinkPort& port, bool bRead, ConstImageSpan image,
     int attempt = 0;
     for (;;) {
         port.Write(kProgramRequest, sizeof kProgramRequest, kProgramGapFirst);
-        if (port.RecvByte(kProgramAckWindow) == kAck)
+        if (port.RecvByte(kProgramAckWindow) == kAck) {
             break;
-        if (++attempt == kHandshakeAttempts)
+        }
+        if (++attempt == kHandshakeAttempts) {
             return LinkNoConnection;
+        }
     }
 
     unsigned char id[kIdSize];
     port.SendByte(kIdentify, kIdentifyGap);
-    if (port.Read(id, kIdSize, kIdentifyWindow) < kIdSize)
+    if (port.Read(id, kIdSize, kIdentifyWindow) < kIdSize) {
         return LinkWrongReply;
+    }
 
     if (!bRead) {
         bool matches = IdentificationMatches(id, image);
@@ -122,13 +126,15 @@ LinkResult EnterProgramMode(CLinkPort& port, bool bRead, ConstImageSpan image,
             port.RecvByte(kAnswerWindow);
             SendReadRequest(port, kModelParamsOffset);
             unsigned char frame[kFrameSize];
-            if (port.Read(frame, kFrameSize, kFrameWindow) < kFrameSize)
+            if (port.Read(frame, kFrameSize, kFrameWindow) < kFrameSize) {
                 return LinkWrongReply;
+            }
             matches = std::equal(frame + 4, frame + kFrameSize, image.begin() + kModelParamsOffset);
         }
         if (!matches) {
-            if (!ask || !ask())
+            if (!ask || !ask()) {
                 return LinkCancelled;
+            }
             port.Delay(kRepeatPause);
             port.Write(kProgramRequest, sizeof kProgramRequest, kProgramGapRepeat);
             port.RecvByte(kProgramAckWindow);

@@ -12,7 +12,6 @@
 
 namespace {
 
-
 // Asked when the radio's type differs from the data about to be written; true to go on.
 bool AskWriteAnyway() {
     return AppMessageBox(LangText("IDS_CONFIRM_TYPE"), LangText("IDS_CONFIRM"),

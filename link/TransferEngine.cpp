@@ -19,8 +19,9 @@ CTransferEngine::CTransferEngine(CLinkPort& port, bool bRead, CDromelPgmDoc& doc
 LinkResult CTransferEngine::Start(const MismatchQuestion& ask) {
     m_workImage = m_doc.m_image;
     LinkResult result = EnterProgramMode(m_port, m_bRead, m_workImage, ask);
-    if (result != LinkReady)
+    if (result != LinkReady) {
         return result;
+    }
     m_nAddress = 0;
     m_nTries = 0;
     m_strStatus = GetLangString(m_bRead ? "IDS_PROMPT_READ" : "IDS_PROMPT_WRITE");
@@ -65,8 +66,9 @@ TickResult CTransferEngine::Tick() {
 std::string FormatTransferStatus(const std::string& previous, int nPercent) {
     std::string prefix = previous;
     std::size_t digit = previous.find_first_of("0123456789");
-    if (digit != std::string::npos)
+    if (digit != std::string::npos) {
         prefix = previous.substr(0, digit == 0 ? 0 : digit - 1);
+    }
     char number[16];
     std::snprintf(number, sizeof number, " %d%%", nPercent);
     return prefix + number;

@@ -1,7 +1,7 @@
 #include "app/AppPaths.h"
 #include "app/CommandIds.h"
-#include "app/DromelPgmApp.h"
 #include "app/DialogBuilder.h"
+#include "app/DromelPgmApp.h"
 #include "app/MainFrm.h"
 #include "grid/GridCtrl.h"
 
@@ -9,13 +9,13 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
-#include <QTest>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
+#include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>

@@ -75,8 +75,7 @@ TEST_F(PortSetup, HeldPortIsCheckedAndPortsThatCannotOpenAreDisabledWithTheReaso
             EXPECT_FALSE(dlg.PortButton(n)->isChecked()) << n;
         }
         EXPECT_TRUE(dlg.PortButton(2)->toolTip().contains(
-            QString::fromStdString(folder.dir.file("ttyUSB1")) +
-            QStringLiteral(" is not there")));
+            QString::fromStdString(folder.dir.file("ttyUSB1")) + QStringLiteral(" is not there")));
         EXPECT_TRUE(dlg.PortButton(4)->toolTip().contains(QStringLiteral("is not a serial port")));
         EXPECT_TRUE(dlg.PortButton(3)->toolTip().contains(QStringLiteral("This program is using")));
         Click(GetDlgItem(&dlg, IDCANCEL));

@@ -52,8 +52,9 @@ TEST(DDXGrid, TheGridTakesThePlaceholdersPlace) {
     const QObjectList children = dialog.children();
     EXPECT_EQ(children.indexOf(&grid), children.indexOf(dialog.m_label) + 1);
     std::vector<QWidget*> chain;
-    for (QWidget* w = dialog.nextInFocusChain(); w != &dialog; w = w->nextInFocusChain())
+    for (QWidget* w = dialog.nextInFocusChain(); w != &dialog; w = w->nextInFocusChain()) {
         chain.push_back(w);
+    }
     const auto at = [&chain](QWidget* w) { return std::find(chain.begin(), chain.end(), w); };
     EXPECT_LT(at(dialog.m_label), at(&grid));
     EXPECT_LT(at(&grid), at(dialog.m_edit));

@@ -30,8 +30,9 @@ int main(int argc, char* argv[]) {
     constexpr int paints = 2000;
     QElapsedTimer timer;
     timer.start();
-    for (int i = 0; i < paints; ++i)
+    for (int i = 0; i < paints; ++i) {
         grid.viewport()->render(&image);
+    }
     const double paintMs = Millis(timer, paints);
 
     constexpr int rounds = 200;

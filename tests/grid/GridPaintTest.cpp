@@ -42,8 +42,9 @@ public:
         m_grid.setGeometry(0, 0, 760, 400);
         resize(760, 400);
         LayOutChannelGrid(m_grid);
-        for (int col = 1; col < 9; ++col)
+        for (int col = 1; col < 9; ++col) {
             m_grid.SetItemText(1, col, ""); // the pixel checks run through row 1
+        }
         ShowActive(*this);
     }
     QImage Screen() {
@@ -55,10 +56,13 @@ public:
 };
 
 bool HasInk(const QImage& image, const QRect& rect, const QColor& background) {
-    for (int y = rect.top(); y <= rect.bottom(); ++y)
-        for (int x = rect.left(); x <= rect.right(); ++x)
-            if (image.pixelColor(x, y) != background)
+    for (int y = rect.top(); y <= rect.bottom(); ++y) {
+        for (int x = rect.left(); x <= rect.right(); ++x) {
+            if (image.pixelColor(x, y) != background) {
                 return true;
+            }
+        }
+    }
     return false;
 }
 

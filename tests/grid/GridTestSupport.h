@@ -42,8 +42,9 @@ protected:
             auto* notify = static_cast<GridNotifyEvent*>(event);
             m_last = notify->Notify();
             m_entries.push_back({m_last.code, m_last.item.row, m_last.item.col});
-            if (m_last.code == GVN_BEGINLABELEDIT)
+            if (m_last.code == GVN_BEGINLABELEDIT) {
                 notify->SetResult(m_lAnswer);
+            }
             return true;
         }
         if (event->type() == GridCommandEvent::EventType()) {
@@ -63,12 +64,14 @@ inline void LayOutChannelGrid(CGridCtrl& grid) {
     grid.SetColumnCount(9);
     grid.SetFixedRowCount(1);
     grid.SetFixedColumnCount(1);
-    for (int col = 0; col < 9; ++col)
+    for (int col = 0; col < 9; ++col) {
         grid.SetColumnWidth(col, widths[col]);
+    }
     grid.SetRowHeight(0, 22);
-    for (int row = 1; row < 17; ++row)
+    for (int row = 1; row < 17; ++row) {
         grid.SetRowHeight(row, 20);
-    for (int row = 0; row < 17; ++row)
+    }
+    for (int row = 0; row < 17; ++row) {
         for (int col = 0; col < 9; ++col) {
             GridItem item;
             item.row = row;
@@ -79,6 +82,7 @@ inline void LayOutChannelGrid(CGridCtrl& grid) {
             item.format = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
             grid.SetItem(item);
         }
+    }
     grid.SetRedraw(true, true);
 }
 

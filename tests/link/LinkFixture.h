@@ -35,8 +35,9 @@ protected:
     // An image whose bytes differ from block to block; seed makes two images differ.
     static Image Pattern(int seed) {
         Image image;
-        for (std::size_t i = 0; i < kImageSize; ++i)
+        for (std::size_t i = 0; i < kImageSize; ++i) {
             image[i] = static_cast<std::uint8_t>((i * 7 + i / 8 + seed) & 0xFF);
+        }
         return image;
     }
 
@@ -48,8 +49,9 @@ protected:
     Image SavedImage(const std::string& name) {
         std::string data = m_dir.read(name);
         Image image{};
-        if (data.size() == 48 + kImageSize)
+        if (data.size() == 48 + kImageSize) {
             std::copy(data.begin() + 48, data.end(), image.begin());
+        }
         return image;
     }
 
@@ -71,9 +73,11 @@ protected:
     // The bytes the radio received, in order.
     std::vector<int> Received(const std::string& traceName) {
         std::vector<int> bytes;
-        for (const TraceEntry& e : Trace(traceName))
-            if (e.dir == "rx")
+        for (const TraceEntry& e : Trace(traceName)) {
+            if (e.dir == "rx") {
                 bytes.push_back(e.byte);
+            }
+        }
         return bytes;
     }
 
@@ -89,9 +93,11 @@ protected:
 
     static int CountSequence(const std::vector<int>& bytes, const std::vector<int>& seq) {
         int count = 0;
-        for (std::size_t i = 0; i + seq.size() <= bytes.size(); ++i)
-            if (std::equal(seq.begin(), seq.end(), bytes.begin() + i))
+        for (std::size_t i = 0; i + seq.size() <= bytes.size(); ++i) {
+            if (std::equal(seq.begin(), seq.end(), bytes.begin() + i)) {
                 ++count;
+            }
+        }
         return count;
     }
 

@@ -154,15 +154,17 @@ std::vector<std::pair<int, int>> SentWithGaps(const std::string& trace) {
         std::string dir, hex, word;
         int gap = 0;
         fields >> micros >> dir >> hex >> word >> gap;
-        if (dir == "tx")
+        if (dir == "tx") {
             sent.emplace_back(std::stoi(hex, nullptr, 16), gap);
+        }
     }
     return sent;
 }
 
 void AddSent(std::vector<std::pair<int, int>>& sent, const std::vector<int>& bytes, int gap) {
-    for (int b : bytes)
+    for (int b : bytes) {
         sent.emplace_back(b, gap);
+    }
 }
 
 TEST_F(ProtocolTest, EveryByteIsSentWithTheGapOfItsMessage) {

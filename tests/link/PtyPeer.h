@@ -25,23 +25,27 @@ struct PtyPeer {
     }
     ~PtyPeer() { HangUp(); }
     void HangUp() {
-        if (slave >= 0)
+        if (slave >= 0) {
             close(slave);
-        if (master >= 0)
+        }
+        if (master >= 0) {
             close(master);
+        }
         slave = master = -1;
     }
     void Send(std::initializer_list<unsigned char> bytes) {
-        for (unsigned char b : bytes)
+        for (unsigned char b : bytes) {
             ASSERT_EQ(write(master, &b, 1), 1);
+        }
     }
     // Up to count bytes from the PC, each waited for at most timeoutMs.
     std::string Take(std::size_t count, int timeoutMs = 2000) {
         std::string got;
         char c;
         pollfd pfd{master, POLLIN, 0};
-        while (got.size() < count && poll(&pfd, 1, timeoutMs) == 1 && read(master, &c, 1) == 1)
+        while (got.size() < count && poll(&pfd, 1, timeoutMs) == 1 && read(master, &c, 1) == 1) {
             got += c;
+        }
         return got;
     }
     // Sends byte without pause, as fast as the terminal takes it, until stop is set or limit

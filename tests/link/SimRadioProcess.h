@@ -70,8 +70,9 @@ public:
 
     // Stops the radio (it saves its memory when asked to) and returns its exit status.
     int Stop() {
-        if (m_pid <= 0)
+        if (m_pid <= 0) {
             return m_status;
+        }
         kill(m_pid, SIGTERM);
         m_status = WaitChild(m_pid);
         m_pid = -1;

@@ -88,8 +88,9 @@ TEST_F(TransferDlgTest, ReadFillsTheDocumentWithoutMarkingItModified) {
 TEST_F(TransferDlgTest, WriteSendsTheDocumentAndLeavesItAlone) {
     const Image radio = Pattern(3);
     m_doc.m_image = radio;
-    for (int i = 0; i < 0x350; ++i)
+    for (int i = 0; i < 0x350; ++i) {
         m_doc.m_image[i] = static_cast<std::uint8_t>(~radio[i]);
+    }
     const Image docBefore = m_doc.m_image;
     StartRadio(radio);
     CTransferDlg dlg(m_port, m_doc);
@@ -181,10 +182,11 @@ TEST_F(TransferDlgTest, FailedStartsAreReportedAndCloseTheDialog) {
         SCOPED_TRACE(c.text.toStdString());
         m_port.Close();
         m_radio.reset();
-        if (c.radioOptions.empty())
+        if (c.radioOptions.empty()) {
             WriteSettings("com1=" + m_dir.file("absent"));
-        else
+        } else {
             StartRadio(Pattern(3), c.radioOptions);
+        }
         MessageBoxRecorder boxes(c.answers);
         CTransferDlg dlg(m_port, m_doc);
         dlg.SetMode(c.bRead);

@@ -162,5 +162,6 @@ TEST_F(DpmtoolFilesTest, AReadOnlyProgramFolderTakesTheUsersSettingsFirst) {
     // A writable program folder keeps to its own settings.
     ASSERT_EQ(::chmod(program.c_str(), 0755), 0);
     const DpmResult shipped = RunIn(env, "show a.dpm --json", program);
-    EXPECT_NE(shipped.out.find("\"modelName\": \"MV-16V 136-174\""), std::string::npos) << shipped.out;
+    EXPECT_NE(shipped.out.find("\"modelName\": \"MV-16V 136-174\""), std::string::npos)
+        << shipped.out;
 }

@@ -1,8 +1,8 @@
 #include "RadioLink.h"
 
 #include "app/LangString.h"
-#include "link/LinkMessages.h"
 #include "link/CommPort.h"
+#include "link/LinkMessages.h"
 #include "link/TransferEngine.h"
 
 #include <cstdio>

@@ -42,8 +42,9 @@ std::vector<SimReply> CSimRadio::Receive(unsigned char byte) {
         // Not a program request after all: start again from this byte.
         m_message.assign(1, byte);
     }
-    if (m_message.size() < MessageLength(m_message[0]))
+    if (m_message.size() < MessageLength(m_message[0])) {
         return {};
+    }
     std::vector<SimReply> reply = Complete();
     m_message.clear();
     return reply;
@@ -55,28 +56,35 @@ std::vector<SimReply> CSimRadio::Complete() {
     if (first == 'P') {
         m_bProgramMode = true;
         m_bSilenced = false;
-        if (m_faults.noAck)
+        if (m_faults.noAck) {
             return {};
+        }
         return {{{kAck}, 0}};
     }
-    if (Silent())
+    if (Silent()) {
         return {};
+    }
     if (first == kIdentify) {
         SimReply id;
-        for (int a = 0x3D7; a >= 0x3D0; --a)
+        for (int a = 0x3D7; a >= 0x3D0; --a) {
             id.bytes.push_back(m_faults.wrongId ? m_image[a] ^ 0x5A : m_image[a]);
-        if (m_faults.shortId)
+        }
+        if (m_faults.shortId) {
             id.bytes.pop_back();
+        }
         return {id};
     }
-    if (first == kAck)
+    if (first == kAck) {
         return {{{kAck}, 0}};
-    if (first != kReadRequest && first != kDataFrame)
+    }
+    if (first != kReadRequest && first != kDataFrame) {
         return {};
+    }
 
     int address = m_message[1] * 256 + m_message[2];
-    if (address % 8 != 0 || address > 1024 - 8)
+    if (address % 8 != 0 || address > 1024 - 8) {
         return {};
+    }
     if (m_faults.hangupAfter >= 0 && m_nBlocks >= m_faults.hangupAfter) {
         m_bHangUp = true;
         return {};
@@ -102,8 +110,9 @@ std::vector<SimReply> CSimRadio::DataFrame(int nAddress) {
         static_cast<unsigned char>(echoed % 256),
         static_cast<unsigned char>(m_nFrames == m_faults.wrongLength ? 0x10 : 0x08)};
     frame.insert(frame.end(), m_image.begin() + nAddress, m_image.begin() + nAddress + 8);
-    if (m_faults.dropEvery > 0 && m_nFrames % m_faults.dropEvery == 0)
+    if (m_faults.dropEvery > 0 && m_nFrames % m_faults.dropEvery == 0) {
         frame.pop_back();
+    }
     if (m_nFrames == m_faults.lateFrame) {
         std::vector<unsigned char> rest(frame.begin() + 6, frame.end());
         frame.resize(6);
@@ -114,8 +123,9 @@ std::vector<SimReply> CSimRadio::DataFrame(int nAddress) {
 
 std::vector<SimReply> CSimRadio::StoreBlock() {
     int address = m_message[1] * 256 + m_message[2];
-    if (address == m_faults.nakBlock)
+    if (address == m_faults.nakBlock) {
         return {{{kNak}, 0}};
+    }
     std::copy(m_message.begin() + 4, m_message.end(), m_image.begin() + address);
     if (address == m_faults.lateAck) {
         m_faults.lateAck = -1;

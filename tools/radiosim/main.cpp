@@ -16,11 +16,11 @@
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
-#include <sys/wait.h>
 #include <string>
-#include <vector>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -64,8 +64,9 @@ struct Options {
 bool ParseNumber(const char* text, int& value) {
     char* end = nullptr;
     long n = std::strtol(text, &end, 0);
-    if (end == text || *end != '\0' || n < 0 || n > 1'000'000)
+    if (end == text || *end != '\0' || n < 0 || n > 1'000'000) {
         return false;
+    }
     value = static_cast<int>(n);
     return true;
 }
@@ -76,51 +77,53 @@ bool ParseOptions(int argc, char** argv, Options& opt) {
         const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
         bool ok = true;
         bool takesValue = true;
-        if (arg == "--image" && value)
+        if (arg == "--image" && value) {
             opt.image = value;
-        else if (arg == "--save" && value)
+        } else if (arg == "--save" && value) {
             opt.save = value;
-        else if (arg == "--trace" && value)
+        } else if (arg == "--trace" && value) {
             opt.trace = value;
-        else if (arg == "--silent-after" && value)
+        } else if (arg == "--silent-after" && value) {
             ok = ParseNumber(value, opt.faults.silentAfter);
-        else if (arg == "--drop-every" && value)
+        } else if (arg == "--drop-every" && value) {
             ok = ParseNumber(value, opt.faults.dropEvery);
-        else if (arg == "--wrong-address" && value)
+        } else if (arg == "--wrong-address" && value) {
             ok = ParseNumber(value, opt.faults.wrongAddress);
-        else if (arg == "--wrong-length" && value)
+        } else if (arg == "--wrong-length" && value) {
             ok = ParseNumber(value, opt.faults.wrongLength);
-        else if (arg == "--late-frame" && value)
+        } else if (arg == "--late-frame" && value) {
             ok = ParseNumber(value, opt.faults.lateFrame);
-        else if (arg == "--nak-block" && value)
+        } else if (arg == "--nak-block" && value) {
             ok = ParseNumber(value, opt.faults.nakBlock);
-        else if (arg == "--late-ack" && value)
+        } else if (arg == "--late-ack" && value) {
             ok = ParseNumber(value, opt.faults.lateAck);
-        else if (arg == "--count" && value)
+        } else if (arg == "--count" && value) {
             ok = ParseNumber(value, opt.count) && opt.count >= 1 && opt.count <= 64;
-        else if (arg == "--hangup-after" && value)
+        } else if (arg == "--hangup-after" && value) {
             ok = ParseNumber(value, opt.faults.hangupAfter);
-        else {
+        } else {
             takesValue = false;
-            if (arg == "--fast")
+            if (arg == "--fast") {
                 opt.fast = true;
-            else if (arg == "--no-ack")
+            } else if (arg == "--no-ack") {
                 opt.faults.noAck = true;
-            else if (arg == "--wrong-id")
+            } else if (arg == "--wrong-id") {
                 opt.faults.wrongId = true;
-            else if (arg == "--short-id")
+            } else if (arg == "--short-id") {
                 opt.faults.shortId = true;
-            else if (arg == "--babble")
+            } else if (arg == "--babble") {
                 opt.faults.babble = true;
-            else
+            } else {
                 ok = false;
+            }
         }
         if (!ok) {
             std::fprintf(stderr, "radiosim: bad option or value: %s\n%s", arg.c_str(), kUsage);
             return false;
         }
-        if (takesValue)
+        if (takesValue) {
             ++i;
+        }
     }
     return true;
 }
@@ -135,15 +138,18 @@ struct Terminal {
 
 bool OpenTerminal(Terminal& term) {
     term.master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (term.master < 0 || grantpt(term.master) != 0 || unlockpt(term.master) != 0)
+    if (term.master < 0 || grantpt(term.master) != 0 || unlockpt(term.master) != 0) {
         return false;
+    }
     const char* name = ptsname(term.master);
-    if (!name)
+    if (!name) {
         return false;
+    }
     term.path = name;
     term.slave = open(name, O_RDWR | O_NOCTTY);
-    if (term.slave < 0)
+    if (term.slave < 0) {
         return false;
+    }
     termios tio{};
     tcgetattr(term.slave, &tio);
     cfmakeraw(&tio);
@@ -169,13 +175,16 @@ public:
             auto now = SteadyClock::now();
             auto wake = now + (m_radio.Babbling() && m_bFast ? std::chrono::milliseconds(1)
                                                              : std::chrono::milliseconds(100));
-            if (!m_in.empty())
+            if (!m_in.empty()) {
                 wake = std::min(wake, m_in.front().due);
-            if (!m_out.empty())
+            }
+            if (!m_out.empty()) {
                 wake = std::min(wake, m_out.front().due);
+            }
             short events = WaitForInput(m_fd, wake);
-            if (events & POLLIN)
+            if (events & POLLIN) {
                 Take();
+            }
             Process();
             Send();
             Babble();
@@ -200,14 +209,16 @@ private:
         while (!m_in.empty() && m_in.front().due <= now) {
             Pending p = m_in.front();
             m_in.pop_front();
-            if (p.due - m_lastIn > kMessagePause)
+            if (p.due - m_lastIn > kMessagePause) {
                 m_radio.ResetMessage();
+            }
             m_lastIn = p.due;
             for (const SimReply& reply : m_radio.Receive(p.byte)) {
                 auto at = std::max(p.due, m_txLine) + std::chrono::microseconds(reply.pauseMicros);
                 for (unsigned char b : reply.bytes) {
-                    if (!m_bFast)
+                    if (!m_bFast) {
                         at += kByteTime;
+                    }
                     m_out.push_back({b, at});
                 }
                 m_txLine = at;
@@ -241,14 +252,16 @@ private:
         while (!m_out.empty() && m_out.front().due <= now) {
             unsigned char b = m_out.front().byte;
             m_out.pop_front();
-            if (write(m_fd, &b, 1) == 1)
+            if (write(m_fd, &b, 1) == 1) {
                 Trace("tx", b);
+            }
         }
     }
 
     void Trace(const char* dir, unsigned char b) {
-        if (!m_trace)
+        if (!m_trace) {
             return;
+        }
         auto us =
             std::chrono::duration_cast<std::chrono::microseconds>(SteadyClock::now() - m_start);
         char line[40];
@@ -272,12 +285,14 @@ private:
 
 // The file of radio k (1..count) of several: "-k" inserted before the extension.
 std::string NumberedFile(const std::string& path, int k, int count) {
-    if (path.empty() || count == 1)
+    if (path.empty() || count == 1) {
         return path;
+    }
     const std::size_t slash = path.find_last_of('/');
     std::size_t dot = path.find_last_of('.');
-    if (dot == std::string::npos || dot == 0 || (slash != std::string::npos && dot <= slash + 1))
+    if (dot == std::string::npos || dot == 0 || (slash != std::string::npos && dot <= slash + 1)) {
         dot = path.size();
+    }
     return path.substr(0, dot) + "-" + std::to_string(k) + path.substr(dot);
 }
 
@@ -337,8 +352,9 @@ int RunRadios(const Options& opt, const SimImage& image, const std::vector<Termi
     bool passedOn = false;
     while (running > 0) {
         if (g_bStop && !passedOn) {
-            for (const pid_t pid : children)
+            for (const pid_t pid : children) {
                 kill(pid, SIGTERM);
+            }
             passedOn = true;
         }
         int status = 0;
@@ -347,8 +363,9 @@ int RunRadios(const Options& opt, const SimImage& image, const std::vector<Termi
             usleep(20000);
             continue;
         }
-        if (done < 0)
+        if (done < 0) {
             break;
+        }
         --running;
         const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 1;
         worst = std::max(worst, code);
@@ -366,8 +383,9 @@ int main(int argc, char** argv) {
     // A file-size limit then fails the save (File too large) instead of killing the radio.
     std::signal(SIGXFSZ, SIG_IGN);
     Options opt;
-    if (!ParseOptions(argc, argv, opt))
+    if (!ParseOptions(argc, argv, opt)) {
         return 2;
+    }
     std::array<unsigned char, 1024> image;
     std::string error;
     if (!(opt.image.empty() ? DefaultSimImage(image, error)
@@ -387,10 +405,12 @@ int main(int argc, char** argv) {
     sa.sa_handler = OnStopSignal;
     sigaction(SIGTERM, &sa, nullptr);
     sigaction(SIGINT, &sa, nullptr);
-    for (const Terminal& term : terms)
+    for (const Terminal& term : terms) {
         std::printf("%s\n", term.path.c_str());
+    }
     std::fflush(stdout);
-    if (terms.size() == 1)
+    if (terms.size() == 1) {
         return RunRadio(opt, image, terms.front(), opt.trace, opt.save);
+    }
     return RunRadios(opt, image, terms);
 }
