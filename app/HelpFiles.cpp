@@ -23,11 +23,19 @@ std::string HelpFileFor(const std::string& strLangFile, const std::string& strEx
 }
 
 std::string HelpStartPage(const std::string& strAppDir, const std::string& strLangFile) {
-    const fs::path help = fs::path(strAppDir) / "help";
-    const fs::path page = help / LanguageTitle(strLangFile) / kStartPage;
-    std::error_code error;
-    if (fs::is_regular_file(page, error)) {
-        return page.string();
+    // Beside the program as built, or in the shared data of an installed program
+    // (<prefix>/lib/dromelpgm/ and <prefix>/share/dromelpgm/help/).
+    const fs::path roots[] = {fs::path(strAppDir) / "help",
+                              fs::path(strAppDir) / ".." / ".." / "share" / "dromelpgm" / "help"};
+    for (const std::string& language :
+         {LanguageTitle(strLangFile), std::string(kFallbackLanguage)}) {
+        for (const fs::path& root : roots) {
+            const fs::path page = root / language / kStartPage;
+            std::error_code error;
+            if (fs::is_regular_file(page, error)) {
+                return page.lexically_normal().string();
+            }
+        }
     }
-    return (help / kFallbackLanguage / kStartPage).string();
+    return (roots[0] / kFallbackLanguage / kStartPage).string();
 }

@@ -314,9 +314,8 @@ void CMainFrame::UpdatePortPane() {
     const bool open = m_port.IsOpen();
     m_portPane->setEnabled(open);
     const std::string device = open ? m_port.Device() : GetPortDevice(GetConfiguredPort());
-    m_portPane->setToolTip(
-        QString::fromStdString(GetLangString(open ? "IDS_PORT_OPEN" : "IDS_PORT_CLOSED"))
-            .replace(QStringLiteral("%s"), QString::fromStdString(device)));
+    m_portPane->setToolTip(LangText(open ? "IDS_PORT_OPEN" : "IDS_PORT_CLOSED")
+                               .replace(QStringLiteral("%s"), QString::fromStdString(device)));
 }
 
 QString CMainFrame::PortPaneText() const {
@@ -344,8 +343,7 @@ void CMainFrame::SetRecentFiles(const QStringList& files) {
 }
 
 QString CMainFrame::ToolTipText(int id) {
-    return QString::fromStdString(GetLangString("IDS_TIP_" + std::to_string(id)))
-        .left(kToolTipLength);
+    return LangText("IDS_TIP_" + std::to_string(id)).left(kToolTipLength);
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

@@ -19,6 +19,8 @@ install(FILES ${DROMEL_SHIPPED_DATA} DESTINATION ${DROMEL_INSTALL_DIR})
 # The help files are built into the program's folder, one per language file.
 install(DIRECTORY ${DROMEL_BIN_DIR}/ DESTINATION ${DROMEL_INSTALL_DIR}
         FILES_MATCHING PATTERN "*.qch" PATTERN "help" EXCLUDE)
+# The same pages as plain HTML, for a browser (the About box's link), with the shared data.
+install(DIRECTORY ${DROMEL_BIN_DIR}/help/ DESTINATION ${CMAKE_INSTALL_DATADIR}/dromelpgm/help)
 
 # Links in bin/, relative so that the tree can be moved or unpacked anywhere. The programs
 # follow /proc/self/exe through the link to their own folder.

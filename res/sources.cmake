@@ -14,26 +14,31 @@ add_dependencies(DromelPgm shipped_data)
 # Dialog templates and artwork, compiled into the program.
 target_sources(dromel_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/resources.qrc)
 
-# Help: one set of pages per shipped language under help/<language file title>/, compiled
-# with qhelpgenerator into <language file title>.qch beside the program. The same pages are
-# copied to help/<language file title>/ beside the program for a browser.
+# Help: one set of pages per shipped language under help/<language file title>/, with the
+# style sheet all languages share in help/, compiled with qhelpgenerator into
+# <language file title>.qch beside the program. The same pages, with the style sheet, are
+# copied to help/<language file title>/ beside the program for a browser, and the help
+# project is compiled from there.
 set(DROMEL_HELP_OUTPUTS "")
 foreach(lang lang_en lang_cn)
   set(dir ${CMAKE_CURRENT_LIST_DIR}/help/${lang})
-  file(GLOB pages CONFIGURE_DEPENDS ${dir}/*.html ${dir}/*.css)
-  add_custom_command(OUTPUT ${DROMEL_BIN_DIR}/${lang}.qch
-                     COMMAND Qt6::qhelpgenerator ${dir}/${lang}.qhp -o ${DROMEL_BIN_DIR}/${lang}.qch
-                     DEPENDS ${dir}/${lang}.qhp ${pages}
-                     COMMENT "Compiling the help ${lang}.qch")
-  list(APPEND DROMEL_HELP_OUTPUTS ${DROMEL_BIN_DIR}/${lang}.qch)
-  foreach(page IN LISTS pages)
+  set(pages_dir ${DROMEL_BIN_DIR}/help/${lang})
+  file(GLOB pages CONFIGURE_DEPENDS ${dir}/*.html)
+  set(copies "")
+  foreach(page IN LISTS pages ${CMAKE_CURRENT_LIST_DIR}/help/style.css)
     get_filename_component(name ${page} NAME)
-    set(copy ${DROMEL_BIN_DIR}/help/${lang}/${name})
-    add_custom_command(OUTPUT ${copy}
-                       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${page} ${copy}
+    add_custom_command(OUTPUT ${pages_dir}/${name}
+                       COMMAND ${CMAKE_COMMAND} -E copy_if_different ${page} ${pages_dir}/${name}
                        DEPENDS ${page})
-    list(APPEND DROMEL_HELP_OUTPUTS ${copy})
+    list(APPEND copies ${pages_dir}/${name})
   endforeach()
+  add_custom_command(OUTPUT ${DROMEL_BIN_DIR}/${lang}.qch
+                     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${dir}/${lang}.qhp ${pages_dir}/${lang}.qhp
+                     COMMAND Qt6::qhelpgenerator ${pages_dir}/${lang}.qhp -o ${DROMEL_BIN_DIR}/${lang}.qch
+                     COMMAND ${CMAKE_COMMAND} -E rm -f ${pages_dir}/${lang}.qhp
+                     DEPENDS ${dir}/${lang}.qhp ${copies}
+                     COMMENT "Compiling the help ${lang}.qch")
+  list(APPEND DROMEL_HELP_OUTPUTS ${DROMEL_BIN_DIR}/${lang}.qch ${copies})
 endforeach()
 add_custom_target(help_files ALL DEPENDS ${DROMEL_HELP_OUTPUTS})
 add_dependencies(DromelPgm help_files)

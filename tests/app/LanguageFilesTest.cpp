@@ -105,3 +105,19 @@ TEST(HelpFiles, StartPageOfTheLanguageElseTheEnglishOne) {
     EXPECT_EQ(HelpStartPage(dir.path(), dir.file("lang_de.lng")),
               dir.file("help/lang_en/index.html"));
 }
+
+TEST(HelpFiles, InstalledProgramFindsItsPagesInTheSharedData) {
+    TempDir dir;
+    std::filesystem::create_directories(dir.file("usr/lib/dromelpgm"));
+    std::filesystem::create_directories(dir.file("usr/share/dromelpgm/help/lang_en"));
+    dir.write("usr/share/dromelpgm/help/lang_en/index.html", "");
+    EXPECT_EQ(
+        HelpStartPage(dir.file("usr/lib/dromelpgm"), dir.file("usr/lib/dromelpgm/lang_cn.lng")),
+        dir.file("usr/share/dromelpgm/help/lang_en/index.html"));
+    // Pages beside the program come first.
+    std::filesystem::create_directories(dir.file("usr/lib/dromelpgm/help/lang_en"));
+    dir.write("usr/lib/dromelpgm/help/lang_en/index.html", "");
+    EXPECT_EQ(
+        HelpStartPage(dir.file("usr/lib/dromelpgm"), dir.file("usr/lib/dromelpgm/lang_cn.lng")),
+        dir.file("usr/lib/dromelpgm/help/lang_en/index.html"));
+}

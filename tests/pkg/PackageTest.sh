@@ -93,6 +93,8 @@ check_package() {
         ./usr/share/icons/hicolor/scalable/apps/$app_id.svg
         ./usr/share/man/man1/dpmtool.1.gz ./usr/share/man/man1/radiosim.1.gz
         ./usr/share/bash-completion/completions/dpmtool
+        ./usr/share/dromelpgm/help/lang_en/index.html ./usr/share/dromelpgm/help/lang_cn/index.html
+        ./usr/share/dromelpgm/help/lang_en/style.css
     )
     for size in 16 32 48 64 128 256; do
         expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/$app_id.png")

@@ -1,24 +1,12 @@
 // dpmtool print: the program's printed page as a PDF, without a display.
 #include "DpmtoolRun.h"
+#include "PdfFile.h"
 
 #include <cstdio>
 #include <set>
 #include <sstream>
 
 namespace {
-
-std::string Capture(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            out.append(buffer, n);
-        }
-        ::pclose(pipe);
-    }
-    return out;
-}
 
 class DpmtoolPrint : public DpmtoolTest {
 protected:
@@ -41,14 +29,8 @@ protected:
         result.err = m_dir.read("stderr.txt");
         return result;
     }
-    int Pages(const std::string& pdf) {
-        const std::string info = Capture("pdfinfo '" + m_dir.file(pdf) + "' 2>&1");
-        const std::size_t at = info.find("Pages:");
-        return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
-    }
-    std::string Text(const std::string& pdf) {
-        return Capture("pdftotext -layout '" + m_dir.file(pdf) + "' - 2>&1");
-    }
+    int Pages(const std::string& pdf) { return PdfPages(m_dir.file(pdf)); }
+    std::string Text(const std::string& pdf) { return PdfText(m_dir.file(pdf)); }
     static std::set<std::string> Words(const std::string& text) {
         std::istringstream in(text);
         std::set<std::string> words;

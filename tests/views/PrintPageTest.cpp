@@ -2,6 +2,7 @@
 // what the option lines say, clipping, PDF output, the print and preview commands.
 #include "ViewFixture.h"
 
+#include "PdfFile.h"
 #include "RecordingDevice.h"
 
 #include "app/AppClock.h"
@@ -23,26 +24,6 @@ constexpr int kGridTop = 13 * kLineHeight; // date, model and eleven option line
 constexpr int kFirstRowTop = kGridTop + kLineHeight;
 constexpr int kRowHeight = 20;
 constexpr int kLines = 14 + 16; // 13 text lines, the grid's header and 16 rows
-
-// The output of a command line.
-std::string Capture(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            out.append(buffer, n);
-        }
-        ::pclose(pipe);
-    }
-    return out;
-}
-
-int PdfPages(const std::string& pdf) {
-    const std::string info = Capture("pdfinfo '" + pdf + "' 2>&1");
-    const std::size_t at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
-}
 
 class PrintPageTest : public ViewTest {
 protected:
@@ -246,7 +227,7 @@ TEST_F(PrintPageTest, PrintCommandWritesOnePagePdfAndCancelPrintsNothing) {
     EXPECT_TRUE(boxes.boxes.empty());
     ASSERT_TRUE(std::filesystem::exists(pdf));
     EXPECT_EQ(PdfPages(pdf), 1);
-    const std::string text = Capture("pdftotext -layout '" + pdf + "' -");
+    const std::string text = PdfText(pdf);
     EXPECT_NE(text.find("Beep Tone : Yes"), std::string::npos) << text;
     EXPECT_NE(text.find("446.00625"), std::string::npos) << text;
     EXPECT_NE(text.find("16"), std::string::npos) << text;
