@@ -19,9 +19,14 @@ inline std::string Capture(const std::string& command) {
     return out;
 }
 
+// What pdfinfo says about the file (pages, page size, title...), or its complaint.
+inline std::string PdfInfo(const std::string& pdf) {
+    return Capture("pdfinfo '" + pdf + "' 2>&1");
+}
+
 // The number of pages pdfinfo finds, or -1 when it finds none.
 inline int PdfPages(const std::string& pdf) {
-    const std::string info = Capture("pdfinfo '" + pdf + "' 2>&1");
+    const std::string info = PdfInfo(pdf);
     const std::size_t at = info.find("Pages:");
     return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
 }

@@ -5,6 +5,7 @@
 #include "app/MainFrm.h"
 
 #include "AppTestFolder.h"
+#include "PdfFile.h"
 
 #include <QAction>
 #include <QPrinter>
@@ -12,23 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
 namespace {
-
-std::string PdfInfo(const std::string& pdf) {
-    std::string out;
-    if (FILE* pipe = ::popen(("pdfinfo '" + pdf + "' 2>&1").c_str(), "r")) {
-        char buffer[4096];
-        std::size_t n = 0;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
-            out.append(buffer, n);
-        }
-        ::pclose(pipe);
-    }
-    return out;
-}
 
 class PrintCommands : public ::testing::Test {
 protected:

@@ -75,7 +75,7 @@ TEST_F(DpmtoolPrint, LandscapeLetterPageStillHoldsChannel16) {
     Ok("set radio.dpm ch16.rx=470.00000 ch16.tx=470.00000");
     const DpmResult r = Print("radio.dpm sheet.pdf --paper Letter --landscape");
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string info = Capture("pdfinfo '" + m_dir.file("sheet.pdf") + "'");
+    const std::string info = PdfInfo(m_dir.file("sheet.pdf"));
     EXPECT_NE(info.find("792 x 612 pts (letter)"), std::string::npos) << info;
     EXPECT_EQ(Pages("sheet.pdf"), 1);
     EXPECT_NE(Text("sheet.pdf").find("470.00000"), std::string::npos);
