@@ -13,12 +13,17 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-void Require(bool condition) {
+const bool g_bTraceFailure = std::getenv("FUZZ_LINK_TRACE") != nullptr;
+
+// Stops the run with the property that does not hold.
+void Require(bool condition, const char* property) {
     if (!condition) {
+        std::fprintf(stderr, "fuzz_link: %s\n", property);
         std::abort();
     }
 }
@@ -75,7 +80,7 @@ const MemoryImage& RadioMemory() {
     static const MemoryImage memory = [] {
         SimImage image{};
         std::string error;
-        Require(DefaultSimImage(image, error));
+        Require(DefaultSimImage(image, error), "the simulated radio's memory is made");
         return image;
     }();
     return memory;
@@ -110,9 +115,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     long long taken = port.BytesTaken();
     const LinkResult result = engine.Start([goOn] { return goOn; });
     const int handshakeBound = read ? kReadHandshakeBound : kWriteHandshakeBound;
-    Require(port.Now() - start <= Units(handshakeBound));
+    Require(port.Now() - start <= Units(handshakeBound), "the handshake ends within its bound");
     // Emptying the receive queue first takes at most the driver's 256 bytes.
-    Require(port.BytesTaken() - taken <= LineBytes(handshakeBound) + 256);
+    Require(port.BytesTaken() - taken <= LineBytes(handshakeBound) + 256,
+            "the handshake takes no more bytes than the line carries");
 
     TickResult tick = TickGaveUp;
     if (result == LinkReady) {
@@ -121,20 +127,31 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
             start = port.Now();
             taken = port.BytesTaken();
             tick = engine.Tick();
-            Require(port.Now() - start <= Units(bound));
-            Require(port.BytesTaken() - taken <= LineBytes(bound) + 1);
+            Require(port.Now() - start <= Units(bound), "a block exchange ends within its bound");
+            Require(port.BytesTaken() - taken <= LineBytes(bound) + 1,
+                    "a block exchange takes no more bytes than the line carries");
         } while (tick == TickRunning);
     }
 
     if (read) {
-        Require(doc.m_image == (tick == TickDone ? radio.Image() : before));
+        const MemoryImage& expected = tick == TickDone ? radio.Image() : before;
+        const auto differ = std::mismatch(doc.m_image.begin(), doc.m_image.end(), expected.begin());
+        if (differ.first != doc.m_image.end() && g_bTraceFailure) {
+            std::fprintf(stderr, "fuzz_link: %s; first difference at 0x%03X\n",
+                         tick == TickDone ? "read done" : "read failed",
+                         static_cast<unsigned>(differ.first - doc.m_image.begin()));
+        }
+        Require(differ.first == doc.m_image.end(),
+                "a read leaves the radio's bytes, or nothing, in the document");
     } else {
-        Require(doc.m_image == before);
+        Require(doc.m_image == before, "a write leaves the document as it was");
         Require(std::equal(radio.Image().begin() + kWriteEnd, radio.Image().end(),
-                           memory.begin() + kWriteEnd));
+                           memory.begin() + kWriteEnd),
+                "a write leaves the radio's memory from 0x3D8 on as it was");
         if (tick == TickDone) {
             Require(std::equal(radio.Image().begin(), radio.Image().begin() + kWriteEnd,
-                               before.begin()));
+                               before.begin()),
+                    "a completed write left the document's bytes in the radio");
         }
     }
     return 0;

@@ -1,6 +1,8 @@
 #include "SimLinkPort.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -29,6 +31,21 @@ int AnswerWindow(int request) {
 }
 
 // What may happen to a message from the PC and the radio's answer to it; most go as they are.
+// FUZZ_LINK_TRACE=1 prints the conversation, to follow a failing input.
+const bool g_bTrace = std::getenv("FUZZ_LINK_TRACE") != nullptr;
+
+void Trace(SteadyClock::time_point at, const char* what, int byte, long long extra = -1) {
+    if (g_bTrace) {
+        const auto us = std::chrono::duration_cast<std::chrono::microseconds>(
+            at.time_since_epoch() - std::chrono::hours(1));
+        std::fprintf(stderr, "%10lld %-8s %02X", static_cast<long long>(us.count()), what, byte);
+        if (extra >= 0) {
+            std::fprintf(stderr, " %lld", extra);
+        }
+        std::fputc('\n', stderr);
+    }
+}
+
 enum EDisturbance { kAsIs, kMissed, kLeftOut, kCutShort, kHeaderByte, kPause };
 
 } // namespace
@@ -67,6 +84,7 @@ void CSimLinkPort::SendByte(unsigned char byte, int nGap) {
     // The write returns at once; the byte is on the wire after the bytes before it.
     m_pcLineFree = std::max(m_now, m_pcLineFree) + kByteTime;
     const auto heard = m_pcLineFree;
+    Trace(heard, "pc", byte);
     if (heard - m_lastHeard > kMessagePause) {
         m_radio.ResetMessage();
     }
@@ -94,11 +112,12 @@ void CSimLinkPort::Answer(const CSimRadio& before, const std::vector<SimReply>& 
                                                       : SteadyClock::duration{});
         }
     }
-    const auto pause = [this] {
-        return Units(
-            m_disturb.ConsumeIntegralInRange(0, 2 * AnswerWindow(m_radio.LastRequest()) - 1));
-    };
-    switch (m_disturb.ConsumeIntegralInRange(0, 12)) {
+    const bool paused = std::any_of(bytes.begin(), bytes.end(), [](const auto& b) {
+        return b.second > SteadyClock::duration::zero();
+    });
+    const int disturbance = m_disturb.ConsumeIntegralInRange(0, 12);
+    Trace(heard, "answer", m_radio.LastRequest(), disturbance);
+    switch (disturbance) {
     case kMissed:
         // The radio did not take the message at all: it neither acts on it nor answers.
         m_radio = before;
@@ -115,7 +134,15 @@ void CSimLinkPort::Answer(const CSimRadio& before, const std::vector<SimReply>& 
             .first = m_disturb.ConsumeIntegral<unsigned char>();
         break;
     case kPause:
-        bytes[m_disturb.ConsumeIntegralInRange<std::size_t>(0, bytes.size() - 1)].second += pause();
+        // One pause an answer (the radio's own late answers have theirs): the PC's window for
+        // the byte and the quiet window after it, less the request's last byte, which the PC
+        // starts listening during, and the paused byte's own time on the wire.
+        if (!paused) {
+            const auto longest = Units(2 * AnswerWindow(m_radio.LastRequest())) - 2 * kByteTime;
+            bytes[m_disturb.ConsumeIntegralInRange<std::size_t>(0, bytes.size() - 1)].second =
+                std::chrono::microseconds(m_disturb.ConsumeIntegralInRange<long long>(
+                    0, std::chrono::duration_cast<std::chrono::microseconds>(longest).count() - 1));
+        }
         break;
     default:
         break;
@@ -123,6 +150,7 @@ void CSimLinkPort::Answer(const CSimRadio& before, const std::vector<SimReply>& 
     auto at = std::max(heard, m_radioLineFree);
     for (const auto& [byte, pauseBefore] : bytes) {
         at += pauseBefore + kByteTime;
+        Trace(at, "radio", byte);
         m_incoming.push_back({at, byte});
     }
     m_radioLineFree = std::max(m_radioLineFree, at);
@@ -153,6 +181,7 @@ int CSimLinkPort::RecvByte(int nWindow) {
     }
     m_now = std::max(m_now, m_incoming.front().at);
     const unsigned char byte = m_incoming.front().byte;
+    Trace(m_now, "taken", byte);
     m_incoming.pop_front();
     ++m_nTaken;
     return byte;

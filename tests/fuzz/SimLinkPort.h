@@ -2,9 +2,11 @@
 // protocol. Bytes take their 11 bits at 9600 baud on the wire in either direction; the radio
 // (CSimRadio) answers each whole message, and the fuzz input disturbs each answer the way a
 // radio on a poor cable might: the radio misses the PC's message, or its answer is left out,
-// cut short, has a byte of its header changed, or pauses before one of its bytes for less than
-// two of the windows the PC listens with for that answer. Time passes only when the protocol waits,
-// so a whole transfer runs in microseconds.
+// cut short, has a byte of its header changed, or pauses once before one of its bytes. A pause
+// stays shorter than the PC's window for the byte and the quiet window it waits after a
+// failure: an answer that comes later still cannot be told from the answer to the next
+// request by a protocol without checksums. Time passes only when the protocol waits, so a
+// whole transfer runs in microseconds.
 #pragma once
 
 #include "link/LinkPort.h"
