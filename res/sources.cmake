@@ -25,7 +25,7 @@ foreach(lang lang_en lang_cn)
   set(pages_dir ${DROMEL_BIN_DIR}/help/${lang})
   file(GLOB pages CONFIGURE_DEPENDS ${dir}/*.html)
   set(copies "")
-  foreach(page IN LISTS pages ${CMAKE_CURRENT_LIST_DIR}/help/style.css)
+  foreach(page IN LISTS pages ITEMS ${CMAKE_CURRENT_LIST_DIR}/help/style.css)
     get_filename_component(name ${page} NAME)
     add_custom_command(OUTPUT ${pages_dir}/${name}
                        COMMAND ${CMAKE_COMMAND} -E copy_if_different ${page} ${pages_dir}/${name}
