@@ -41,6 +41,9 @@ constexpr int kReceiveQueueSize = 256;
 // two more in which the line must fall quiet for one.
 constexpr int kGetBlockBound = kFrameSize * kFrameWindow + kAnswerWindow;
 constexpr int kPutBlockBound = 3 * kWriteAckWindow;
+// After an ACK of the handshake that the radio did not answer in time: two answer windows in
+// which the line must fall quiet for one.
+constexpr int kAckSettleBound = 2 * kAnswerWindow;
 
 // The bytes a 9600-baud line (11 bits a byte) carries in n units: no radio sends more within
 // an exchange, so a faster device is not listened to for longer than that.
@@ -67,6 +70,17 @@ int EmptyReceiveQueue(CLinkPort& port, int nMaxBytes) {
 void SettleAfterFailure(CLinkPort& port, int nWindow, SteadyClock::time_point deadline,
                         int nMaxBytes) {
     port.AwaitQuiet(nWindow, UnitsLeft(port, deadline), nMaxBytes);
+}
+
+// The radio answers the PC's ACK with its own. One that has not come within its window may
+// still be on its way, and a late 06 must not be taken for the ACK of the first block written:
+// the line has to stay quiet for one window first.
+void AwaitAckAnswer(CLinkPort& port) {
+    if (port.RecvByte(kAnswerWindow) < 0) {
+        SettleAfterFailure(port, kAnswerWindow,
+                           port.Now() + std::chrono::microseconds(kAckSettleBound * 100),
+                           LineBytes(kAckSettleBound));
+    }
 }
 
 void SendReadRequest(CLinkPort& port, int nAddress) {
@@ -123,7 +137,7 @@ LinkResult EnterProgramMode(CLinkPort& port, bool bRead, ConstImageSpan image,
         bool matches = IdentificationMatches(id, image);
         if (matches) {
             port.SendByte(kAck, kEnterAckGap);
-            port.RecvByte(kAnswerWindow);
+            AwaitAckAnswer(port);
             SendReadRequest(port, kModelParamsOffset);
             unsigned char frame[kFrameSize];
             if (port.Read(frame, kFrameSize, kFrameWindow) < kFrameSize) {
@@ -144,7 +158,7 @@ LinkResult EnterProgramMode(CLinkPort& port, bool bRead, ConstImageSpan image,
     }
 
     port.SendByte(kAck, kEnterAckGap);
-    port.RecvByte(kAnswerWindow);
+    AwaitAckAnswer(port);
     return LinkReady;
 }
 

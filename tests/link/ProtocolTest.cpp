@@ -342,6 +342,37 @@ TEST_F(ProtocolTest, LateAckNeverCountsForALaterBlock) {
     radio.join();
 }
 
+// The radio answers the handshake's last ACK 75 ms late, and then misses the first block
+// written: its late 06 is let pass before the block, which fails for want of its own ACK.
+TEST_F(ProtocolTest, LateAnswerToTheHandshakeNeverCountsForTheFirstBlock) {
+    PtyPeer peer;
+    ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
+    const Image data = Pattern(5);
+    std::thread radio([&] {
+        EXPECT_EQ(peer.Take(7), "PROGRAM");
+        peer.Send({0x06});
+        EXPECT_EQ(peer.Take(1), "\x02");
+        for (int a = 0x3D7; a >= 0x3D0; --a) {
+            peer.Send({data[a]});
+        }
+        EXPECT_EQ(peer.Take(1), "\x06");
+        peer.Send({0x06});
+        EXPECT_EQ(peer.Take(4), std::string("\x52\x03\x50\x08", 4));
+        peer.Send({0x57, 0x03, 0x50, 0x08});
+        for (int a = 0x350; a < 0x358; ++a) {
+            peer.Send({data[a]});
+        }
+        EXPECT_EQ(peer.Take(1), "\x06");
+        std::this_thread::sleep_for(std::chrono::milliseconds(75));
+        peer.Send({0x06});
+        EXPECT_EQ(peer.Take(12).size(), 12U); // block 0x000, missed
+    });
+    EXPECT_EQ(Enter(false, data), LinkReady);
+    EXPECT_FALSE(PutBlock(m_port, data, 0x000));
+    radio.join();
+    EXPECT_EQ(m_nAsked, 0);
+}
+
 // A frame that stalls halfway: its tail arrives after the PC gave up on it, and is let pass
 // before the retry, which then reads the block exactly.
 TEST_F(ProtocolTest, TailOfAStalledFrameIsLetPassBeforeTheRetry) {
