@@ -13,16 +13,8 @@ protected:
     // with a time limit so that a tool waiting forever fails the test instead of hanging it.
     DpmResult RunIn(const std::string& before, const std::string& args,
                     const std::string& folder = {}) {
-        const std::string command = "cd '" + m_dir.path() + "' && (" + before +
-                                    "; env -u LC_ALL -u LC_MESSAGES LANG=C timeout 20 " +
-                                    (folder.empty() ? m_dir.path() : folder) + "/dpmtool " + args +
-                                    ") >stdout.txt 2>stderr.txt";
-        const int raw = std::system(command.c_str());
-        DpmResult result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = m_dir.read("stdout.txt");
-        result.err = m_dir.read("stderr.txt");
-        return result;
+        return RunShell("(" + before + "; env -u LC_ALL -u LC_MESSAGES LANG=C timeout 20 " +
+                        (folder.empty() ? m_dir.path() : folder) + "/dpmtool " + args + ")");
     }
 
     bool TemporaryFileLeft() const {

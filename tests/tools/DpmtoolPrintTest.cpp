@@ -18,16 +18,9 @@ protected:
 
     // Runs dpmtool print as from a console without a display or a chosen Qt platform.
     DpmResult Print(const std::string& args) {
-        const std::string command = "cd '" + m_dir.path() +
-                                    "' && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "
-                                    "-u LC_ALL -u LC_MESSAGES LANG=C ./dpmtool print " +
-                                    args + " >stdout.txt 2>stderr.txt";
-        const int raw = std::system(command.c_str());
-        DpmResult result;
-        result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        result.out = m_dir.read("stdout.txt");
-        result.err = m_dir.read("stderr.txt");
-        return result;
+        return RunShell("exec env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u LC_ALL "
+                        "-u LC_MESSAGES LANG=C ./dpmtool print " +
+                        args);
     }
     int Pages(const std::string& pdf) { return PdfPages(m_dir.file(pdf)); }
     std::string Text(const std::string& pdf) { return PdfText(m_dir.file(pdf)); }

@@ -25,11 +25,14 @@ protected:
 
     // Runs dpmtool with arguments (already quoted for the shell) in the test folder.
     DpmResult Run(const std::string& args) {
-        const std::string command = "cd '" + m_dir.path() +
-                                    "' && exec env -u LC_ALL -u LC_MESSAGES LANG=C ./dpmtool " +
-                                    args;
+        return RunShell("exec env -u LC_ALL -u LC_MESSAGES LANG=C ./dpmtool " + args);
+    }
+
+    // Runs a shell command line in the test folder; its status and what it wrote.
+    DpmResult RunShell(const std::string& command) {
         DpmResult result;
-        result.status = RunShellChild(command, m_dir.file("stdout.txt"), m_dir.file("stderr.txt"));
+        result.status = RunShellChild("cd '" + m_dir.path() + "' && " + command,
+                                      m_dir.file("stdout.txt"), m_dir.file("stderr.txt"));
         result.out = m_dir.read("stdout.txt");
         result.err = m_dir.read("stderr.txt");
         return result;

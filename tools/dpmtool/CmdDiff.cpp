@@ -5,9 +5,6 @@
 #include "DiffOutput.h"
 #include "DpmCommand.h"
 #include "DpmFiles.h"
-#include "RadioLink.h"
-
-#include <iostream>
 
 namespace {
 
@@ -37,8 +34,7 @@ int RunDiff(const std::vector<std::string>& given) {
     CDromelPgmDoc b;
     LoadDpmFile(b, paths[1]);
     const std::vector<FieldDiff> diffs = DiffDocuments(a, b, dealer);
-    std::cout << (json ? DiffJson(diffs, "a", "b") : DiffText(diffs, "a", "b"));
-    return diffs.empty() ? kExitOk : kExitDifferent;
+    return PrintDiffs(diffs, json, "a", "b");
 }
 
 const DpmCommandRegistration registration{

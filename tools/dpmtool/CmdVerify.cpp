@@ -7,7 +7,6 @@
 #include "RadioLink.h"
 
 #include <algorithm>
-#include <iostream>
 
 namespace {
 
@@ -28,8 +27,7 @@ int RunVerify(const std::vector<std::string>& given) {
     radio.NewDocument();
     RunRadioTransfer(radio, true, options);
     const std::vector<FieldDiff> diffs = DiffWrittenImage(file, radio, false);
-    std::cout << (bJson ? DiffJson(diffs, "file", "radio") : DiffText(diffs, "file", "radio"));
-    return diffs.empty() ? kExitOk : kExitDifferent;
+    return PrintDiffs(diffs, bJson, "file", "radio");
 }
 
 const DpmCommandRegistration registration{

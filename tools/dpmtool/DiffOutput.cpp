@@ -1,6 +1,9 @@
 #include "DiffOutput.h"
 
+#include "DpmCommand.h"
 #include "JsonText.h"
+
+#include <iostream>
 
 namespace {
 
@@ -43,4 +46,10 @@ std::string DiffJson(const std::vector<FieldDiff>& diffs, const std::string& a,
     }
     out += diffs.empty() ? "]\n}\n" : "\n  ]\n}\n";
     return out;
+}
+
+int PrintDiffs(const std::vector<FieldDiff>& diffs, bool json, const std::string& a,
+               const std::string& b) {
+    std::cout << (json ? DiffJson(diffs, a, b) : DiffText(diffs, a, b));
+    return diffs.empty() ? kExitOk : kExitDifferent;
 }

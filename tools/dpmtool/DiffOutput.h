@@ -14,3 +14,8 @@ std::string DiffText(const std::vector<FieldDiff>& diffs, const std::string& a,
 // not shown carry "differ": true instead.
 std::string DiffJson(const std::vector<FieldDiff>& diffs, const std::string& a,
                      const std::string& b);
+
+// Prints the differences to standard output as text or JSON; the exit status of the
+// comparison (equal or different).
+int PrintDiffs(const std::vector<FieldDiff>& diffs, bool json, const std::string& a,
+               const std::string& b);

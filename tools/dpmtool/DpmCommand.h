@@ -8,9 +8,10 @@
 // Exit statuses.
 enum DpmStatus {
     kExitOk = 0,
-    kExitUsage = 1,   // wrong command line
-    kExitRefused = 2, // input refused by the rules
-    kExitFile = 3,    // a file could not be read or written
+    kExitUsage = 1,     // wrong command line
+    kExitRefused = 2,   // input refused by the rules
+    kExitFile = 3,      // a file could not be read or written
+    kExitDifferent = 6, // the radio and the file, or the two files, differ
 };
 
 // Ends a command: the message (naming the file and the reason) goes to stderr and the

@@ -1,7 +1,6 @@
 // What the radio commands of dpmtool (read, write, verify) share: their options, opening the
 // port, running the transfer with a progress bar on the terminal, and the exit statuses of
-// a link failure (4), of an identification question answered no (5) and of a radio that
-// differs from the file (6).
+// a link failure (4) and of an identification question answered no (5).
 #pragma once
 
 #include "DpmCommand.h"
@@ -16,7 +15,6 @@ class CTransferEngine;
 
 constexpr int kExitLinkFailed = 4;
 constexpr int kExitDeclined = 5;
-constexpr int kExitDifferent = 6;
 
 struct RadioLinkOptions {
     std::string file;
