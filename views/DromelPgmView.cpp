@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kFormTemplate = 101;
 constexpr int IDC_MODEL = 1001;
 constexpr int IDC_GRID = 1030;
 constexpr int IDC_CELL_EDIT = 1031;

@@ -24,6 +24,9 @@ class CDromelPgmView : public QWidget {
     Q_OBJECT
 
 public:
+    // The dialog template of the form, which the printed page lays out too.
+    static constexpr int kFormTemplate = 101;
+
     // The form of dialog template 101 showing doc, filled at once and again whenever the
     // document updates all views.
     explicit CDromelPgmView(CDromelPgmDoc& doc, QWidget* parent = nullptr);

@@ -5,6 +5,7 @@
 #include "app/LangString.h"
 #include "grid/GridCtrl.h"
 #include "radio/FormRules.h"
+#include "views/DromelPgmView.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int kFormTemplate = 101;
 constexpr int IDC_MODEL_GROUP = 1200;
 // Character heights of the measuring font (on the device) and of the drawing font (on the
 // logical page).
@@ -72,7 +72,8 @@ int MulDiv(int a, int b, int c) {
 QString FormCaption(int id) {
     std::string text = GetLangResource(id);
     if (text.empty()) {
-        if (const ControlTemplate* control = GetDialogTemplate(kFormTemplate).Control(id)) {
+        if (const ControlTemplate* control =
+                GetDialogTemplate(CDromelPgmView::kFormTemplate).Control(id)) {
             text = control->text;
         }
     }
