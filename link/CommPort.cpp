@@ -241,13 +241,14 @@ void CCommPort::Write(const unsigned char* pBuffer, int nCount, int nGap) {
     }
 }
 
-void CCommPort::SendByte(unsigned char byte, int nGap) {
-    if (nGap > 0) {
-        // The gap is idle time on the line: it starts once the previous byte has left.
-        m_liStart = std::max(SteadyClock::now(), m_tLineIdle);
-        m_nTimeout = nGap;
-        SleepUntil(Deadline());
-    }
+void CCommPort::WaitGap(int nGap) {
+    // The gap is idle time on the line: it starts once the previous byte has left.
+    m_liStart = std::max(SteadyClock::now(), m_tLineIdle);
+    m_nTimeout = nGap;
+    SleepUntil(Deadline());
+}
+
+void CCommPort::PutByte(unsigned char byte, int nGap) {
     WriteNow(&byte, 1, nGap);
 }
 

@@ -63,7 +63,8 @@ public:
     void Delay(int nTime) override;
 
     void Write(const unsigned char* pBuffer, int nCount, int nGap) override;
-    void SendByte(unsigned char byte, int nGap) override;
+    void WaitGap(int nGap) override;
+    void PutByte(unsigned char byte, int nGap) override;
     int RecvByte(int nWindow) override;
 
     // Every byte sent and received is written to pTrace (nullptr: none), one line each:

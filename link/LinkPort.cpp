@@ -8,6 +8,36 @@ SteadyClock::duration Units(int n) {
 
 } // namespace
 
+void CLinkPort::SendByte(unsigned char byte, int nGap) {
+    if (nGap > 0) {
+        WaitGap(nGap);
+    }
+    PutByte(byte, nGap);
+}
+
+int CLinkPort::SendRequest(const unsigned char* pBuffer, int nCount, int nGap, int nMaxDrop) {
+    if (nCount < 1) {
+        return 0;
+    }
+    for (int i = 0; i + 1 < nCount; ++i) {
+        SendByte(pBuffer[i], nGap);
+    }
+    if (nGap > 0) {
+        WaitGap(nGap);
+    }
+    const int dropped = DropQueued(nMaxDrop);
+    PutByte(pBuffer[nCount - 1], nGap);
+    return dropped;
+}
+
+int CLinkPort::DropQueued(int nMaxBytes) {
+    int taken = 0;
+    while (taken < nMaxBytes && RecvByte(0) >= 0) {
+        ++taken;
+    }
+    return taken;
+}
+
 int CLinkPort::Read(unsigned char* pBuffer, int nCount, int nWindow) {
     for (int i = 0; i < nCount; ++i) {
         const int byte = RecvByte(nWindow < 1 ? 0 : nWindow);
@@ -19,9 +49,9 @@ int CLinkPort::Read(unsigned char* pBuffer, int nCount, int nWindow) {
     return nCount;
 }
 
-bool CLinkPort::AwaitQuiet(int nQuiet, int nBound, int nMaxBytes) {
+bool CLinkPort::AwaitQuiet(int nQuiet, int nBound, int& nBudget) {
     const auto bound = Now() + Units(nBound);
-    for (int taken = 0; taken < nMaxBytes; ++taken) {
+    for (; nBudget > 0; --nBudget) {
         if (Now() + Units(nQuiet) > bound) {
             return false; // no room left for a whole quiet window
         }

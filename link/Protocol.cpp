@@ -36,57 +36,111 @@ constexpr int kIdSize = static_cast<int>(kModelIdSize);
 // device that never stops sending cannot hold the handshake.
 constexpr int kReceiveQueueSize = 256;
 
-// Time bounds of one block exchange once its request is sent: a read waits at most twelve
-// frame windows and one answer window; a write one window for its ACK and, after a refusal,
-// two more in which the line must fall quiet for one.
-constexpr int kGetBlockBound = kFrameSize * kFrameWindow + kAnswerWindow;
-constexpr int kPutBlockBound = 3 * kWriteAckWindow;
-// After an ACK of the handshake that the radio did not answer in time: two answer windows in
-// which the line must fall quiet for one.
-constexpr int kAckSettleBound = 2 * kAnswerWindow;
-
 // The bytes a 9600-baud line (11 bits a byte) carries in n units: no radio sends more within
 // an exchange, so a faster device is not listened to for longer than that.
 constexpr int LineBytes(int nUnits) {
     return static_cast<int>(static_cast<long long>(nUnits) * 9600 / 11 / 10000);
 }
 
+// A byte's time on the line, rounded up to whole units.
+constexpr int kByteUnits = 12;
+
+// Before a request the line must be quiet: bytes still queued belong to an earlier exchange.
+// When there are any, the line has to stay quiet for one window, within two.
+constexpr int DrainBound(int nWindow) {
+    return 2 * nWindow;
+}
+
+// Time bounds of one block exchange once its request is sent: a read waits at most twelve
+// frame windows and one answer window; a write one window for its ACK and, after a refusal,
+// two more in which the line must fall quiet for one. Before the request, the drain's bound.
+constexpr int kGetBlockBound = kFrameSize * kFrameWindow + kAnswerWindow;
+constexpr int kPutBlockBound = 3 * kWriteAckWindow;
+// After an ACK of the handshake that the radio did not answer in time: two answer windows in
+// which the line must fall quiet for one.
+constexpr int kAckSettleBound = 2 * kAnswerWindow;
+
 int UnitsLeft(const CLinkPort& port, SteadyClock::time_point deadline) {
     auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - port.Now());
     return std::max(0, static_cast<int>(left.count() / 100));
 }
 
-// Takes what the receive queue holds now (bounded); returns how many bytes that was.
-int EmptyReceiveQueue(CLinkPort& port, int nMaxBytes) {
-    int taken = 0;
-    while (taken < nMaxBytes && port.RecvByte(0) >= 0) {
-        ++taken;
+// Drops what is queued and, when there was anything, waits for the line to stay quiet for one
+// window. Every byte taken is counted off nBudget.
+void DrainLine(CLinkPort& port, int nWindow, int& nBudget) {
+    const int queued = port.DropQueued(std::min(nBudget, kReceiveQueueSize));
+    nBudget -= queued;
+    if (queued > 0) {
+        port.AwaitQuiet(nWindow, DrainBound(nWindow), nBudget);
     }
-    return taken;
+}
+
+// Sends a request after draining the line; bytes that come in while it is being sent are no
+// answer to it and are dropped. False when the line could not be emptied within the budget (or
+// within what it can carry while the request is sent): an answer could not be told apart.
+bool SendRequest(CLinkPort& port, const unsigned char* pRequest, int nCount, int nGap, int nWindow,
+                 int& nBudget) {
+    DrainLine(port, nWindow, nBudget);
+    const int sending = LineBytes(nCount * (nGap + kByteUnits)) + 1;
+    const int limit = std::min(nBudget, sending);
+    const int dropped = port.SendRequest(pRequest, nCount, nGap, limit);
+    nBudget -= dropped;
+    return dropped < limit;
+}
+
+// The handshake's requests: each drains with a budget of its own, what the line carries while
+// the PC waits for quiet and sends.
+bool SendRequest(CLinkPort& port, const unsigned char* pRequest, int nCount, int nGap,
+                 int nWindow) {
+    int budget = LineBytes(DrainBound(nWindow)) + LineBytes(nCount * (nGap + kByteUnits)) + 1;
+    return SendRequest(port, pRequest, nCount, nGap, nWindow, budget);
 }
 
 // After a refused or broken exchange: the rest of a late answer must not be taken for the
 // answer to the next request, so the line has to stay quiet for one window first.
 void SettleAfterFailure(CLinkPort& port, int nWindow, SteadyClock::time_point deadline,
-                        int nMaxBytes) {
-    port.AwaitQuiet(nWindow, UnitsLeft(port, deadline), nMaxBytes);
+                        int& nBudget) {
+    port.AwaitQuiet(nWindow, UnitsLeft(port, deadline), nBudget);
 }
 
-// The radio answers the PC's ACK with its own. One that has not come within its window may
-// still be on its way, and a late 06 must not be taken for the ACK of the first block written:
-// the line has to stay quiet for one window first.
-void AwaitAckAnswer(CLinkPort& port) {
+// The PC's ACK during the handshake. The radio answers it with its own; one that has not come
+// within its window may still be on its way, and a late 06 must not be taken for the answer to
+// the next request: the line has to stay quiet for one window first.
+void Acknowledge(CLinkPort& port) {
+    SendRequest(port, &kAck, 1, kEnterAckGap, kAnswerWindow);
     if (port.RecvByte(kAnswerWindow) < 0) {
+        int budget = LineBytes(kAckSettleBound);
         SettleAfterFailure(port, kAnswerWindow,
-                           port.Now() + std::chrono::microseconds(kAckSettleBound * 100),
-                           LineBytes(kAckSettleBound));
+                           port.Now() + std::chrono::microseconds(kAckSettleBound * 100), budget);
     }
 }
 
-void SendReadRequest(CLinkPort& port, int nAddress) {
+// One "PROGRAM" request; true when the radio acknowledged it in time.
+bool RequestProgramMode(CLinkPort& port, int nGap) {
+    return SendRequest(port, kProgramRequest, sizeof kProgramRequest, nGap, kProgramAckWindow) &&
+           port.RecvByte(kProgramAckWindow) == kAck;
+}
+
+// Asks for the identification. An identification that starts with 06 and runs on past its
+// eight bytes began with a late ACK: it is not the radio's identification.
+bool RequestIdentification(CLinkPort& port, unsigned char* pId) {
+    SendRequest(port, &kIdentify, 1, kIdentifyGap, kIdentifyWindow);
+    if (port.Read(pId, kIdSize, kIdentifyWindow) < kIdSize) {
+        return false;
+    }
+    return pId[0] != kAck || port.RecvByte(kIdentifyWindow) < 0;
+}
+
+bool SendReadRequest(CLinkPort& port, int nAddress, int& nBudget) {
     const unsigned char request[] = {kReadRequest, static_cast<unsigned char>(nAddress / 256),
                                      static_cast<unsigned char>(nAddress % 256), kBlockLength};
-    port.Write(request, sizeof request, kFrameGap);
+    return SendRequest(port, request, sizeof request, kFrameGap, kFrameWindow, nBudget);
+}
+
+// A data frame that answers the read request for nAddress: its leading byte and its address.
+// The length byte is not examined.
+bool FrameFits(const unsigned char* pFrame, int nAddress) {
+    return pFrame[0] == kDataFrame && pFrame[1] == nAddress / 256 && pFrame[2] == nAddress % 256;
 }
 
 bool IdentificationMatches(const unsigned char* reply, ConstImageSpan image) {
@@ -114,33 +168,31 @@ LinkResult EnterProgramMode(CLinkPort& port, bool bRead, ConstImageSpan image,
         }
     }
     port.Delay(kSettleDelay);
-    EmptyReceiveQueue(port, kReceiveQueueSize);
+    port.DropQueued(kReceiveQueueSize);
 
+    // Each attempt waits for a quiet line first, and an ACK that came in while "PROGRAM" was
+    // being sent answers an earlier attempt: so a late ACK never counts for a later request.
     int attempt = 0;
-    for (;;) {
-        port.Write(kProgramRequest, sizeof kProgramRequest, kProgramGapFirst);
-        if (port.RecvByte(kProgramAckWindow) == kAck) {
-            break;
-        }
+    while (!RequestProgramMode(port, kProgramGapFirst)) {
         if (++attempt == kHandshakeAttempts) {
             return LinkNoConnection;
         }
     }
 
     unsigned char id[kIdSize];
-    port.SendByte(kIdentify, kIdentifyGap);
-    if (port.Read(id, kIdSize, kIdentifyWindow) < kIdSize) {
+    if (!RequestIdentification(port, id)) {
         return LinkWrongReply;
     }
 
     if (!bRead) {
         bool matches = IdentificationMatches(id, image);
         if (matches) {
-            port.SendByte(kAck, kEnterAckGap);
-            AwaitAckAnswer(port);
-            SendReadRequest(port, kModelParamsOffset);
+            Acknowledge(port);
+            int budget = kReceiveQueueSize + LineBytes(DrainBound(kFrameWindow) + kGetBlockBound);
             unsigned char frame[kFrameSize];
-            if (port.Read(frame, kFrameSize, kFrameWindow) < kFrameSize) {
+            if (!SendReadRequest(port, kModelParamsOffset, budget) ||
+                port.Read(frame, kFrameSize, kFrameWindow) < kFrameSize ||
+                !FrameFits(frame, kModelParamsOffset)) {
                 return LinkWrongReply;
             }
             matches = std::equal(frame + 4, frame + kFrameSize, image.begin() + kModelParamsOffset);
@@ -150,28 +202,26 @@ LinkResult EnterProgramMode(CLinkPort& port, bool bRead, ConstImageSpan image,
                 return LinkCancelled;
             }
             port.Delay(kRepeatPause);
-            port.Write(kProgramRequest, sizeof kProgramRequest, kProgramGapRepeat);
-            port.RecvByte(kProgramAckWindow);
-            port.SendByte(kIdentify, kIdentifyGap);
-            port.Read(id, kIdSize, kIdentifyWindow);
+            RequestProgramMode(port, kProgramGapRepeat);
+            RequestIdentification(port, id);
         }
     }
 
-    port.SendByte(kAck, kEnterAckGap);
-    AwaitAckAnswer(port);
+    Acknowledge(port);
     return LinkReady;
 }
 
 bool GetBlock(CLinkPort& port, ImageSpan image, int nAddress) {
-    // Bytes queued before the request belong to no answer of this exchange.
-    int budget = LineBytes(kGetBlockBound) - EmptyReceiveQueue(port, kReceiveQueueSize);
-    SendReadRequest(port, nAddress);
+    int budget = LineBytes(DrainBound(kFrameWindow) + kGetBlockBound);
+    if (!SendReadRequest(port, nAddress, budget)) {
+        return false;
+    }
     const auto deadline = port.Now() + std::chrono::microseconds(kGetBlockBound * 100);
     unsigned char frame[kFrameSize];
     const int got = port.Read(frame, kFrameSize, kFrameWindow);
-    if (got < kFrameSize || frame[0] != kDataFrame || frame[1] != nAddress / 256 ||
-        frame[2] != nAddress % 256) {
-        SettleAfterFailure(port, kFrameWindow, deadline, budget - got);
+    budget -= got;
+    if (got < kFrameSize || !FrameFits(frame, nAddress)) {
+        SettleAfterFailure(port, kFrameWindow, deadline, budget);
         return false;
     }
     std::copy(frame + 4, frame + kFrameSize, image.begin() + nAddress);
@@ -181,11 +231,14 @@ bool GetBlock(CLinkPort& port, ImageSpan image, int nAddress) {
 }
 
 bool PutBlock(CLinkPort& port, ConstImageSpan image, int nAddress) {
-    int budget = LineBytes(kPutBlockBound) - EmptyReceiveQueue(port, kReceiveQueueSize);
+    int budget = LineBytes(DrainBound(kWriteAckWindow) + kPutBlockBound);
     unsigned char frame[kFrameSize] = {kDataFrame, static_cast<unsigned char>(nAddress / 256),
                                        static_cast<unsigned char>(nAddress % 256), kBlockLength};
     std::copy(image.begin() + nAddress, image.begin() + nAddress + 8, frame + 4);
-    port.Write(frame, kFrameSize, kFrameGap);
+    // Only an ACK that came after the frame's last byte was handed over answers the frame.
+    if (!SendRequest(port, frame, kFrameSize, kFrameGap, kWriteAckWindow, budget)) {
+        return false;
+    }
     const auto deadline = port.Now() + std::chrono::microseconds(kPutBlockBound * 100);
     const int answer = port.RecvByte(kWriteAckWindow);
     if (answer == kAck) {
@@ -193,6 +246,7 @@ bool PutBlock(CLinkPort& port, ConstImageSpan image, int nAddress) {
     }
     // A refusal or no answer in time: an ACK that comes late must not count for the next
     // block, nor may the next block's answer be mistaken for this one's.
-    SettleAfterFailure(port, kWriteAckWindow, deadline, budget - (answer >= 0 ? 1 : 0));
+    budget -= answer >= 0 ? 1 : 0;
+    SettleAfterFailure(port, kWriteAckWindow, deadline, budget);
     return false;
 }

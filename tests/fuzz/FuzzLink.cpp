@@ -3,7 +3,8 @@
 //   - a read that completes leaves the radio's bytes in the document; one that fails or gives
 //     up leaves the document as it was;
 //   - a write never changes the document, never touches the radio's memory from 0x3D8 on, and
-//     when it completes the radio holds the document's bytes below 0x3D8;
+//     when it completes the radio holds the document's bytes below 0x3D8 and its answer to the
+//     last frame of every block was its ACK: no block counts as written on another's answer;
 //   - the handshake and every block exchange end within their time bounds and take no more
 //     bytes from the line than it can carry in that time.
 #include "SimLinkPort.h"
@@ -31,16 +32,18 @@ void Require(bool condition, const char* property) {
 constexpr int kWriteEnd = 0x3D8;
 
 // Time bounds in 0.1 ms units, and the bytes a 9600-baud line carries in them (11 bits a byte).
-// The handshake: the settling delay, three "PROGRAM" requests, the identification, the final
-// ACK with the quiet window after a missing answer and, before a write, the model block and
-// the repeated handshake after the type question.
-constexpr int kReadHandshakeBound = 11000;
-constexpr int kWriteHandshakeBound = 32000;
-// A read block: its request, twelve frame windows and the window for the radio's ACK; or the
-// request and the exchange's bound after a failure.
-constexpr int kReadBlockBound = 6600;
+// The handshake: the settling delay, three "PROGRAM" requests each after a quiet line, the
+// identification with the byte after it, the final ACK with the quiet window after a missing
+// answer and, before a write, the model block and the repeated handshake after the type
+// question.
+constexpr int kReadHandshakeBound = 14000;
+constexpr int kWriteHandshakeBound = 38000;
+// Before a block request, two windows for a quiet line. A read block: its request, twelve
+// frame windows and the window for the radio's ACK; or the request and the exchange's bound
+// after a failure.
+constexpr int kReadBlockBound = 1000 + 6600;
 // A written block: the frame with its gaps and three ACK windows.
-constexpr int kWriteBlockBound = 3200;
+constexpr int kWriteBlockBound = 2000 + 3200;
 
 constexpr long long LineBytes(int nUnits) {
     return static_cast<long long>(nUnits) * 9600 / 11 / 10000;
@@ -78,6 +81,7 @@ SimFaults ConsumeFaults(FuzzedDataProvider& data) {
     faults.noAck = (flags & 0x30) == 0x30;
     faults.wrongId = (flags & 0xC0) == 0xC0;
     faults.shortId = (flags & 0x03) == 0x02;
+    faults.lateProgram = data.ConsumeIntegralInRange(0, 255);
     return faults;
 }
 
@@ -156,6 +160,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         if (tick == TickDone) {
             RequireSame(radio.Image(), before, 0, kWriteEnd,
                         "a completed write left the document's bytes in the radio");
+            for (int address = 0; address < kWriteEnd; address += 8) {
+                Require(port.LastFrameAcknowledged(address),
+                        "a completed write had every block acknowledged by its own answer");
+            }
         }
     }
     return 0;

@@ -74,10 +74,11 @@ void CSimLinkPort::Write(const unsigned char* pBuffer, int nCount, int nGap) {
     }
 }
 
-void CSimLinkPort::SendByte(unsigned char byte, int nGap) {
-    if (nGap > 0) {
-        m_now = std::max(m_now, m_pcLineFree + Units(nGap));
-    }
+void CSimLinkPort::WaitGap(int nGap) {
+    m_now = std::max(m_now, m_pcLineFree + Units(nGap));
+}
+
+void CSimLinkPort::PutByte(unsigned char byte, int) {
     if (!m_bOpen) {
         return;
     }
@@ -91,8 +92,16 @@ void CSimLinkPort::SendByte(unsigned char byte, int nGap) {
     m_lastHeard = heard;
     const CSimRadio before = m_radio;
     const std::vector<SimReply> replies = m_radio.Receive(byte);
+    const bool frame = m_radio.Messages() != before.Messages() && m_radio.LastRequest() == 0x57 &&
+                       m_radio.LastAddress() % 8 == 0 && m_radio.LastAddress() < 1024;
+    const int address = m_radio.LastAddress();
+    std::vector<unsigned char> answered;
     if (!replies.empty()) {
-        Answer(before, replies, heard);
+        answered = Answer(before, replies, heard);
+    }
+    if (frame) {
+        m_frameAcked[static_cast<std::size_t>(address / 8)] =
+            answered == std::vector<unsigned char>{0x06};
     }
     if (m_radio.HangUpDue()) {
         // The cable is pulled: what was on its way is lost with the device.
@@ -102,8 +111,13 @@ void CSimLinkPort::SendByte(unsigned char byte, int nGap) {
     }
 }
 
-void CSimLinkPort::Answer(const CSimRadio& before, const std::vector<SimReply>& replies,
-                          SteadyClock::time_point heard) {
+bool CSimLinkPort::LastFrameAcknowledged(int nAddress) const {
+    return m_frameAcked[static_cast<std::size_t>(nAddress / 8)];
+}
+
+std::vector<unsigned char> CSimLinkPort::Answer(const CSimRadio& before,
+                                                const std::vector<SimReply>& replies,
+                                                SteadyClock::time_point heard) {
     // The answer byte by byte, each with the pause before it.
     std::vector<std::pair<unsigned char, SteadyClock::duration>> bytes;
     for (const SimReply& reply : replies) {
@@ -122,9 +136,9 @@ void CSimLinkPort::Answer(const CSimRadio& before, const std::vector<SimReply>& 
         // The radio did not take the message at all: it neither acts on it nor answers.
         m_radio = before;
         m_radio.ResetMessage();
-        return;
+        return {};
     case kLeftOut:
-        return;
+        return {};
     case kCutShort:
         bytes.resize(m_disturb.ConsumeIntegralInRange<std::size_t>(0, bytes.size() - 1));
         break;
@@ -148,12 +162,15 @@ void CSimLinkPort::Answer(const CSimRadio& before, const std::vector<SimReply>& 
         break;
     }
     auto at = std::max(heard, m_radioLineFree);
+    std::vector<unsigned char> sent;
     for (const auto& [byte, pauseBefore] : bytes) {
         at += pauseBefore + kByteTime;
         Trace(at, "radio", byte);
         m_incoming.push_back({at, byte});
+        sent.push_back(byte);
     }
     m_radioLineFree = std::max(m_radioLineFree, at);
+    return sent;
 }
 
 void CSimLinkPort::Babble(SteadyClock::time_point until) {

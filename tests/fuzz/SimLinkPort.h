@@ -14,6 +14,7 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <array>
 #include <deque>
 
 class CSimLinkPort final : public CLinkPort {
@@ -30,11 +31,15 @@ public:
 
     void Delay(int nTime) override;
     void Write(const unsigned char* pBuffer, int nCount, int nGap) override;
-    void SendByte(unsigned char byte, int nGap) override;
+    void WaitGap(int nGap) override;
+    void PutByte(unsigned char byte, int nGap) override;
     int RecvByte(int nWindow) override;
 
     // How many bytes the PC has taken from the line so far.
     long long BytesTaken() const { return m_nTaken; }
+    // True when the radio's answer to the last data frame for the block at address was its
+    // ACK, and it reached the line as it was sent (late, perhaps, but whole).
+    bool LastFrameAcknowledged(int nAddress) const;
 
 private:
     struct SArrival {
@@ -43,9 +48,9 @@ private:
     };
 
     // Queues the radio's answer with the disturbance the input chooses; before is the radio as
-    // it was before the message's last byte.
-    void Answer(const CSimRadio& before, const std::vector<SimReply>& replies,
-                SteadyClock::time_point heard);
+    // it was before the message's last byte. Returns the bytes that reach the line.
+    std::vector<unsigned char> Answer(const CSimRadio& before, const std::vector<SimReply>& replies,
+                                      SteadyClock::time_point heard);
     void Babble(SteadyClock::time_point until);
 
     CSimRadio& m_radio;
@@ -58,5 +63,6 @@ private:
     SteadyClock::time_point m_radioLineFree; // when the radio's last byte has left the wire
     SteadyClock::time_point m_lastHeard;     // when the radio took the PC's last byte
     std::deque<SArrival> m_incoming;         // the radio's bytes, in the order they arrive
+    std::array<bool, 128> m_frameAcked{};    // by block: the last data frame's answer was 06
     long long m_nTaken = 0;
 };

@@ -114,6 +114,58 @@ TEST_F(DpmtoolLinkTest, WriteNotWhollyAcceptedFailsAtTheRefusedBlock) {
     EXPECT_TRUE(std::equal(saved.begin() + 0x010, saved.begin() + 0x018, radio.begin() + 0x010));
 }
 
+// A radio that acknowledges the first "PROGRAM" only after the PC's window (ms late): that 06
+// answers no later request. A block the radio refuses fails the write there, for a radio of
+// the file's type and for one of another type written after the question; without the refusal
+// the radio holds the file. --yes answers a type question, which only the other type raises.
+class LateProgramTest : public DpmtoolLinkTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(LateProgramTest, WriteIsJudgedByTheRadiosOwnAnswers) {
+    const Image radio = Pattern(1);
+    Image data = radio;
+    for (int i = 0; i < 0x3D0; ++i) {
+        if (i < 0x350 || i >= 0x358) { // the model block matches the radio's
+            data[i] = static_cast<std::uint8_t>(~radio[i]);
+        }
+    }
+    const std::string file = m_dir.file("data.dpm");
+    ASSERT_EQ(Dpmtool("read " + file + " --port " + Radio(data).Path()), 0) << Err();
+    m_radio->Stop();
+
+    const std::string late = std::to_string(GetParam());
+    struct SCase {
+        bool otherType;
+        bool refuse;
+    };
+    for (const SCase c : {SCase{false, true}, SCase{true, true}, SCase{false, false}}) {
+        SCOPED_TRACE(std::string(c.otherType ? "another type" : "same type") +
+                     (c.refuse ? ", 0x108 refused" : ""));
+        std::vector<std::string> faults = {"--late-program", late};
+        if (c.refuse) {
+            faults.insert(faults.end(), {"--nak-block", "0x108"});
+        }
+        if (c.otherType) {
+            faults.push_back("--wrong-id");
+        }
+        // At the line speed: a late answer is still on its way when the next request goes.
+        const std::string port = Radio(radio, faults, false).Path();
+        const int status = Dpmtool("write " + file + " --port " + port + " --yes");
+        m_radio->Stop();
+        const Image saved = SavedImage("radio.dpm");
+        if (c.refuse) {
+            EXPECT_EQ(status, 4) << Err();
+            EXPECT_NE(Err().find("0x108"), std::string::npos) << Err();
+            EXPECT_TRUE(
+                std::equal(saved.begin() + 0x108, saved.begin() + 0x110, radio.begin() + 0x108));
+        } else {
+            EXPECT_EQ(status, 0) << Err();
+            EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, data.begin()));
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ms, LateProgramTest, ::testing::Values(55, 80, 130));
+
 TEST_F(DpmtoolLinkTest, BadCommandLinesAreUsageErrors) {
     EXPECT_EQ(Dpmtool("read"), 1);
     EXPECT_EQ(Dpmtool("read x.dpm --port 9"), 1);

@@ -53,13 +53,16 @@ std::vector<SimReply> CSimRadio::Receive(unsigned char byte) {
 std::vector<SimReply> CSimRadio::Complete() {
     unsigned char first = m_message[0];
     m_nLastRequest = first;
+    ++m_nMessages;
     if (first == 'P') {
         m_bProgramMode = true;
         m_bSilenced = false;
         if (m_faults.noAck) {
             return {};
         }
-        return {{{kAck}, 0}};
+        const int late = m_faults.lateProgram;
+        m_faults.lateProgram = 0;
+        return {{{kAck}, late * 1000}};
     }
     if (Silent()) {
         return {};
@@ -82,6 +85,7 @@ std::vector<SimReply> CSimRadio::Complete() {
     }
 
     int address = m_message[1] * 256 + m_message[2];
+    m_nLastAddress = address;
     if (address % 8 != 0 || address > 1024 - 8) {
         return {};
     }

@@ -19,6 +19,7 @@ struct SimFaults {
     bool wrongId = false; // the identification differs from the image
     bool shortId = false; // the identification has 7 bytes instead of 8
     int hangupAfter = -1; // after this many blocks the line is closed
+    int lateProgram = 0;  // the first "PROGRAM" is acknowledged this many milliseconds late
 };
 
 // One piece of an answer: bytes sent back to back after a pause (in microseconds) on top of
@@ -44,6 +45,10 @@ public:
     // The first byte of the last whole message taken ('P' for "PROGRAM"), which tells what an
     // answer answers; -1 before the first.
     int LastRequest() const { return m_nLastRequest; }
+    // The address of the last whole read request or data frame taken.
+    int LastAddress() const { return m_nLastAddress; }
+    // How many whole messages the radio has taken.
+    long long Messages() const { return m_nMessages; }
 
 private:
     std::vector<SimReply> Complete();
@@ -61,4 +66,6 @@ private:
     int m_nBlocks = 0;
     int m_nFrames = 0;
     int m_nLastRequest = -1;
+    int m_nLastAddress = -1;
+    long long m_nMessages = 0;
 };

@@ -47,6 +47,7 @@ const char kUsage[] =
     "  --late-frame N       the Nth data frame stops halfway and finishes 60 ms late\n"
     "  --nak-block ADDR     a written block at ADDR is answered with 15 and not stored\n"
     "  --late-ack ADDR      the first written block at ADDR is acknowledged 150 ms late\n"
+    "  --late-program MS    the first PROGRAM is acknowledged MS milliseconds late\n"
     "  --babble             from the first block request on, send without pause (at the\n"
     "                       line speed, or as fast as the terminal takes with --fast)\n"
     "  --no-ack             never answer PROGRAM\n"
@@ -97,6 +98,8 @@ bool ParseOptions(int argc, char** argv, Options& opt) {
             ok = ParseNumber(value, opt.faults.nakBlock);
         } else if (arg == "--late-ack" && value) {
             ok = ParseNumber(value, opt.faults.lateAck);
+        } else if (arg == "--late-program" && value) {
+            ok = ParseNumber(value, opt.faults.lateProgram);
         } else if (arg == "--count" && value) {
             ok = ParseNumber(value, opt.count) && opt.count >= 1 && opt.count <= 64;
         } else if (arg == "--hangup-after" && value) {
