@@ -15,6 +15,7 @@
 #include "app/MainFrm.h"
 #include "app/Settings.h"
 #include "link/PortDevice.h"
+#include "radio/SettingsCheck.h"
 #include "radio/TextFormat.h"
 #include "views/TestFreqDlg.h"
 
@@ -65,6 +66,12 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
     SetLanguageName(
         ChooseLanguageName(IsChineseChinaLocale(QLocale::system().name().toStdString())));
     ApplyQtTranslation();
+    // A settings file that cannot serve is named; the program goes on with what it has.
+    const SSettingsCheck settings = CheckSettings();
+    if (settings.problem != ESettingsProblem::kNone) {
+        AppMessageBox(QString::fromStdString(SettingsProblemText(settings)), LangText("IDS_ERROR"),
+                      MB_OK | MB_ICONEXCLAMATION);
+    }
     m_bSilentNew = true;
 
     LoadRecentFiles();

@@ -88,16 +88,20 @@ bool UsesUserSettings() {
     return !IsFolderWritable(g_strAppDir) || !IsFileWritable(g_strSettingFile);
 }
 
+std::string ModelTableFile() {
+    const std::string user = UsesUserSettings() ? UserSettingFile() : std::string();
+    return !user.empty() && HasPrivateProfileSection("model", user) ? user : g_strSettingFile;
+}
+
 std::string GetSettingString(const std::string& section, const std::string& key,
                              const std::string& def, std::size_t bufferSize) {
+    // The model table is one whole: a [model] of the user's replaces the shipped one.
+    if (IsModelSection(section)) {
+        return GetPrivateProfileString(section, key, def, bufferSize, ModelTableFile());
+    }
     const std::string user = UsesUserSettings() ? UserSettingFile() : std::string();
     if (!user.empty()) {
-        // The model table is one whole: a [model] of the user's replaces the shipped one.
-        if (IsModelSection(section)) {
-            if (HasPrivateProfileSection(section, user)) {
-                return GetPrivateProfileString(section, key, def, bufferSize, user);
-            }
-        } else if (auto value = FindPrivateProfileString(section, key, bufferSize, user)) {
+        if (auto value = FindPrivateProfileString(section, key, bufferSize, user)) {
             return *value;
         }
     }

@@ -27,6 +27,10 @@ bool IsFolderWritable(const std::string& folder);
 // True when the settings go to and come from the user's file as well (see above).
 bool UsesUserSettings();
 
+// The file the model table is taken from: the user's when it is in use and has a [model]
+// section, else setting.ini beside the program.
+std::string ModelTableFile();
+
 // [section] key of the settings in force, cut to bufferSize - 1; def when no file has it.
 std::string GetSettingString(const std::string& section, const std::string& key,
                              const std::string& def, std::size_t bufferSize);

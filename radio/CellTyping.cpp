@@ -1,7 +1,53 @@
 #include "radio/CellTyping.h"
 
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool IsCtcssForm(const std::string& text) {
+    std::string typed;
+    for (const char c : text) {
+        if (!IsFreqCharAccepted(c, typed)) {
+            return false;
+        }
+        typed += c;
+    }
+    return IsDigit(text[0]);
+}
+
+bool IsDcsForm(const std::string& text) {
+    if (ToneTypedChar(text[0]) != 'D') {
+        return false;
+    }
+    std::size_t i = 1;
+    while (i < text.size() && i <= 3 && IsDigit(text[i])) {
+        ++i;
+    }
+    if (i == text.size()) {
+        return true;
+    }
+    const char polarity = ToneTypedChar(text[i]);
+    return i + 1 == text.size() && (polarity == 'N' || polarity == 'I');
+}
+
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (ToneTypedChar(a[i]) != ToneTypedChar(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 bool IsFreqCharAccepted(char c, const std::string& text) {
-    if (c >= '0' && c <= '9') {
+    if (IsDigit(c)) {
         return true;
     }
     return c == '.' && text.find('.') == std::string::npos;
@@ -11,23 +57,31 @@ char ToneTypedChar(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-std::string FilterFreqTyping(const std::string& typed) {
-    std::string text;
-    for (const char c : typed) {
-        if (text.size() >= static_cast<std::size_t>(kFreqTextLimit)) {
-            break;
-        }
-        if (IsFreqCharAccepted(c, text)) {
-            text += c;
-        }
+ETyping CheckFreqTyping(const std::string& text) {
+    if (text.find(',') != std::string::npos) {
+        return ETyping::kComma;
     }
-    return text;
+    std::string typed;
+    for (const char c : text) {
+        if (!IsFreqCharAccepted(c, typed)) {
+            return ETyping::kNotTyped;
+        }
+        typed += c;
+    }
+    return text.size() > static_cast<std::size_t>(kFreqTextLimit) ? ETyping::kTooLong
+                                                                  : ETyping::kTypable;
 }
 
-std::string FilterToneTyping(const std::string& typed) {
-    std::string text = typed.substr(0, kToneTextLimit);
-    for (char& c : text) {
-        c = ToneTypedChar(c);
+ETyping CheckToneTyping(const std::string& text, const std::string& noneText) {
+    if (text.empty() || SameIgnoringCase(text, noneText)) {
+        return ETyping::kTypable;
     }
-    return text;
+    if (text.find(',') != std::string::npos) {
+        return ETyping::kComma;
+    }
+    if (!IsCtcssForm(text) && !IsDcsForm(text)) {
+        return ETyping::kNotTyped;
+    }
+    return text.size() > static_cast<std::size_t>(kToneTextLimit) ? ETyping::kTooLong
+                                                                  : ETyping::kTypable;
 }

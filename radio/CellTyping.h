@@ -1,6 +1,6 @@
 // What a user may type into a frequency cell and into a tone cell. The grid's cell editors
-// ask these rules character by character as keys arrive; dpmtool runs a whole value through
-// them, so a value set from the command line reads as if it had been typed.
+// ask these rules character by character as keys arrive; dpmtool asks them of a whole value,
+// so a value set from the command line is one that could have been typed.
 #pragma once
 
 #include <string>
@@ -17,9 +17,22 @@ bool IsFreqCharAccepted(char c, const std::string& text);
 // unchanged.
 char ToneTypedChar(char c);
 
-// Typed text as the frequency editor lets it through: the accepted characters, at most
-// kFreqTextLimit of them; anything else is dropped.
-std::string FilterFreqTyping(const std::string& typed);
-// Typed text as the tone editor lets it through: at most kToneTextLimit characters,
-// letters upper-cased.
-std::string FilterToneTyping(const std::string& typed);
+// Whether a whole text could have been typed into a cell. A comma is told apart from other
+// characters: the decimal point is a point, and a comma is never taken for it.
+enum class ETyping {
+    kTypable,
+    kComma,    // the text holds a comma
+    kTooLong,  // more characters than the cell takes
+    kNotTyped, // a character or a form the cell does not take
+};
+
+// A frequency text: every character accepted by IsFreqCharAccepted in turn (digits and one
+// "."), at most kFreqTextLimit of them. Empty text (which erases) is typable.
+ETyping CheckFreqTyping(const std::string& text);
+
+// A tone text: empty or the none entry (noneText, case ignored, of any length); a CTCSS tone
+// (a digit, then digits and at most one "."); or a DCS code form: "D", up to three digits,
+// then "N" or "I" or nothing (letters in either case, as the editor upper-cases them). At
+// most kToneTextLimit characters. A DCS form that is no code (D089N, D23N) is typable: the
+// tone codec stores it as D023N.
+ETyping CheckToneTyping(const std::string& text, const std::string& noneText);

@@ -54,12 +54,16 @@ std::string GetChannelCellText(const CDromelPgmDoc& doc, int n, int col) {
     }
 }
 
-void CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::string& typed) {
+SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::string& typed) {
     const bool same = doc.IsTxSameAsRx(n);
     std::string text = typed;
+    SStoredValue stored;
     const int range = doc.CheckRange(text);
     if (range != 0) {
         text = doc.GetLimitText(range > 0);
+        stored.how = range > 0 ? EStored::kAboveBand : EStored::kBelowBand;
+    } else {
+        stored.how = FreqTextStoring(text);
     }
     if (!SameIgnoringCase(text, doc.GetFreqText(n, rx))) {
         doc.SetModifiedFlag(true);
@@ -80,9 +84,11 @@ void CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::string& ty
     }
     // Erasing or creating a channel can change the scan list.
     doc.HasScanList();
+    stored.text = doc.GetFreqText(n, rx);
+    return stored;
 }
 
-void CommitChannelTone(CDromelPgmDoc& doc, int n, bool rx, const std::string& text) {
+SStoredValue CommitChannelTone(CDromelPgmDoc& doc, int n, bool rx, const std::string& text) {
     const bool same = doc.IsTxToneSameAsRx(n);
     if (!SameIgnoringCase(text, doc.GetToneText(n, rx))) {
         doc.SetModifiedFlag(true);
@@ -91,6 +97,7 @@ void CommitChannelTone(CDromelPgmDoc& doc, int n, bool rx, const std::string& te
     if (rx && same) {
         doc.SetToneText(n, false, text);
     }
+    return {ToneTextStoring(text), doc.GetToneText(n, rx)};
 }
 
 OptionList ChannelListEntries(int col) {

@@ -5,6 +5,7 @@
 
 #include "radio/DromelPgmDoc.h"
 #include "radio/OptionLists.h"
+#include "radio/StoredValue.h"
 
 // Columns of the channel grid; rows 1..16 are channels 1..16.
 enum ChannelColumn {
@@ -34,12 +35,13 @@ std::string GetChannelCellText(const CDromelPgmDoc& doc, int n, int col);
 // whole channel (both frequencies, both tones, scan yes, options no, wide). A receive
 // frequency that was equal to the transmit one takes the transmit one along. Last, the scan
 // list is counted again: with fewer than two scanned channels the scan type becomes no scan.
-void CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::string& text);
+// Returns how the value was stored: a band limit, or what the codec did (StoredValue.h).
+SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::string& text);
 
 // Commits a tone cell; the document is marked modified when the text differs (ignoring
 // case) from what was shown. A receive tone that was equal to the transmit tone takes the
-// transmit tone along.
-void CommitChannelTone(CDromelPgmDoc& doc, int n, bool rx, const std::string& text);
+// transmit tone along. Returns how the tone was stored (StoredValue.h).
+SStoredValue CommitChannelTone(CDromelPgmDoc& doc, int n, bool rx, const std::string& text);
 
 // The entries of a list cell (columns 5..8): IDS_YES, IDS_NO, or IDS_WIDE, IDS_NARROW.
 OptionList ChannelListEntries(int col);

@@ -27,10 +27,12 @@ std::string GetTestCellText(const CDromelPgmDoc& doc, int r, int col) {
     }
 }
 
-void CommitTestFreq(CDromelPgmDoc& doc, int r, bool rx, const std::string& text) {
+SStoredValue CommitTestFreq(CDromelPgmDoc& doc, int r, bool rx, const std::string& text) {
     doc.SetFreqText(TestChannel(r), rx, text);
+    return {FreqTextStoring(text), doc.GetFreqText(TestChannel(r), rx)};
 }
 
-void CommitTestTone(CDromelPgmDoc& doc, int r, bool rx, const std::string& text) {
+SStoredValue CommitTestTone(CDromelPgmDoc& doc, int r, bool rx, const std::string& text) {
     doc.SetToneText(TestChannel(r), rx, text);
+    return {ToneTextStoring(text), doc.GetToneText(TestChannel(r), rx)};
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "radio/DromelPgmDoc.h"
+#include "radio/StoredValue.h"
 
 // Columns of the Test Frequency grid.
 enum TestFreqColumn {
@@ -27,9 +28,10 @@ constexpr int TestChannel(int r) {
 bool IsTestCellReadOnly(const CDromelPgmDoc& doc, int r, int col);
 // The cell text as the grid shows it: empty in read-only cells.
 std::string GetTestCellText(const CDromelPgmDoc& doc, int r, int col);
-// Stores the text as typed (moved onto the raster; empty erases the frequency).
-void CommitTestFreq(CDromelPgmDoc& doc, int r, bool rx, const std::string& text);
-void CommitTestTone(CDromelPgmDoc& doc, int r, bool rx, const std::string& text);
+// Stores the text as typed (moved onto the raster; empty erases the frequency). Both return
+// how the value was stored (StoredValue.h).
+SStoredValue CommitTestFreq(CDromelPgmDoc& doc, int r, bool rx, const std::string& text);
+SStoredValue CommitTestTone(CDromelPgmDoc& doc, int r, bool rx, const std::string& text);
 
 // The copy of the image taken when the dialog opens, for its Cancel.
 class CTestFreqBackup {

@@ -54,10 +54,14 @@ std::string FreqFieldToText(const std::uint8_t* field) {
     return buffer;
 }
 
-std::int32_t FreqTextToValue(const std::string& text) {
+std::int64_t FreqTextToWideValue(const std::string& text) {
     std::string shifted = text;
     shifted += text.find('.') == std::string::npos ? ".00000" : "00000";
-    const std::int64_t value = ShiftDecimal(shifted, 5);
+    return ShiftDecimal(shifted, 5);
+}
+
+std::int32_t FreqTextToValue(const std::string& text) {
+    const std::int64_t value = FreqTextToWideValue(text);
     if (value < 0) {
         return 0;
     }
@@ -141,8 +145,7 @@ void EncodeToneText(const std::string& text, std::uint8_t& b0, std::uint8_t& b1)
     if (first == 'D' || first == 'd') {
         b0 = 0x23;
         b1 = 0x80;
-        const auto octal = [](char c) { return c >= '0' && c <= '7'; };
-        if (text.size() != 5 || !octal(text[1]) || !octal(text[2]) || !octal(text[3])) {
+        if (!IsDcsCodeText(text)) {
             return;
         }
         b1 = text[4] == 'I' || text[4] == 'i' ? 0xC0 : 0x80;
@@ -153,17 +156,27 @@ void EncodeToneText(const std::string& text, std::uint8_t& b0, std::uint8_t& b1)
     if (first < '0' || first > '9') {
         return;
     }
-    std::string shifted = text;
-    shifted += text.find('.') == std::string::npos ? ".0" : "0";
-    std::int64_t tenths = ShiftDecimal(shifted, 1);
-    if (tenths < 670) {
-        tenths = 670;
-    } else if (tenths > 2541) {
-        tenths = 2541;
+    std::int64_t tenths = CtcssTextToTenths(text);
+    if (tenths < kCtcssLowest) {
+        tenths = kCtcssLowest;
+    } else if (tenths > kCtcssHighest) {
+        tenths = kCtcssHighest;
     }
     const int d = static_cast<int>(tenths);
     b1 = static_cast<std::uint8_t>((d / 1000) << 4 | (d / 100 % 10));
     b0 = static_cast<std::uint8_t>((d / 10 % 10) << 4 | (d % 10));
+}
+
+std::int64_t CtcssTextToTenths(const std::string& text) {
+    std::string shifted = text;
+    shifted += text.find('.') == std::string::npos ? ".0" : "0";
+    return ShiftDecimal(shifted, 1);
+}
+
+bool IsDcsCodeText(const std::string& text) {
+    const auto octal = [](char c) { return c >= '0' && c <= '7'; };
+    return text.size() == 5 && (text[0] == 'D' || text[0] == 'd') && octal(text[1]) &&
+           octal(text[2]) && octal(text[3]);
 }
 
 void HexToBytes(const std::string& text, std::size_t count, std::uint8_t* bytes) {

@@ -24,6 +24,8 @@ std::string FreqFieldToText(const std::uint8_t* field);
 // fifth are dropped. Parsing stops at the first character that is not part of the number.
 // The result is kept within 0 .. kMaxFreqValue, so over-long input cannot overflow.
 std::int32_t FreqTextToValue(const std::string& text);
+// The same value before it is kept within 0 .. kMaxFreqValue (LeadingInteger's bound holds).
+std::int64_t FreqTextToWideValue(const std::string& text);
 
 // A value moved onto the channel raster: the nearest 6.25 kHz step when it lies in the same
 // 1 kHz, else the nearest 5 kHz step (a remainder of exactly 2.5 kHz rounds down). Never
@@ -52,8 +54,20 @@ std::string LimitText(std::int32_t value);
 std::string ToneFieldToText(std::uint8_t b0, std::uint8_t b1, const std::string& noneText);
 
 // Tone text to field: empty or a text not beginning with a digit or "D" gives no tone;
-// CTCSS is clamped to 67.0 .. 254.1 Hz; a malformed DCS text gives D023N.
+// CTCSS is clamped to kCtcssLowest .. kCtcssHighest; a malformed DCS text gives D023N.
 void EncodeToneText(const std::string& text, std::uint8_t& b0, std::uint8_t& b1);
+
+// The CTCSS tones a tone field holds, in 0.1 Hz: 67.0 to 254.1 Hz.
+constexpr std::int64_t kCtcssLowest = 670;
+constexpr std::int64_t kCtcssHighest = 2541;
+
+// A CTCSS text (beginning with a digit) in 0.1 Hz before clamping: "88.5" gives 885;
+// decimals beyond the first are dropped.
+std::int64_t CtcssTextToTenths(const std::string& text);
+
+// True for a DCS text the codec stores as written: "D" or "d", then three octal digits and a
+// fifth character (I or i inverted, anything else normal).
+bool IsDcsCodeText(const std::string& text);
 
 // Hexadecimal text to bytes, two characters per byte, the first the high nibble; count
 // characters are read (count / 2 bytes written). Only the low four bits of each

@@ -11,6 +11,8 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TestFreqRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestModeRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextFormat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SettingsCheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StoredValue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToneTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ValueCodecs.cpp
 )

@@ -15,6 +15,14 @@
 #include <string>
 #include <vector>
 
+// setting plus a model table of one model, for start-up tests about other things: a settings
+// file that names no models is reported when the program starts.
+inline std::string WithModelTable(const std::string& setting) {
+    return setting + "\n[model]\nfdisp0=Test 400-480\nmodel0=4D56313655450000\n"
+                     "value0=000102030405060708090A0B0C0D0E0F\n"
+                     "freq0=00000048000000400000000000000000\n";
+}
+
 struct AppTestFolder {
     TempDir dir;
 

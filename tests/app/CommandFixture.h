@@ -47,7 +47,7 @@ protected:
     }
 
     bool Start(const std::string& setting) {
-        folder.dir.write("setting.ini", setting);
+        folder.dir.write("setting.ini", WithModelTable(setting));
         return app.InitInstance(folder.dir.path(), {});
     }
     CMainFrame& Frame() const { return *app.MainFrame(); }

@@ -54,8 +54,9 @@ protected:
     // Starts the program with COM1 on device.
     void Start(const std::string& device) {
         folder.CopyShippedLanguage("lang_en");
-        folder.dir.write("setting.ini",
-                         "[setup]\nlanguage=lang_en\ncom=1\n[ports]\ncom1=" + device + "\n");
+        folder.dir.write(
+            "setting.ini",
+            WithModelTable("[setup]\nlanguage=lang_en\ncom=1\n[ports]\ncom1=" + device + "\n"));
         ASSERT_TRUE(app.InitInstance(folder.dir.path(), {}));
         Frame().activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));

@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -87,7 +88,7 @@ protected:
     }
 
     bool Start(const std::string& setting, const QStringList& arguments = {}) {
-        folder.dir.write("setting.ini", setting);
+        folder.dir.write("setting.ini", WithModelTable(setting));
         return app.InitInstance(folder.dir.path(), arguments);
     }
     CMainFrame& Frame() const { return *app.MainFrame(); }
@@ -127,6 +128,47 @@ TEST_F(StartUp, WithoutSettingFileTheProgramStopsWithTheFixedMessage) {
     EXPECT_EQ(app.MainFrame(), nullptr);
 }
 
+TEST_F(StartUp, ABrokenSettingFileIsNamedAndTheProgramStartsWithWhatItHas) {
+    folder.CopyShippedLanguage("lang_en");
+    folder.CopyShippedLanguage("lang_cn");
+    const std::string path = folder.dir.file("setting.ini");
+    const struct {
+        std::string content; // empty: a folder
+        QString en;
+        QString cn;
+    } cases[] = {
+        {"", QStringLiteral(" is not a file (it is a folder or a device)"),
+         QStringLiteral(" 不是文件（而是文件夹或设备）")},
+        {std::string("\x00\xFF\x13garbage\x00[mod", 14),
+         QStringLiteral(" names no radio models (section [model]"),
+         QStringLiteral(" 中没有对讲机机型")},
+        {"[setup]\nlanguage=lang_cn\n[model]\n; none yet\n", QString(),
+         QStringLiteral(" 中没有对讲机机型")},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(path);
+        if (c.content.empty()) {
+            std::filesystem::create_directory(path);
+        } else {
+            folder.dir.write("setting.ini", c.content);
+        }
+        const bool chinese = c.en.isEmpty() || QLocale::system().name() == QStringLiteral("zh_CN");
+        MessageBoxRecorder boxes;
+        ASSERT_TRUE(app.InitInstance(folder.dir.path(), {})) << c.content;
+        ASSERT_EQ(boxes.boxes.size(), 1u) << c.content;
+        EXPECT_EQ(boxes.boxes[0].text.left(boxes.boxes[0].text.indexOf(QLatin1Char('/'))),
+                  chinese ? QStringLiteral("设置文件 ") : QStringLiteral("The settings file "));
+        EXPECT_TRUE(
+            boxes.boxes[0].text.contains(QString::fromStdString(path) + (chinese ? c.cn : c.en)))
+            << boxes.boxes[0].text.toStdString();
+        EXPECT_EQ(boxes.boxes[0].caption,
+                  chinese ? QStringLiteral("错误") : QStringLiteral("Error"));
+        EXPECT_EQ(boxes.boxes[0].style, MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_TRUE(Frame().isVisible());
+    }
+    std::filesystem::remove_all(path);
+}
+
 TEST_F(StartUp, LanguageFromTheSettingFileShowsChinese) {
     folder.CopyShippedLanguage("lang_en");
     folder.CopyShippedLanguage("lang_cn");
@@ -151,7 +193,11 @@ TEST_F(StartUp, EmptySettingFileStartsInTheLocaleLanguageOnPort1) {
         GTEST_SKIP() << "the English choice needs a locale other than Chinese (China)";
     }
     folder.CopyShippedLanguage("lang_en");
-    ASSERT_TRUE(Start(""));
+    folder.dir.write("setting.ini", "");
+    MessageBoxRecorder boxes;
+    ASSERT_TRUE(app.InitInstance(folder.dir.path(), {}));
+    ASSERT_EQ(boxes.boxes.size(), 1u); // the empty file names no models
+    EXPECT_TRUE(boxes.boxes[0].text.contains(QStringLiteral("names no radio models")));
     EXPECT_EQ(g_strLangFile, folder.dir.file("lang_en.lng"));
     EXPECT_EQ(MenuBarText(0), QStringLiteral("&File"));
     EXPECT_EQ(CommandText(ID_FILE_NEW), QStringLiteral("&New\tCtrl+N"));

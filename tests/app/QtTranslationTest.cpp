@@ -54,7 +54,7 @@ protected:
 TEST_F(QtTranslation, StandardTextsFollowTheLanguageFromStartToEachChange) {
     folder.CopyShippedLanguage("lang_en");
     folder.CopyShippedLanguage("lang_cn");
-    folder.dir.write("setting.ini", "[setup]\nlanguage=lang_cn\n");
+    folder.dir.write("setting.ini", WithModelTable("[setup]\nlanguage=lang_cn\n"));
     ASSERT_TRUE(app.InitInstance(folder.dir.path(), {}));
     EXPECT_EQ(StandardButtonTexts(), (QStringList{QStringLiteral("确定"), QStringLiteral("取消")}));
     EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Undo"), QStringLiteral("撤消(&U)"));
@@ -73,7 +73,7 @@ TEST_F(QtTranslation, StandardTextsFollowTheLanguageFromStartToEachChange) {
 // A language file without [Face] locale leaves Qt's texts in English.
 TEST_F(QtTranslation, LanguageWithoutLocaleIsEnglish) {
     folder.dir.write("lang_xx.lng", "[Face]\ndisp=Other\n");
-    folder.dir.write("setting.ini", "[setup]\nlanguage=lang_xx\n");
+    folder.dir.write("setting.ini", WithModelTable("[setup]\nlanguage=lang_xx\n"));
     ASSERT_TRUE(app.InitInstance(folder.dir.path(), {}));
     EXPECT_EQ(StandardButtonTexts(), (QStringList{QStringLiteral("OK"), QStringLiteral("Cancel")}));
     EXPECT_EQ(FileDialogOverwriteQuestion(),

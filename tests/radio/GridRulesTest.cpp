@@ -135,7 +135,7 @@ TEST_F(GridRulesTest, UnchangedTextsDoNotMarkModified) {
 
 TEST_F(GridRulesTest, ReceiveToneTakesAnEqualTransmitToneAlong) {
     CommitChannelFreq(m_doc, 8, true, "440");
-    CommitChannelTone(m_doc, 8, true, FilterToneTyping("d023n"));
+    CommitChannelTone(m_doc, 8, true, "D023N"); // d023n as the editor shows it
     EXPECT_EQ(m_doc.GetToneText(8, true), "D023N");
     EXPECT_EQ(m_doc.GetToneText(8, false), "D023N");
     CommitChannelTone(m_doc, 8, false, "50");
@@ -162,14 +162,82 @@ TEST_F(GridRulesTest, ListCellsAndTheirEntries) {
     EXPECT_FALSE(m_doc.IsModified()); // a list commit leaves the flag to the selection change
 }
 
-TEST_F(GridRulesTest, TypingFilters) {
-    EXPECT_EQ(FilterFreqTyping("146.5x25"), "146.525");
-    EXPECT_EQ(FilterFreqTyping("1.2.3"), "1.23");
-    EXPECT_EQ(FilterFreqTyping("1234567890"), "123456789");
-    EXPECT_EQ(FilterFreqTyping("-440 MHz"), "440");
-    EXPECT_EQ(FilterToneTyping("d754i"), "D754I");
-    EXPECT_EQ(FilterToneTyping("00100.5"), "00100"); // the editor takes five characters
-    EXPECT_EQ(FilterToneTyping("d0234n"), "D0234");
+TEST_F(GridRulesTest, WholeTextsThatCouldHaveBeenTyped) {
+    const struct {
+        const char* text;
+        ETyping freq;
+        ETyping tone;
+    } cases[] = {
+        {"", ETyping::kTypable, ETyping::kTypable},
+        {"146.525", ETyping::kTypable, ETyping::kTooLong},
+        {"123456789", ETyping::kTypable, ETyping::kTooLong},
+        {"1234567890", ETyping::kTooLong, ETyping::kTooLong},
+        {"146.5x25", ETyping::kNotTyped, ETyping::kNotTyped},
+        {"1.2.3", ETyping::kNotTyped, ETyping::kNotTyped},
+        {"-440", ETyping::kNotTyped, ETyping::kNotTyped},
+        {"+440", ETyping::kNotTyped, ETyping::kNotTyped},
+        {"1e309", ETyping::kNotTyped, ETyping::kNotTyped},
+        {"nan", ETyping::kNotTyped, ETyping::kNotTyped},
+        {" 446", ETyping::kNotTyped, ETyping::kNotTyped},
+        {"\xEF\xBC\x94\xEF\xBC\x94\xEF\xBC\x96", ETyping::kNotTyped, ETyping::kNotTyped},
+        {"446,5", ETyping::kComma, ETyping::kComma},
+        {"88.5", ETyping::kTypable, ETyping::kTypable},
+        {".5", ETyping::kTypable, ETyping::kNotTyped}, // no tone begins with a point
+        {"00100.5", ETyping::kTypable, ETyping::kTooLong},
+        {"d754i", ETyping::kNotTyped, ETyping::kTypable},
+        {"D023N", ETyping::kNotTyped, ETyping::kTypable},
+        {"D089N", ETyping::kNotTyped, ETyping::kTypable}, // a DCS form the codec replaces
+        {"D23", ETyping::kNotTyped, ETyping::kTypable},
+        {"D754X", ETyping::kNotTyped, ETyping::kNotTyped},
+        {"D0234", ETyping::kNotTyped, ETyping::kNotTyped},
+        {"DN", ETyping::kNotTyped, ETyping::kTypable},
+        {"NONE", ETyping::kNotTyped, ETyping::kTypable}, // the none entry, case ignored
+        {"Nonesuch", ETyping::kNotTyped, ETyping::kNotTyped},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CheckFreqTyping(c.text), c.freq) << c.text;
+        EXPECT_EQ(CheckToneTyping(c.text, "None"), c.tone) << c.text;
+    }
+    EXPECT_EQ(CheckToneTyping("\xE6\x97\xA0", "\xE6\x97\xA0"), ETyping::kTypable);
+}
+
+TEST_F(GridRulesTest, CommitsTellHowAValueWasStored) {
+    CommitChannelFreq(m_doc, 5, true, "440");
+    const struct {
+        int col;
+        const char* text;
+        EStored how;
+        const char* stored;
+    } cases[] = {
+        {kColRxFreq, "446.00625", EStored::kAsGiven, "446.00625"},
+        {kColRxFreq, "446.0062599", EStored::kAsGiven, "446.00625"}, // below 10 Hz
+        {kColRxFreq, "999", EStored::kAboveBand, "470.00000"},
+        {kColRxFreq, "12", EStored::kBelowBand, "400.00000"},
+        {kColRxFreq, "446.00312", EStored::kOffRaster, "446.00500"},
+        {kColTxFreq, "", EStored::kAsGiven, ""},
+        {kColRxTone, "67", EStored::kAsGiven, "67.0"},
+        {kColRxTone, "300", EStored::kToneRange, "254.1"},
+        {kColRxTone, "50", EStored::kToneRange, "67.0"},
+        {kColRxTone, "D089N", EStored::kNotDcs, "D023N"},
+        {kColRxTone, "D754", EStored::kNotDcs, "D023N"},
+        {kColRxTone, "D754X", EStored::kNotDcs, "D754N"},
+        {kColRxTone, "d754i", EStored::kAsGiven, "D754I"},
+        {kColRxTone, "None", EStored::kAsGiven, "None"},
+    };
+    for (const auto& c : cases) {
+        const SStoredValue stored = c.col == kColRxTone
+                                        ? CommitChannelTone(m_doc, 5, true, c.text)
+                                        : CommitChannelFreq(m_doc, 5, c.col == kColRxFreq, c.text);
+        EXPECT_EQ(stored.how, c.how) << c.text;
+        EXPECT_EQ(stored.text, c.stored) << c.text;
+    }
+    const SStoredValue beyond = CommitTestFreq(m_doc, 9, true, "99999999999");
+    EXPECT_EQ(beyond.how, EStored::kBeyondField);
+    EXPECT_EQ(beyond.text, "999.99999");
+    EXPECT_EQ(CommitTestFreq(m_doc, 9, true, "999.5").how, EStored::kAsGiven);
+    const SStoredValue tone = CommitTestTone(m_doc, 9, true, "254.2");
+    EXPECT_EQ(tone.how, EStored::kToneRange);
+    EXPECT_EQ(tone.text, "254.1");
 }
 
 TEST_F(GridRulesTest, TestFrequenciesAreStoredAsTyped) {

@@ -45,8 +45,19 @@ TEST_F(DpmtoolTest, ImportFollowsTheGridRules) {
                     "2,,440.002000,split,445.000000,TSQL,88.5,94.8,023,NN,023,,NFM,,S,,\r\n"
                     "3,\"Name, with comma\",441.000000,+,5.000000,Tone,123.0,88.5,023,NN,"
                     "023,,FM,,,,\r\n"
-                    "4,,442.000000,,0,DTCS,88.5,88.5,754,RN,023,,FM,,,,\r\n");
-    Ok("import a.dpm in.csv");
+                    "4,,442.000000,,0,DTCS,88.5,88.5,754,RN,023,,FM,,,,\r\n"
+                    "5,,443.000000,,0,Tone,300.0,88.5,023,NN,023,,FM,,,,\r\n");
+    const DpmResult r = Run("import a.dpm in.csv");
+    EXPECT_EQ(r.status, 0);
+    // Every value the rules clamped or replaced is named, with its row's line.
+    EXPECT_EQ(r.err, "dpmtool: in.csv: line 2: ch1.rx: 999.000000 is above the model's band, "
+                     "stored as 480.00000\n"
+                     "dpmtool: in.csv: line 2: ch1.tx: 999.000000 is above the model's band, "
+                     "stored as 480.00000\n"
+                     "dpmtool: in.csv: line 3: ch2.rx: 440.002000 is not on the channel raster "
+                     "(6.25 kHz or 5 kHz steps), stored as 440.00000\n"
+                     "dpmtool: in.csv: line 6: ch5.txtone: 300.0 is not a tone (CTCSS tones are "
+                     "67.0 to 254.1 Hz), stored as 254.1\n");
     const std::string json = Ok("show a.dpm --json");
     EXPECT_NE(json.find("{\"rx\": \"480.00000\", \"rxtone\": \"None\", \"tx\": \"480.00000\""),
               std::string::npos);

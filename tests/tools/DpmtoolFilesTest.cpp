@@ -2,6 +2,7 @@
 #include "DpmtoolRun.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -113,19 +114,35 @@ TEST_F(DpmtoolFilesTest, AnUnusableSettingsFileIsReported) {
     m_dir.write("setting.ini", "[setup]\ncom=1\n");
     const DpmResult noModels = Run("show a.dpm");
     EXPECT_EQ(noModels.status, 3);
-    EXPECT_NE(noModels.err.find("setting.ini: the settings file names no radio models"),
+    EXPECT_NE(noModels.err.find("dpmtool: The settings file " + m_dir.file("setting.ini") +
+                                " names no radio models"),
               std::string::npos)
         << noModels.err;
+    m_dir.write("setting.ini", std::string("\x00\xFF\x13garbage\x00", 11));
+    const DpmResult garbage = Run("show a.dpm");
+    EXPECT_EQ(garbage.status, 3);
+    EXPECT_NE(garbage.err.find("setting.ini names no radio models"), std::string::npos);
+    if (::geteuid() != 0) { // root reads any file
+        m_dir.write("setting.ini", "[model]\nfdisp0=Mine\n");
+        ASSERT_EQ(::chmod(m_dir.file("setting.ini").c_str(), 0), 0);
+        const DpmResult unreadable = Run("show a.dpm");
+        EXPECT_EQ(unreadable.status, 3);
+        EXPECT_NE(unreadable.err.find("setting.ini cannot be read (Permission denied)"),
+                  std::string::npos)
+            << unreadable.err;
+    }
     fs::remove(m_dir.file("setting.ini"));
     ASSERT_EQ(::mkfifo(m_dir.file("setting.ini").c_str(), 0600), 0);
     const DpmResult pipe = RunIn("true", "new b.dpm");
     EXPECT_EQ(pipe.status, 3);
-    EXPECT_NE(pipe.err.find("setting.ini: the settings file is not a regular file"),
+    EXPECT_NE(pipe.err.find("setting.ini is not a file (it is a folder or a device)"),
               std::string::npos)
         << pipe.err;
     fs::remove(m_dir.file("setting.ini"));
     fs::create_directory(m_dir.file("setting.ini"));
-    EXPECT_EQ(Run("new b.dpm").status, 3);
+    const DpmResult folder = Run("new b.dpm");
+    EXPECT_EQ(folder.status, 3);
+    EXPECT_NE(folder.err.find("setting.ini is not a file"), std::string::npos) << folder.err;
     EXPECT_FALSE(fs::exists(m_dir.file("b.dpm")));
 }
 

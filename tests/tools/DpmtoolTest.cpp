@@ -77,7 +77,7 @@ TEST_F(DpmtoolTest, SetThenShowFollowTheRules) {
     Ok("set a.dpm ch1.rx=446.5 ch2.rx=440.0125 ch2.tx=445 ch2.rxtone=d023i ch3.rx=999 "
        "ch3.rxtone=88.5 ch3.txtone=100 ch1.band=narrow ch1.opt6=yes ch3.scan=no "
        "scantype=1 priority=2 revert=3 loopback=48 timeout=10 beep=off clone=on "
-       "ch4.rx=146.5x25 test1.rx=999999999 test9.tx=12 test1.rxtone=50 ch4.rxtone=00100.5");
+       "ch4.rx=146.525 test1.rx=999999999 test9.tx=12 test1.rxtone=50 ch4.rxtone=00100");
     const std::string json = Ok("show a.dpm --json");
     EXPECT_EQ(JsonRow(json, "channels", 1),
               "{\"rx\": \"446.50000\", \"rxtone\": \"None\", \"tx\": \"446.50000\", \"txtone\": "
@@ -92,9 +92,8 @@ TEST_F(DpmtoolTest, SetThenShowFollowTheRules) {
               "{\"rx\": \"480.00000\", \"rxtone\": \"88.5\", \"tx\": \"480.00000\", \"txtone\": "
               "\"100.0\", \"scan\": \"No\", \"opt6\": \"No\", \"band\": \"Wide\", \"opt8\": "
               "\"No\"},");
-    // "146.5x25" is typed as 146.525 and clamped to the lower limit.
+    // 146.525 is clamped to the lower limit.
     EXPECT_NE(JsonRow(json, "channels", 4).find("\"rx\": \"400.00000\""), std::string::npos);
-    // The tone cell takes five characters: "00100.5" is typed as "00100".
     EXPECT_NE(JsonRow(json, "channels", 4).find("\"rxtone\": \"100.0\""), std::string::npos);
     EXPECT_EQ(JsonLine(json, "scantype"), "\"scantype\": {\"index\": 1, \"text\": \"Time\"},");
     EXPECT_EQ(JsonLine(json, "priority"), "\"priority\": {\"index\": 2, \"text\": \"2\"},");
@@ -134,6 +133,24 @@ TEST_F(DpmtoolTest, RefusedAssignmentsLeaveTheFileUnchanged) {
         {"volume=3", "unknown setting"},
         {"squelch", "not of the form NAME=VALUE"},
         {"=3", "not of the form NAME=VALUE"},
+        // Frequency and tone texts that could not have been typed into their cells.
+        {"ch1.rx=nan", "ch1.rx=nan: \"nan\" is not a frequency in MHz"},
+        {"ch1.rx=\xEF\xBC\x94\xEF\xBC\x94\xEF\xBC\x96", "is not a frequency in MHz"},
+        {"ch1.rx=1e309", "\"1e309\" is not a frequency in MHz"},
+        {"ch1.tx=-440", "\"-440\" is not a frequency in MHz"},
+        {"ch1.rx=146.5x25", "\"146.5x25\" is not a frequency in MHz"},
+        {"ch1.rx=1.2.3", "\"1.2.3\" is not a frequency in MHz"},
+        {"ch1.rx=446,5", "ch1.rx=446,5: \"446,5\" holds a comma"},
+        {"ch1.rx=446.006250", "longer than the 9 characters a frequency cell takes"},
+        {"test3.tx=440MHz", "\"440MHz\" is not a frequency in MHz"},
+        {"ch2.rxtone=X", "ch2.rxtone=X: \"X\" is not a tone"},
+        {"ch2.rxtone=-88.5", "\"-88.5\" is not a tone"},
+        {"ch2.rxtone=8e1", "\"8e1\" is not a tone"},
+        {"ch2.rxtone=88,5", "\"88,5\" holds a comma"},
+        {"ch2.rxtone=D754X", "\"D754X\" is not a tone"},
+        {"ch2.rxtone=00100.5", "longer than the 5 characters a tone cell takes"},
+        {"test1.txtone=1.2.3", "\"1.2.3\" is not a tone"},
+        {"ch2.rx=445 ch1.rx=nan", "\"nan\" is not a frequency"}, // nothing saved
     };
     for (const auto& [args, reason] : refused) {
         const DpmResult r = Run(std::string("set a.dpm ") + args);
@@ -143,6 +160,39 @@ TEST_F(DpmtoolTest, RefusedAssignmentsLeaveTheFileUnchanged) {
         EXPECT_EQ(m_dir.read("a.dpm"), before) << args;
     }
     EXPECT_EQ(Run("set a.dpm").status, 1);
+}
+
+TEST_F(DpmtoolTest, SetNamesEveryValueItClampedOrReplaced) {
+    Ok("new a.dpm");
+    Ok("set a.dpm ch1.rx=440");
+    const std::pair<const char*, const char*> cases[] = {
+        {"ch1.rx=999", "ch1.rx: 999 is above the model's band, stored as 480.00000"},
+        {"ch1.tx=12", "ch1.tx: 12 is below the model's band, stored as 400.00000"},
+        {"ch1.rx=446.00312",
+         "ch1.rx: 446.00312 is not on the channel raster (6.25 kHz or 5 kHz steps), stored as "
+         "446.00500"},
+        {"ch1.rxtone=300",
+         "ch1.rxtone: 300 is not a tone (CTCSS tones are 67.0 to 254.1 Hz), stored as 254.1"},
+        {"ch1.txtone=D089N",
+         "ch1.txtone: D089N is not a DCS code (D, three octal digits, N or I), stored as D023N"},
+        {"test1.rx=999999999",
+         "test1.rx: 999999999 is outside what a frequency field holds (0 to 999.99999 MHz), "
+         "stored as 999.99999"},
+        {"ch1.rx=446.00625", nullptr},
+        {"ch1.rxtone=67", nullptr},
+        {"ch1.rxtone=none", nullptr},
+    };
+    for (const auto& [args, notice] : cases) {
+        const std::string before = m_dir.read("a.dpm");
+        const DpmResult r = Run(std::string("set a.dpm ") + args);
+        EXPECT_EQ(r.status, 0) << args;
+        EXPECT_EQ(r.err, notice ? "dpmtool: a.dpm: " + std::string(notice) + "\n" : "") << args;
+        EXPECT_NE(m_dir.read("a.dpm"), before) << args; // each case changes the channel
+    }
+    // A refused assignment saves nothing, so nothing is named as stored.
+    const DpmResult refused = Run("set a.dpm ch2.rx=999 ch2.band=medium");
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err.find("stored as"), std::string::npos) << refused.err;
 }
 
 TEST_F(DpmtoolTest, ShrinkingTheScanListResetsTheStoredScanType) {

@@ -1,8 +1,10 @@
 #include "Assignment.h"
 
 #include "DpmCommand.h"
+#include "ValueNotice.h"
 #include "radio/SettingNames.h"
 
+#include "app/LangString.h"
 #include "radio/CellTyping.h"
 #include "radio/TestFreqRules.h"
 #include "radio/TestModeRules.h"
@@ -33,6 +35,28 @@ int Choice(const std::string& value, const char* first, const char* second) {
         return 1;
     }
     throw Refusal{"\"" + value + "\" is neither " + first + " nor " + second};
+}
+
+// The frequency text of a cell assignment, refused unless it could have been typed.
+const std::string& TypedFreq(const std::string& value) {
+    const ETyping typing = CheckFreqTyping(value);
+    if (typing != ETyping::kTypable) {
+        throw Refusal{TypingRefusal(typing, false, value)};
+    }
+    return value;
+}
+
+// The tone text of a cell assignment, refused unless it could have been typed or chosen;
+// "none" (case ignored) stands for the none entry in every language.
+std::string TypedTone(const std::string& value) {
+    if (Lower(value) == "none") {
+        return {};
+    }
+    const ETyping typing = CheckToneTyping(value, GetLangString("IDS_NONE"));
+    if (typing != ETyping::kTypable) {
+        throw Refusal{TypingRefusal(typing, true, value)};
+    }
+    return value;
 }
 
 int ListIndex(const std::string& value, std::size_t entries) {
@@ -87,7 +111,9 @@ void CheckChannelNumber(int n) {
     }
 }
 
-void ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field, const std::string& value) {
+// Returns how a frequency or tone was stored (as given for the other cells).
+SStoredValue ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field,
+                          const std::string& value) {
     CheckChannelNumber(n);
     for (const auto& cell : kCellNames) {
         if (field != cell.key) {
@@ -103,12 +129,10 @@ void ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field, const std
         switch (col) {
         case kColRxFreq:
         case kColTxFreq:
-            CommitChannelFreq(doc, n, col == kColRxFreq, FilterFreqTyping(value));
-            return;
+            return CommitChannelFreq(doc, n, col == kColRxFreq, TypedFreq(value));
         case kColRxTone:
         case kColTxTone:
-            CommitChannelTone(doc, n, col == kColRxTone, FilterToneTyping(value));
-            return;
+            return CommitChannelTone(doc, n, col == kColRxTone, TypedTone(value));
         default: {
             const int k =
                 col == kColBand ? Choice(value, "wide", "narrow") : Choice(value, "yes", "no");
@@ -116,14 +140,15 @@ void ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field, const std
                 doc.SetModifiedFlag(true);
             }
             CommitChannelList(doc, n, col, k);
-            return;
+            return {};
         }
         }
     }
     throw Refusal{"unknown channel field \"" + field + "\""};
 }
 
-void ApplyTest(CDromelPgmDoc& doc, int r, const std::string& field, const std::string& value) {
+SStoredValue ApplyTest(CDromelPgmDoc& doc, int r, const std::string& field,
+                       const std::string& value) {
     CheckChannelNumber(r);
     const bool rx = field == "rx" || field == "rxtone";
     const bool tone = field == "rxtone" || field == "txtone";
@@ -135,10 +160,9 @@ void ApplyTest(CDromelPgmDoc& doc, int r, const std::string& field, const std::s
         if (IsTestCellReadOnly(doc, r, col)) {
             throw Refusal{"the cell is greyed: the test channel lacks a frequency"};
         }
-        CommitTestTone(doc, r, rx, FilterToneTyping(value));
-    } else {
-        CommitTestFreq(doc, r, rx, FilterFreqTyping(value));
+        return CommitTestTone(doc, r, rx, TypedTone(value));
     }
+    return CommitTestFreq(doc, r, rx, TypedFreq(value));
 }
 
 // The alignment values and the Manual Adjust switch, open only with the access code.
@@ -169,49 +193,51 @@ bool ApplyDealer(CDromelPgmDoc& doc, const std::string& key, const std::string& 
     return true;
 }
 
-void Apply(CDromelPgmDoc& doc, const std::string& key, const std::string& value, bool dealer) {
+// Returns how a cell value was stored (as given for everything else).
+SStoredValue Apply(CDromelPgmDoc& doc, const std::string& key, const std::string& value,
+                   bool dealer) {
     if (ApplyDealer(doc, key, value, dealer)) {
-        return;
+        return {};
     }
     if (key == "model") {
         ApplyModel(doc, value);
-        return;
+        return {};
     }
     for (const auto& o : kOptionNames) {
         if (key == o.key) {
             ApplyFormOption(doc, o.value, value);
-            return;
+            return {};
         }
     }
     for (const auto& c : kCheckNames) {
         if (key == c.key) {
             ChangeFormCheck(doc, c.value, Choice(value, "on", "off") == 0);
-            return;
+            return {};
         }
     }
     int n = 0;
     std::string field;
     if (SplitChannelKey(key, "ch", n, field)) {
-        ApplyChannel(doc, n, field, value);
-        return;
+        return ApplyChannel(doc, n, field, value);
     }
     if (SplitChannelKey(key, "test", n, field)) {
-        ApplyTest(doc, n, field, value);
-        return;
+        return ApplyTest(doc, n, field, value);
     }
     throw Refusal{"unknown setting \"" + key + "\""};
 }
 
 } // namespace
 
-void ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment, const std::string& path,
-                     bool dealer) {
+std::string ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment,
+                            const std::string& path, bool dealer) {
     const std::size_t equals = assignment.find('=');
     try {
         if (equals == std::string::npos || equals == 0) {
             throw Refusal{"not of the form NAME=VALUE"};
         }
-        Apply(doc, assignment.substr(0, equals), assignment.substr(equals + 1), dealer);
+        const std::string key = assignment.substr(0, equals);
+        const std::string value = assignment.substr(equals + 1);
+        return StoredNotice(key, value, Apply(doc, key, value, dealer));
     } catch (const Refusal& refusal) {
         throw DpmError{kExitRefused, path + ": " + assignment + ": " + refusal.reason};
     }

@@ -1,6 +1,7 @@
 #include "ChannelCsv.h"
 
 #include "CsvFormat.h"
+#include "ValueNotice.h"
 
 #include "radio/ChannelRules.h"
 #include "radio/ValueCodecs.h"
@@ -306,13 +307,23 @@ ChannelRow ReadRow(const std::map<std::string, std::size_t>& columns, const CsvR
     return ch;
 }
 
-void WriteChannel(CDromelPgmDoc& doc, const ChannelRow& ch) {
+// Writes the row into its channel; the notices of the values stored otherwise than given go
+// to notices, each after prefix.
+void WriteChannel(CDromelPgmDoc& doc, const ChannelRow& ch, const std::string& prefix,
+                  std::vector<std::string>& notices) {
     const int n = ch.location;
-    CommitChannelFreq(doc, n, true, ch.rx);
-    CommitChannelFreq(doc, n, false, ch.tx);
-    CommitChannelTone(doc, n, true, ch.rxTone);
+    const std::string name = "ch" + std::to_string(n) + ".";
+    const auto note = [&](const char* field, const std::string& given, const SStoredValue& stored) {
+        const std::string notice = StoredNotice(name + field, given, stored);
+        if (!notice.empty()) {
+            notices.push_back(prefix + notice);
+        }
+    };
+    note("rx", ch.rx, CommitChannelFreq(doc, n, true, ch.rx));
+    note("tx", ch.tx, CommitChannelFreq(doc, n, false, ch.tx));
+    note("rxtone", ch.rxTone, CommitChannelTone(doc, n, true, ch.rxTone));
     if (!IsChannelCellReadOnly(doc, n, kColTxTone)) {
-        CommitChannelTone(doc, n, false, ch.txTone);
+        note("txtone", ch.txTone, CommitChannelTone(doc, n, false, ch.txTone));
     }
     const auto list = [&](int col, int k) {
         if (k >= 0 && k != GetChannelListIndex(doc, n, col)) {
@@ -407,7 +418,8 @@ CsvImport ImportChannelsCsv(CDromelPgmDoc& doc, const std::string& text) {
     result.isChannelCsv = true;
     for (std::size_t i = 1; i < rows.size(); ++i) {
         try {
-            WriteChannel(doc, ReadRow(columns, rows[i]));
+            const ChannelRow row = ReadRow(columns, rows[i]);
+            WriteChannel(doc, row, "line " + std::to_string(rows[i].line) + ": ", result.notices);
             ++result.used;
         } catch (const BadRow& bad) {
             result.skipped.push_back("line " + std::to_string(rows[i].line) + ": " + bad.reason);

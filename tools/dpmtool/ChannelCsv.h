@@ -20,8 +20,12 @@ struct CsvImport {
     std::string whyNot;
     int used = 0;                     // rows written into the document
     std::vector<std::string> skipped; // "line N: reason" for every row that could not be used
+    // "line N: chL.rx: 999.000000 is above the model's band, stored as 480.00000" for every
+    // value of a used row that was clamped or replaced
+    std::vector<std::string> notices;
 };
 
 // Writes each usable row into its channel (Location 1..16) through the channel grid's
-// rules, so limits clamp and rasters round. Channels without a row keep what they hold.
+// rules, so limits clamp and rasters round, and names each value they changed. Channels
+// without a row keep what they hold.
 CsvImport ImportChannelsCsv(CDromelPgmDoc& doc, const std::string& text);

@@ -36,6 +36,9 @@ int RunImport(const std::vector<std::string>& args) {
         std::cerr << "dpmtool: " << csvPath << ": " << skipped << "\n";
     }
     SaveDpmFile(doc, path);
+    for (const std::string& notice : result.notices) {
+        std::cerr << "dpmtool: " << csvPath << ": " << notice << "\n";
+    }
     if (!result.skipped.empty()) {
         std::cerr << "dpmtool: " << csvPath << ": " << result.skipped.size() << " rows skipped; "
                   << path << " saved with the " << result.used << " usable rows\n";

@@ -1,12 +1,15 @@
 // dpmtool set FILE [--dealer CODE] ASSIGNMENT...: changes applied left to right with the
 // rules of the form and the grids, then the file saved once. A refused assignment leaves the
-// file unchanged. The alignment values and Manual Adjust need the dealers' access code.
+// file unchanged. Each value that was clamped or replaced is named once the file is saved.
+// The alignment values and Manual Adjust need the dealers' access code.
 #include "Assignment.h"
 #include "DealerOption.h"
 #include "DpmCommand.h"
 #include "DpmFiles.h"
 
 #include "radio/FormRules.h"
+
+#include <iostream>
 
 namespace {
 
@@ -25,10 +28,17 @@ int RunSet(const std::vector<std::string>& given) {
     LoadDpmFile(doc, path);
     // As the form shows the file: a scan type without a scan list is reset to no scan.
     UpdateScanControls(doc);
+    std::vector<std::string> notices;
     for (std::size_t i = 1; i < args.size(); ++i) {
-        ApplyAssignment(doc, args[i], path, dealer);
+        std::string notice = ApplyAssignment(doc, args[i], path, dealer);
+        if (!notice.empty()) {
+            notices.push_back(std::move(notice));
+        }
     }
     SaveDpmFile(doc, path);
+    for (const std::string& notice : notices) {
+        std::cerr << "dpmtool: " << path << ": " << notice << "\n";
+    }
     return kExitOk;
 }
 

@@ -3,7 +3,7 @@
 #include "DpmCommand.h"
 
 #include "app/AppPaths.h"
-#include "radio/OptionLists.h"
+#include "radio/SettingsCheck.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -61,15 +61,11 @@ int main(int argc, char* argv[]) {
                   << ": cannot find the settings file beside dpmtool\n";
         return kExitFile;
     }
-    if (!S_ISREG(info.st_mode)) {
-        std::cerr << "dpmtool: " << g_strSettingFile
-                  << ": the settings file is not a regular file\n";
-        return kExitFile;
-    }
     SetLanguageName(ChooseLanguageName(IsChineseChinaLocale(LocaleName())));
-    if (ModelList().empty()) {
-        std::cerr << "dpmtool: " << g_strSettingFile
-                  << ": the settings file names no radio models ([model] fdisp0 and on)\n";
+    // Without the model table no edit could keep to a model's band: nothing runs.
+    const SSettingsCheck settings = CheckSettings();
+    if (settings.problem != ESettingsProblem::kNone) {
+        std::cerr << "dpmtool: " << SettingsProblemText(settings) << "\n";
         return kExitFile;
     }
 
