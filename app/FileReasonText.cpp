@@ -10,6 +10,8 @@ std::string FileReasonText(const FileResult& result) {
         return GetLangString("IDS_FILE_TOO_LARGE");
     case ELOOP:
         return GetLangString("IDS_FILE_LINK_LOOP");
+    case kErrForeignLink:
+        return GetLangString("IDS_FILE_LINK_FOREIGN");
     case EISDIR:
         return GetLangString("IDS_FILE_IS_FOLDER");
     case kErrNotRegularFile:
