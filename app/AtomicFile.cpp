@@ -12,7 +12,7 @@
 
 namespace {
 
-// How many fresh names a temporary file is offered before the save gives up.
+// How many fresh temporary names an unnamed file is offered before the named way is taken.
 constexpr int kNameTries = 16;
 
 bool WriteAll(int fd, const std::string& bytes) {
@@ -70,61 +70,84 @@ int FillTemporary(int fd, const std::string& bytes, const struct stat* replaced,
     return 0;
 }
 
-// Gives fd, a complete unnamed file in folder, a fresh temporary name there. False when this
-// system cannot (no /proc, and no right to link by descriptor) or no fresh name was found.
-bool NameUnnamed(int fd, const std::string& folder, std::string& temp) {
+// Links fd, an unnamed file, in as path: 0 or an errno value (EEXIST when path exists).
+int LinkDescriptor(int fd, const std::string& path) {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    for (int i = 0; i < kNameTries; ++i) {
-        temp = NewSaveName(folder);
-        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
-            ::linkat(fd, "", AT_FDCWD, temp.c_str(), AT_EMPTY_PATH) == 0) {
-            return true;
-        }
-        if (errno != EEXIST) {
-            break;
-        }
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+        ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) {
+        return 0;
     }
-    temp.clear();
-    return false;
+    return errno;
 }
 
-// The two ways to a complete temporary file in folder, for the caller to rename over the
-// target. Each returns 0 with the file's name in temp, or an errno value and leaves no file.
+// The two ways to put a complete new file in place of the target, in the target's folder.
+// Each returns 0 or an errno value, and leaves no temporary file on failure.
 
 // What the unnamed way returns where the file system cannot make unnamed files or the system
-// cannot name them; the named way is taken then.
+// cannot link them in (no /proc, and no right to link by descriptor); the named way is taken
+// then.
 constexpr int kUnnamedUnsupported = -1000;
 
-// The unnamed way: the file gets its name only when complete, so a save killed midway leaves
+// Gives fd, a complete unnamed file, the target's name: a new target directly, an existing one
+// through a fresh temporary name renamed over it at once.
+int LinkInPlace(int fd, const std::string& folder, const std::string& target, bool replacing) {
+    if (!replacing) {
+        const int error = LinkDescriptor(fd, target);
+        if (error != EEXIST) {
+            return error == 0 ? 0 : kUnnamedUnsupported;
+        }
+        // The target appeared meanwhile: it is replaced like any other.
+    }
+    for (int i = 0; i < kNameTries; ++i) {
+        const std::string temp = NewSaveName(folder);
+        const int error = LinkDescriptor(fd, temp);
+        if (error == EEXIST) {
+            continue;
+        }
+        if (error != 0) {
+            return kUnnamedUnsupported;
+        }
+        if (::rename(temp.c_str(), target.c_str()) != 0) {
+            const int renameError = errno;
+            ::unlink(temp.c_str());
+            return renameError;
+        }
+        return 0;
+    }
+    return kUnnamedUnsupported;
+}
+
+// The unnamed way: the file gets a name only when complete, so a save killed midway leaves
 // nothing behind.
-int WriteUnnamed(const std::string& folder, const std::string& bytes, const struct stat* replaced,
-                 mode_t mode, std::string& temp) {
+int PlaceUnnamed(const std::string& folder, const std::string& target, const std::string& bytes,
+                 const struct stat* replaced, mode_t mode) {
     const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
     if (fd < 0) {
         return errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL ? kUnnamedUnsupported
                                                                          : errno;
     }
     int error = FillTemporary(fd, bytes, replaced, mode);
-    if (error == 0 && !NameUnnamed(fd, folder, temp)) {
-        error = kUnnamedUnsupported;
+    if (error == 0) {
+        error = LinkInPlace(fd, folder, target, replaced != nullptr);
     }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-        ::unlink(temp.c_str());
-    }
+    // Its contents are on disk already (flushed above), whether it was put in place or not.
+    ::close(fd);
     return error;
 }
 
-// The named way: .dromel-save-XXXXXX from the start.
-int WriteNamed(const std::string& folder, const std::string& bytes, const struct stat* replaced,
-               mode_t mode, std::string& temp) {
-    temp = folder + "/" + kSavePrefix + std::string(kSaveSuffixLength, 'X');
+// The named way: .dromel-save-XXXXXX from the start, renamed over the target when complete.
+int PlaceNamed(const std::string& folder, const std::string& target, const std::string& bytes,
+               const struct stat* replaced, mode_t mode) {
+    std::string temp = folder + "/" + kSavePrefix + std::string(kSaveSuffixLength, 'X');
     const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         return errno;
     }
     int error = FillTemporary(fd, bytes, replaced, mode);
     if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
         error = errno;
     }
     if (error != 0) {
@@ -209,14 +232,9 @@ FileResult WriteFileAtomically(const std::string& path, const std::string& bytes
     const std::string folder = FolderOf(target);
     const struct stat* replaced = exists ? &existing : nullptr;
     const mode_t mode = exists ? (existing.st_mode & 07777) : NewFileMode();
-    std::string temp;
-    int error = WriteUnnamed(folder, bytes, replaced, mode, temp);
+    int error = PlaceUnnamed(folder, target, bytes, replaced, mode);
     if (error == kUnnamedUnsupported) {
-        error = WriteNamed(folder, bytes, replaced, mode, temp);
-    }
-    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
-        error = errno;
-        ::unlink(temp.c_str());
+        error = PlaceNamed(folder, target, bytes, replaced, mode);
     }
     if (error != 0) {
         return FileFailure(error);

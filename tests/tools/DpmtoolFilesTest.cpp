@@ -42,7 +42,7 @@ TEST_F(DpmtoolFilesTest, PipesAndFoldersAreRefusedAtOnce) {
     fs::create_directory(m_dir.file("folder.dpm"));
     const DpmResult folder = Run("show folder.dpm");
     EXPECT_EQ(folder.status, 3);
-    EXPECT_NE(folder.err.find("folder.dpm: cannot open the file: it is a folder"),
+    EXPECT_NE(folder.err.find("folder.dpm: cannot open the file: Is a directory"),
               std::string::npos)
         << folder.err;
 }
