@@ -1,7 +1,10 @@
 #include "app/AtomicFile.h"
 
+#include "app/LinkTarget.h"
+#include "app/SaveLeftovers.h"
+
 #include <cerrno>
-#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,43 +12,8 @@
 
 namespace {
 
-// As many links as the kernel follows in one path before it reports a loop.
-constexpr int kMaxLinkHops = 40;
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-// The file a chain of symbolic links ends in; that file itself may be missing.
-FileResult FollowLinks(const std::string& path, std::string& target) {
-    target = path;
-    for (int hops = 0;; ++hops) {
-        struct stat info {};
-        if (::lstat(target.c_str(), &info) != 0) {
-            return errno == ENOENT ? FileResult{} : FileFailure(errno);
-        }
-        if (!S_ISLNK(info.st_mode)) {
-            return {};
-        }
-        if (hops == kMaxLinkHops) {
-            return FileFailure(ELOOP);
-        }
-        char buffer[PATH_MAX];
-        const ssize_t n = ::readlink(target.c_str(), buffer, sizeof buffer);
-        if (n < 0) {
-            return FileFailure(errno);
-        }
-        if (static_cast<std::size_t>(n) == sizeof buffer) {
-            return FileFailure(ENAMETOOLONG);
-        }
-        const std::string next(buffer, static_cast<std::size_t>(n));
-        target = next[0] == '/' ? next : FolderOf(target) + "/" + next;
-    }
-}
+// How many fresh temporary names an unnamed file is offered before the named way is taken.
+constexpr int kNameTries = 16;
 
 bool WriteAll(int fd, const std::string& bytes) {
     std::size_t done = 0;
@@ -89,11 +57,121 @@ mode_t NewFileMode() {
     return 0666 & ~mask;
 }
 
+// Gives fd, a temporary file just created, its contents, the owner of the file it replaces
+// (null for a new file) and mode, flushed to disk. 0 or an errno value.
+int FillTemporary(int fd, const std::string& bytes, const struct stat* replaced, mode_t mode) {
+    if (replaced != nullptr) {
+        // Keeps the owner when someone else's file is saved by root; others cannot, and need not.
+        [[maybe_unused]] const int ignored = ::fchown(fd, replaced->st_uid, replaced->st_gid);
+    }
+    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0) {
+        return errno;
+    }
+    return 0;
+}
+
+// Links fd, an unnamed file, in as path: 0 or an errno value (EEXIST when path exists).
+int LinkDescriptor(int fd, const std::string& path) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW) == 0 ||
+        ::linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH) == 0) {
+        return 0;
+    }
+    return errno;
+}
+
+// The two ways to put a complete new file in place of the target, in the target's folder.
+// Each returns 0 or an errno value, and leaves no temporary file on failure.
+
+// What the unnamed way returns where the file system cannot make unnamed files or the system
+// cannot link them in (no /proc, and no right to link by descriptor); the named way is taken
+// then.
+constexpr int kUnnamedUnsupported = -1000;
+
+// Gives fd, a complete unnamed file, the target's name: a new target directly, an existing one
+// through a fresh temporary name renamed over it at once.
+int LinkInPlace(int fd, const std::string& folder, const std::string& target, bool replacing) {
+    if (!replacing) {
+        const int error = LinkDescriptor(fd, target);
+        if (error != EEXIST) {
+            return error == 0 ? 0 : kUnnamedUnsupported;
+        }
+        // The target appeared meanwhile: it is replaced like any other.
+    }
+    for (int i = 0; i < kNameTries; ++i) {
+        const std::string temp = NewSaveName(folder);
+        const int error = LinkDescriptor(fd, temp);
+        if (error == EEXIST) {
+            continue;
+        }
+        if (error != 0) {
+            return kUnnamedUnsupported;
+        }
+        if (::rename(temp.c_str(), target.c_str()) != 0) {
+            const int renameError = errno;
+            ::unlink(temp.c_str());
+            return renameError;
+        }
+        return 0;
+    }
+    return kUnnamedUnsupported;
+}
+
+// The unnamed way: the file gets a name only when complete, so a save killed midway leaves
+// nothing behind.
+int PlaceUnnamed(const std::string& folder, const std::string& target, const std::string& bytes,
+                 const struct stat* replaced, mode_t mode) {
+    const int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        return errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL ? kUnnamedUnsupported
+                                                                         : errno;
+    }
+    int error = FillTemporary(fd, bytes, replaced, mode);
+    if (error == 0) {
+        error = LinkInPlace(fd, folder, target, replaced != nullptr);
+    }
+    // Its contents are on disk already (flushed above), whether it was put in place or not.
+    ::close(fd);
+    return error;
+}
+
+// The named way: .dromel-save-XXXXXX from the start, renamed over the target when complete.
+int PlaceNamed(const std::string& folder, const std::string& target, const std::string& bytes,
+               const struct stat* replaced, mode_t mode) {
+    std::string temp = folder + "/" + kSavePrefix + std::string(kSaveSuffixLength, 'X');
+    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (fd < 0) {
+        return errno;
+    }
+    int error = FillTemporary(fd, bytes, replaced, mode);
+    if (::close(fd) != 0 && error == 0) {
+        error = errno;
+    }
+    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::unlink(temp.c_str());
+    }
+    return error;
+}
+
+void SyncFolder(const std::string& folder) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
 } // namespace
 
 FileResult FileFailure(int error) {
     if (error == kErrNotRegularFile) {
         return {error, "not a regular file"};
+    }
+    if (error == kErrForeignLink) {
+        return {error, "the symbolic link is in a shared folder and belongs to another user"};
     }
     if (error == ELOOP) {
         return {error, "the symbolic links form a loop"};
@@ -152,34 +230,16 @@ FileResult WriteFileAtomically(const std::string& path, const std::string& bytes
         return FileFailure(EACCES);
     }
     const std::string folder = FolderOf(target);
-    std::string temp = folder + "/.dromel-save-XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        return FileFailure(errno);
-    }
-    int error = 0;
-    if (exists) {
-        // Keeps the owner when someone else's file is saved by root; others cannot, and need not.
-        [[maybe_unused]] const int ignored = ::fchown(fd, existing.st_uid, existing.st_gid);
-    }
+    const struct stat* replaced = exists ? &existing : nullptr;
     const mode_t mode = exists ? (existing.st_mode & 07777) : NewFileMode();
-    if (::fchmod(fd, mode) != 0 || !WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-        error = errno;
-    }
-    if (::close(fd) != 0 && error == 0) {
-        error = errno;
-    }
-    if (error == 0 && ::rename(temp.c_str(), target.c_str()) != 0) {
-        error = errno;
+    int error = PlaceUnnamed(folder, target, bytes, replaced, mode);
+    if (error == kUnnamedUnsupported) {
+        error = PlaceNamed(folder, target, bytes, replaced, mode);
     }
     if (error != 0) {
-        ::unlink(temp.c_str());
         return FileFailure(error);
     }
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    SyncFolder(folder);
+    RemoveStaleSaveFiles(folder);
     return {};
 }

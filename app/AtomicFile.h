@@ -3,9 +3,11 @@
 
 #include <string>
 
-// Our own refusal of a file that is not a regular file (a pipe, a device, a socket); every
-// other error is an errno value.
+// Our own refusals: a file that is not a regular file (a pipe, a device, a socket), and a
+// symbolic link that another user placed in a shared folder. Every other error is an errno
+// value.
 constexpr int kErrNotRegularFile = -1;
+constexpr int kErrForeignLink = -2;
 
 // The outcome of a file operation: 0 on success, else an errno value or one of our own above,
 // with its text (the system's wording) for messages that name the file.
@@ -25,8 +27,12 @@ FileResult FileFailure(int error);
                                        std::string& data);
 
 // Writes bytes to path without ever leaving a half-written file: a temporary file beside the
-// target is written, flushed to disk and renamed over the target. A symbolic link is followed
-// to the file it names, which is created when missing; links that form a loop are refused
+// target is written, flushed to disk and renamed over the target. The temporary file has no
+// name while it is written where the file system allows, so a save killed midway leaves
+// nothing behind; elsewhere it is named .dromel-save-XXXXXX, and such files of this user
+// older than a day are removed by the next save in the folder. A symbolic link is followed
+// to the file it names, which is created when missing, except another user's link in a
+// shared folder (kErrForeignLink, see FollowLinks); links that form a loop are refused
 // (ELOOP). A new file gets the usual permissions (0666 less the umask); a replaced file keeps
 // its own. A file marked read-only, or one the user may not write, is not replaced (EACCES).
 // An existing pipe or device is written into, never replaced; a pipe nobody reads fails at

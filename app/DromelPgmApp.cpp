@@ -7,6 +7,7 @@
 #include "app/AppPrintDialogs.h"
 #include "app/ComPortDlg.h"
 #include "app/CommandIds.h"
+#include "app/FileReasonText.h"
 #include "app/HelpFiles.h"
 #include "app/LangString.h"
 #include "app/LangText.h"
@@ -221,8 +222,8 @@ void CDromelPgmApp::OnAppAbout() {
 void CDromelPgmApp::ReportSettingNotSaved(const FileResult& result) {
     if (!result) {
         const std::string file = UsesUserSettings() ? UserSettingFile() : g_strSettingFile;
-        AppMessageBox(QString::fromStdString(
-                          FormatText(GetLangString("IDS_ERROR_SETTING"), {file, result.reason})),
+        AppMessageBox(QString::fromStdString(FormatText(GetLangString("IDS_ERROR_SETTING"),
+                                                        {file, FileReasonText(result)})),
                       LangText("IDS_ERROR"), MB_OK | MB_ICONHAND);
     }
 }

@@ -1,5 +1,7 @@
 target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/AtomicFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/LinkTarget.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SaveLeftovers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Profile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppClock.cpp

@@ -70,9 +70,11 @@ private:
     void OnToneKillFocus(int n, int col);
     void OnListKillFocus(int n, int col);
     QPrinter& Printer();
-    // The page as the form shows it now, on device; a device that cannot be painted on is
-    // reported to the user.
-    void PrintPage(QPaintDevice& device);
+    // The page as the form shows it now, on printer. A PDF file is made whole in memory and
+    // then saved the way data files are, so a file that cannot be written is reported with its
+    // reason and no empty or cut file is left; a printer that cannot be painted on is reported
+    // too.
+    void PrintPage(QPrinter& printer);
 
     CDromelPgmDoc& m_doc;
     int m_nViewObserver = 0;

@@ -4,11 +4,15 @@
 
 #include "app/AppMessageBox.h"
 #include "app/AppPrintDialogs.h"
+#include "app/FileReasonText.h"
+#include "app/LangString.h"
 #include "app/LangText.h"
 #include "radio/DromelPgmDoc.h"
+#include "radio/TextFormat.h"
 #include "views/PrintPage.h"
 
 #include <QFileInfo>
+#include <QPaintEngine>
 #include <QPrinter>
 
 void CDromelPgmView::SetPrinter(QPrinter* printer) {
@@ -39,9 +43,38 @@ void CDromelPgmView::OnFilePrintPreview() {
     AppPrintPreviewDialog(Printer(), this, [this](QPrinter* printer) { PrintPage(*printer); });
 }
 
-void CDromelPgmView::PrintPage(QPaintDevice& device) {
+namespace {
+
+// A print to a PDF file. The preview draws on the printer through a paint engine of its own,
+// and goes to the device as a real printer does.
+bool PrintsToPdfFile(QPrinter& printer) {
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
+           printer.paintEngine()->type() == QPaintEngine::Pdf;
+}
+
+void ReportError(const QString& text) {
+    AppMessageBox(text, LangText("IDS_ERROR"), MB_OK | MB_ICONHAND);
+}
+
+} // namespace
+
+void CDromelPgmView::PrintPage(QPrinter& printer) {
     CPrintPage page(m_doc, m_grid);
-    if (!page.PrintOn(device)) {
-        AppMessageBox(LangText("IDS_ERROR_PRINT"), LangText("IDS_ERROR"), MB_OK | MB_ICONHAND);
+    if (!PrintsToPdfFile(printer)) {
+        if (!page.PrintOn(printer)) {
+            ReportError(LangText("IDS_ERROR_PRINT"));
+        }
+        return;
+    }
+    QByteArray pdf;
+    if (!page.PrintPdf(printer, pdf)) {
+        ReportError(LangText("IDS_ERROR_PRINT"));
+        return;
+    }
+    const std::string path = printer.outputFileName().toStdString();
+    const FileResult result = WriteFileAtomically(path, pdf.toStdString());
+    if (!result) {
+        ReportError(QString::fromStdString(
+            FormatText(GetLangString("IDS_ERROR_PRINT_FILE"), {path, FileReasonText(result)})));
     }
 }

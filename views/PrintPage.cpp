@@ -7,8 +7,11 @@
 #include "radio/FormRules.h"
 #include "views/DromelPgmView.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
 
 #include <algorithm>
 #include <array>
@@ -162,4 +165,17 @@ bool CPrintPage::PrintOn(QPaintDevice& device) {
     }
     Print(painter);
     return painter.end();
+}
+
+bool CPrintPage::PrintPdf(const QPrinter& printer, QByteArray& pdf) {
+    pdf.clear();
+    QBuffer buffer(&pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPdfVersion(printer.pdfVersion());
+    writer.setResolution(printer.resolution());
+    writer.setPageLayout(printer.pageLayout());
+    writer.setTitle(printer.docName());
+    writer.setCreator(printer.creator());
+    return PrintOn(writer);
 }

@@ -8,8 +8,10 @@
 
 class CDromelPgmDoc;
 class CGridCtrl;
+class QByteArray;
 class QPainter;
 class QPaintDevice;
+class QPrinter;
 
 class CPrintPage {
 public:
@@ -32,6 +34,12 @@ public:
     // BeginPrinting, then the one page on device. False when device cannot be painted on
     // (a PDF file that cannot be written, an empty image).
     [[nodiscard]] bool PrintOn(QPaintDevice& device);
+
+    // The one page as a PDF document made in memory, with printer's page layout, resolution,
+    // title and creator, for the caller to save whole. Each call has a PDF writer of its own, so
+    // a job whose file could not be written leaves nothing behind for the next. False when the
+    // page cannot be drawn (an empty printable area).
+    [[nodiscard]] bool PrintPdf(const QPrinter& printer, QByteArray& pdf);
 
     int GetCharWidth() const { return m_nCharWidth; }
     // The logical page: its width holds the grid and both margins, its height follows the

@@ -5,9 +5,13 @@
 #include "app/Profile.h"
 
 #include <csignal>
+#include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,16 +42,40 @@ mode_t ModeOf(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
-// Names in the folder other than the fixture's own files.
-std::vector<std::string> Leftovers(const TempDir& dir) {
+// The temporary files of the writer left in folder.
+std::vector<std::string> Leftovers(const std::string& folder) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir.path())) {
+    for (const auto& entry : fs::directory_iterator(folder)) {
         const std::string name = entry.path().filename().string();
         if (name.rfind(".dromel-save-", 0) == 0) {
             names.push_back(name);
         }
     }
     return names;
+}
+
+std::vector<std::string> Leftovers(const TempDir& dir) {
+    return Leftovers(dir.path());
+}
+
+// Whether process pid, still running, has a file of folder open (the save's temporary file);
+// false once it has ended without one.
+bool HasFileOpenIn(pid_t pid, const std::string& folder) {
+    const std::string fds = "/proc/" + std::to_string(pid) + "/fd";
+    for (;;) {
+        siginfo_t info{};
+        if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0 ||
+            info.si_pid == pid) {
+            return false;
+        }
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(fds, ec)) {
+            const fs::path file = fs::read_symlink(entry.path(), ec);
+            if (!ec && file.parent_path() == folder) {
+                return true;
+            }
+        }
+    }
 }
 
 class FileKindsTest : public RadioTest {};
@@ -155,5 +183,127 @@ TEST_F(FileKindsTest, PipesFoldersAndMissingFoldersAreNotReplaced) {
         ASSERT_EQ(::stat(fifo.c_str(), &info), 0);
         EXPECT_TRUE(S_ISFIFO(info.st_mode));
         fs::remove(fifo);
+    }
+}
+
+TEST_F(FileKindsTest, ASaveKilledMidwayLeavesTheOldFileAndNoTemporaryFile) {
+    const int probe = ::open(m_dir.path().c_str(), O_TMPFILE | O_WRONLY, 0600);
+    if (probe < 0) {
+        GTEST_SKIP() << "this file system makes no unnamed files";
+    }
+    ::close(probe);
+    const std::string old = "old contents\n";
+    const std::string path = m_dir.write("f", old);
+    const std::string bytes(32 << 20, 'x');
+    int killedMidway = 0;
+    for (int attempt = 0; attempt < 20 && killedMidway < 3; ++attempt) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::_exit(WriteFileAtomically(path, bytes) ? 0 : 1);
+        }
+        ASSERT_GT(pid, 0);
+        killedMidway += HasFileOpenIn(pid, m_dir.path()) ? 1 : 0;
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        EXPECT_TRUE(Leftovers(m_dir).empty());
+        const std::uintmax_t size = fs::file_size(path);
+        EXPECT_TRUE(size == old.size() || size == bytes.size()) << size;
+        m_dir.write("f", old);
+    }
+    EXPECT_GT(killedMidway, 0) << "no save was caught with its temporary file open";
+}
+
+TEST_F(FileKindsTest, OldTemporaryFilesOfTheUsersOwnAreRemovedByTheNextSave) {
+    const bool root = ::geteuid() == 0;
+    struct Leftover {
+        const char* name;
+        bool old;
+        bool own;
+        bool removed;
+    };
+    const Leftover leftovers[] = {
+        {".dromel-save-aB3xY9", true, true, true},
+        {".dromel-save-Fresh1", false, true, false}, // a save still running
+        {".dromel-save-Other1", true, false, false}, // another user's
+        {".dromel-save-long123", true, true, false}, // not a name of ours
+        {"notes.txt", true, true, false},
+    };
+    for (const FileKind& kind : kKinds) {
+        SCOPED_TRACE(kind.name);
+        for (const Leftover& l : leftovers) {
+            const std::string file = m_dir.write(l.name, "left");
+            if (l.old) {
+                fs::last_write_time(file,
+                                    fs::file_time_type::clock::now() - std::chrono::hours(25));
+            }
+            if (!l.own && (!root || ::chown(file.c_str(), 65534, 65534) != 0)) {
+                fs::remove(file);
+            }
+        }
+        ASSERT_TRUE(kind.write(m_dir.file("saved")));
+        for (const Leftover& l : leftovers) {
+            if (l.own || root) {
+                EXPECT_EQ(fs::exists(m_dir.file(l.name)), !l.removed) << l.name;
+            }
+            fs::remove(m_dir.file(l.name));
+        }
+    }
+}
+
+TEST_F(FileKindsTest, InASharedFolderOnlyLinksOfTheUserOrOfTheFolderOwnerAreFollowed) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "giving a link to another user needs root";
+    }
+    constexpr uid_t kOther = 65534;
+    struct Case {
+        const char* name;
+        mode_t folderMode;
+        uid_t folderOwner;
+        uid_t linkOwner;
+        bool followed;
+    };
+    const Case cases[] = {
+        {"another user's link in a sticky folder everyone writes", 01777, 0, kOther, false},
+        {"the user's own link there", 01777, 0, 0, true},
+        {"the folder owner's link there", 01777, kOther, kOther, true},
+        {"another user's link in a folder everyone writes, not sticky", 0777, 0, kOther, true},
+        {"another user's link in a sticky folder only its owner writes", 01755, 0, kOther, true},
+    };
+    for (const FileKind& kind : kKinds) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(kind.name) + ": " + c.name);
+            const std::string shared = m_dir.file("shared");
+            fs::create_directory(shared);
+            ASSERT_EQ(::chown(shared.c_str(), c.folderOwner, c.folderOwner), 0);
+            ASSERT_EQ(::chmod(shared.c_str(), c.folderMode), 0);
+            const std::string victim = m_dir.write("victim", "");
+            // A link to an existing file, a dangling one, and one of ours that leads to the first.
+            const std::string link = shared + "/link";
+            const std::string dangling = shared + "/dangling";
+            fs::create_symlink(victim, link);
+            fs::create_symlink(m_dir.file("created"), dangling);
+            ASSERT_EQ(::lchown(link.c_str(), c.linkOwner, c.linkOwner), 0);
+            ASSERT_EQ(::lchown(dangling.c_str(), c.linkOwner, c.linkOwner), 0);
+            fs::create_symlink(link, m_dir.file("mine"));
+
+            for (const std::string& path : {link, dangling, m_dir.file("mine")}) {
+                const FileResult result = kind.write(path);
+                if (c.followed) {
+                    EXPECT_TRUE(result) << path << ": " << result.reason;
+                } else {
+                    EXPECT_EQ(result.error, kErrForeignLink) << path;
+                    EXPECT_EQ(
+                        result.reason,
+                        "the symbolic link is in a shared folder and belongs to another user");
+                }
+            }
+            EXPECT_EQ(m_dir.read("victim").size(), c.followed ? kind.bytes : 0u);
+            EXPECT_EQ(fs::exists(m_dir.file("created")), c.followed);
+            EXPECT_TRUE(fs::is_symlink(link) && fs::is_symlink(dangling));
+            EXPECT_TRUE(Leftovers(shared).empty() && Leftovers(m_dir).empty());
+            for (const char* name : {"shared", "victim", "created", "mine"}) {
+                fs::remove_all(m_dir.file(name));
+            }
+        }
     }
 }

@@ -174,3 +174,28 @@ TEST_F(DpmtoolFilesTest, AReadOnlyProgramFolderTakesTheUsersSettingsFirst) {
     EXPECT_NE(shipped.out.find("\"modelName\": \"MV-16V 136-174\""), std::string::npos)
         << shipped.out;
 }
+
+TEST_F(DpmtoolFilesTest, AnotherUsersLinkInASharedFolderIsRefused) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "giving a link to another user needs root";
+    }
+    Ok("new a.dpm");
+    const std::string before = m_dir.read("a.dpm");
+    fs::create_directory(m_dir.file("shared"));
+    ASSERT_EQ(::chmod(m_dir.file("shared").c_str(), 01777), 0);
+    fs::create_symlink(m_dir.file("a.dpm"), m_dir.file("shared/evil.csv"));
+    fs::create_symlink(m_dir.file("made.dpm"), m_dir.file("shared/evil.dpm"));
+    for (const char* link : {"shared/evil.csv", "shared/evil.dpm"}) {
+        ASSERT_EQ(::lchown(m_dir.file(link).c_str(), 65534, 65534), 0);
+    }
+    for (const char* args : {"export a.dpm shared/evil.csv", "new shared/evil.dpm --force"}) {
+        const DpmResult r = Run(args);
+        EXPECT_EQ(r.status, 3) << args;
+        EXPECT_NE(r.err.find("another user's link in a shared folder"), std::string::npos)
+            << args << "\n"
+            << r.err;
+    }
+    EXPECT_EQ(m_dir.read("a.dpm"), before);
+    EXPECT_FALSE(fs::exists(m_dir.file("made.dpm")));
+    EXPECT_FALSE(TemporaryFileLeft());
+}

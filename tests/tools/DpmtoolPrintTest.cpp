@@ -116,3 +116,19 @@ TEST_F(DpmtoolPrint, MissingPagePrinterIsNamedAndNothingIsWritten) {
     EXPECT_NE(r.err.find("dpmtool-print"), std::string::npos) << r.err;
     EXPECT_FALSE(std::filesystem::exists(m_dir.file("sheet.pdf")));
 }
+
+TEST_F(DpmtoolPrint, AFullDiskIsReportedAndLeavesNoEmptyFile) {
+    Ok("new radio.dpm");
+    DpmResult r = Print("radio.dpm /dev/full");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("/dev/full: cannot write the file: No space left on device"),
+              std::string::npos)
+        << r.err;
+    // ulimit -f counts blocks of 512 or 1024 bytes: either is less than the page.
+    r = RunShell("ulimit -f 4; exec env -u DISPLAY -u QT_QPA_PLATFORM LANG=C ./dpmtool print "
+                 "radio.dpm sheet.pdf");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_NE(r.err.find("sheet.pdf: cannot write the file: File too large"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(std::filesystem::exists(m_dir.file("sheet.pdf")));
+}

@@ -13,9 +13,11 @@
 #include <QPrinter>
 
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <sys/resource.h>
 
 namespace {
 
@@ -244,6 +246,44 @@ TEST_F(PrintPageTest, APdfThatCannotBeWrittenIsReported) {
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].caption, QStringLiteral("Error"));
     EXPECT_EQ(boxes.boxes[0].style, MB_OK | MB_ICONHAND);
+}
+
+TEST_F(PrintPageTest, APdfFileOnAFullDiskIsReportedLeavesNoFileAndTheNextPrintWorks) {
+    FillDocument();
+    const std::string sheet = m_dir.file("sheet.pdf");
+    std::string target;
+    PrintDialogRecorder print([&](const SPrintDialogRequest& r) {
+        r.pPrinter->setOutputFormat(QPrinter::PdfFormat);
+        r.pPrinter->setOutputFileName(QString::fromStdString(target));
+        return true;
+    });
+    MessageBoxRecorder boxes;
+    target = "/dev/full";
+    m_view->OnFilePrint();
+    // A file-size limit fills the disk for one regular file.
+    const auto previous = ::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    target = sheet;
+    m_view->OnFilePrint();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previous);
+    ASSERT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(boxes.boxes[0].text,
+              QStringLiteral("Cannot write the PDF file /dev/full: No space left on device"));
+    EXPECT_EQ(boxes.boxes[1].text,
+              QString::fromStdString("Cannot write the PDF file " + sheet + ": File too large"));
+    EXPECT_EQ(boxes.boxes[1].style, MB_OK | MB_ICONHAND);
+    EXPECT_FALSE(std::filesystem::exists(sheet));
+
+    // The same printer prints whole pages again.
+    m_view->OnFilePrint();
+    EXPECT_EQ(boxes.boxes.size(), 2u);
+    EXPECT_EQ(PdfPages(sheet), 1);
+    EXPECT_NE(PdfText(sheet).find("Beep Tone : Yes"), std::string::npos);
 }
 
 TEST_F(PrintPageTest, PreviewDrawsOnePageAtEveryRepaintAndMatchesThePrint) {

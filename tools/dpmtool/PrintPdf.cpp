@@ -10,16 +10,14 @@
 #include "views/PrintPage.h"
 
 #include <QApplication>
+#include <QByteArray>
 #include <QFileInfo>
 #include <QPrinter>
-#include <QTemporaryDir>
 
 #include <csignal>
 #include <iostream>
 
 namespace {
-
-constexpr std::size_t kMaxPdfBytes = 64 << 20;
 
 struct SPrintRequest {
     std::string langFile;
@@ -60,26 +58,21 @@ void PrintPdf(const SPrintRequest& request) {
     char* argv[] = {name, nullptr};
     QApplication app(argc, argv);
 
-    // The PDF is made in a folder of its own, then put in place whole.
-    QTemporaryDir folder;
-    if (!folder.isValid()) {
-        throw DpmError{kExitFile,
-                       "cannot create a temporary folder: " + folder.errorString().toStdString()};
-    }
-    const QString pagePath = folder.filePath(QStringLiteral("page.pdf"));
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pagePath);
     printer.setPageSize(QPageSize(request.paper));
     printer.setPageOrientation(request.orientation);
     printer.setDocName(QFileInfo(QString::fromStdString(request.path)).completeBaseName());
 
     CDromelPgmView form(doc);
     CPrintPage page(doc, form.Grid());
-    if (!page.PrintOn(printer)) {
-        throw DpmError{kExitFile, request.pdfPath + ": cannot write the PDF file"};
+    // The PDF is made in memory, then saved whole: a file that cannot be written is reported
+    // and never left empty or cut.
+    QByteArray pdf;
+    if (!page.PrintPdf(printer, pdf)) {
+        throw DpmError{kExitFile, request.pdfPath + ": cannot draw the page"};
     }
-    WriteTextFile(request.pdfPath, ReadTextFile(pagePath.toStdString(), kMaxPdfBytes));
+    WriteTextFile(request.pdfPath, pdf.toStdString());
 }
 
 } // namespace
