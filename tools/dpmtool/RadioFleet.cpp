@@ -236,11 +236,11 @@ void PrintSummary(const std::vector<PortState>& states) {
         deviceWidth = std::max(deviceWidth, static_cast<int>(s.device.size()));
         typeWidth = std::max(typeWidth, static_cast<int>(s.radioType.size()));
     }
-    std::printf("%-*s %-*s %-*s %-9s %8s %s\n", portWidth, "port", deviceWidth, "device", typeWidth,
-                "radio type", "result", "time", "differences");
+    std::printf("%-*s %-*s %-*s %-11s %8s %s\n", portWidth, "port", deviceWidth, "device",
+                typeWidth, "radio type", "result", "time", "differences");
     for (const PortState& s : states) {
         const std::string diffs = s.verified ? std::to_string(s.diffs.size()) : "-";
-        std::printf("%-*s %-*s %-*s %-9s %7.1fs %s\n", portWidth, s.port.c_str(), deviceWidth,
+        std::printf("%-*s %-*s %-*s %-11s %7.1fs %s\n", portWidth, s.port.c_str(), deviceWidth,
                     s.device.empty() ? "-" : s.device.c_str(), typeWidth,
                     s.radioType.empty() ? "-" : s.radioType.c_str(), ResultText(s).c_str(),
                     s.seconds, diffs.c_str());
