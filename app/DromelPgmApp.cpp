@@ -15,6 +15,7 @@
 #include "app/LanguageFiles.h"
 #include "app/MainFrm.h"
 #include "app/Settings.h"
+#include "app/StopSignals.h"
 #include "link/PortDevice.h"
 #include "radio/SettingsCheck.h"
 #include "radio/TextFormat.h"
@@ -26,9 +27,11 @@
 #include <QLocale>
 #include <QPrinter>
 #include <QSettings>
+#include <QSocketNotifier>
 
 #include <algorithm>
 #include <filesystem>
+#include <unistd.h>
 
 namespace {
 
@@ -107,6 +110,32 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
     frame->show();
     frame->setAcceptDrops(true);
     return true;
+}
+
+void CDromelPgmApp::EndOnStopSignal(int wakeFd) {
+    auto* notifier = new QSocketNotifier(wakeFd, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, &CDromelPgmApp::OnStopSignal);
+}
+
+// Events are handled only between two blocks of a transfer, so none is cut in the middle.
+// The transfer dialog, closed while blocks move, releases the port and tells what the radio
+// holds. The program then ends without the question about unsaved changes: the signal asked
+// it to end now.
+void CDromelPgmApp::OnStopSignal() {
+    auto* notifier = qobject_cast<QSocketNotifier*>(sender());
+    char bytes[16];
+    while (notifier && read(static_cast<int>(notifier->socket()), bytes, sizeof bytes) > 0) {
+    }
+    const int signal = CStopSignals::Received();
+    if (signal == 0) {
+        return;
+    }
+    for (QWidget* widget : topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible()) {
+            dialog->reject();
+        }
+    }
+    exit(StopStatus(signal));
 }
 
 void CDromelPgmApp::ApplyLanguage() {

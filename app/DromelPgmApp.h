@@ -45,6 +45,11 @@ public:
     // changed.
     void ApplyLanguage();
 
+    // Ends the program when the pipe wakeFd of CStopSignals becomes readable: a transfer in
+    // progress stops between two blocks and releases the port, every dialog closes, and the
+    // event loop returns 128 + the signal's number.
+    void EndOnStopSignal(int wakeFd);
+
     CMainFrame* MainFrame() const { return m_pMainFrame.get(); }
     CDromelPgmDoc& GetDocument() { return m_doc; }
     QStringList RecentFiles() const { return m_recentFiles; }
@@ -78,6 +83,7 @@ private:
     void OnProgramTestFreq();
     void OnOpenRecentFile(const QString& path);
     void OnDocumentState();
+    void OnStopSignal();
     void LoadRecentFiles();
     void AddToRecentFileList(const QString& path);
     void RemoveFromRecentFileList(const QString& path);

@@ -28,6 +28,20 @@ std::string GetLangString(const std::string& key) {
     return ReplaceEscape(ReplaceEscape(raw, 'n', '\n'), 't', '\t');
 }
 
+std::string FormatLangString(const std::string& key, std::initializer_list<std::string> args) {
+    std::string text = GetLangString(key);
+    std::size_t from = 0;
+    for (const std::string& arg : args) {
+        const std::size_t at = text.find("%s", from);
+        if (at == std::string::npos) {
+            break;
+        }
+        text.replace(at, 2, arg);
+        from = at + arg.size();
+    }
+    return text;
+}
+
 std::string GetLangResource(int id) {
     return GetPrivateProfileString("Resource", "^" + std::to_string(id), "", 1024, g_strLangFile);
 }

@@ -1,12 +1,17 @@
 // Looking up the texts the user reads in the language file in force (g_strLangFile).
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 // [String] key with "\n" and "\t" turned into a line feed and a tab; "Not Found" when the
 // key or the file is missing. Values are cut at 999 characters.
 std::string GetLangString(const std::string& key);
+
+// GetLangString of key with each "%s" replaced by the next of args; an argument's own "%s"
+// stays as it is.
+std::string FormatLangString(const std::string& key, std::initializer_list<std::string> args);
 
 // [Resource] "^id": the text for a dialog (its caption) or a control; empty when missing.
 std::string GetLangResource(int id);

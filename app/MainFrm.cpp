@@ -36,10 +36,18 @@
 #include <QToolButton>
 #include <QToolTip>
 
+#include <cstdio>
+
 namespace {
 
 constexpr int kFrameWidth = 750;
 constexpr int kFrameHeight = 600;
+
+// A stop signal ends the program right after the transfer stopped, so what the radio holds
+// goes to the terminal the program was started from.
+void ReportInterrupted(const QString& text) {
+    std::fprintf(stderr, "DromelPgm: %s\n", text.toLocal8Bit().constData());
+}
 constexpr int kToolTipLength = 19;
 
 // The editing keys the frame takes before the focused control sees them: copy, paste, cut
@@ -118,6 +126,7 @@ void CMainFrame::OnProgramRead() {
     CTransferDlg dlg(m_port, m_doc, this);
     connect(&dlg, &CTransferDlg::imageRead, this, &CMainFrame::TranslateMenus);
     connect(&dlg, &CTransferDlg::portStateChanged, this, &CMainFrame::UpdatePortPane);
+    connect(&dlg, &CTransferDlg::transferInterrupted, this, &ReportInterrupted);
     dlg.SetMode(true);
     dlg.DoModal();
 }
@@ -125,6 +134,7 @@ void CMainFrame::OnProgramRead() {
 void CMainFrame::OnProgramWrite() {
     CTransferDlg dlg(m_port, m_doc, this);
     connect(&dlg, &CTransferDlg::portStateChanged, this, &CMainFrame::UpdatePortPane);
+    connect(&dlg, &CTransferDlg::transferInterrupted, this, &ReportInterrupted);
     dlg.SetMode(false);
     dlg.DoModal();
 }

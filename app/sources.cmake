@@ -5,6 +5,7 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Profile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppPaths.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AppClock.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StopSignals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LangString.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileReasonText.cpp

@@ -8,38 +8,27 @@
 
 namespace {
 
-// The language text of key with each "%s" replaced by the next of the arguments.
-std::string FormatLang(const std::string& key, std::initializer_list<std::string> args) {
-    std::string text = GetLangString(key);
-    std::size_t from = 0;
-    for (const std::string& arg : args) {
-        std::size_t at = text.find("%s", from);
-        if (at == std::string::npos) {
-            break;
-        }
-        text.replace(at, 2, arg);
-        from = at + arg.size();
-    }
-    return text;
-}
+constexpr int kBlockSize = 8;
 
 } // namespace
 
 std::string PortOpenErrorText(const std::string& device, PortOpenError error, int nErrno) {
     switch (error) {
     case PortAbsent:
-        return FormatLang("IDS_PORT_ABSENT", {device});
+        return FormatLangString("IDS_PORT_ABSENT", {device});
     case PortBusy:
-        return FormatLang("IDS_PORT_BUSY", {device});
+        return FormatLangString("IDS_PORT_BUSY", {device});
+    case PortLeftLocked:
+        return FormatLangString("IDS_PORT_LEFTLOCKED", {device});
     case PortDenied:
-        return FormatLang("IDS_PORT_DENIED", {device});
+        return FormatLangString("IDS_PORT_DENIED", {device});
     case PortNotSerial:
-        return FormatLang("IDS_PORT_NOTSERIAL", {device});
+        return FormatLangString("IDS_PORT_NOTSERIAL", {device});
     case PortOtherError:
     case PortOpenOk:
         break;
     }
-    return FormatLang("IDS_PORT_FAILED", {device, std::strerror(nErrno)});
+    return FormatLangString("IDS_PORT_FAILED", {device, std::strerror(nErrno)});
 }
 
 std::string LinkErrorText(LinkResult result, const CCommPort& port) {
@@ -50,8 +39,19 @@ std::string LinkErrorText(LinkResult result, const CCommPort& port) {
     return text;
 }
 
-std::string BlockFailText(int nAddress) {
+std::string GaveUpText(bool bRead, int nAddress, int nEndAddress) {
     char address[16];
     std::snprintf(address, sizeof address, "0x%03X", static_cast<unsigned>(nAddress));
-    return FormatLang("IDS_FAIL_BLOCK", {address});
+    return FormatLangString(
+        bRead ? "IDS_GAVEUP_READ" : "IDS_GAVEUP_WRITE",
+        {address, std::to_string(nAddress / kBlockSize), std::to_string(nEndAddress / kBlockSize)});
+}
+
+std::string InterruptedText(bool bRead, int nAddress, int nEndAddress) {
+    if (!bRead && nAddress == 0) {
+        return GetLangString("IDS_STOP_WRITE_NONE");
+    }
+    return FormatLangString(
+        bRead ? "IDS_STOP_READ" : "IDS_STOP_WRITE",
+        {std::to_string(nAddress / kBlockSize), std::to_string(nEndAddress / kBlockSize)});
 }

@@ -17,10 +17,12 @@
 PortOpenError ClassifyOpenError(int nErrno);
 
 // Opens the device at strPath for reading and writing without becoming its controlling
-// terminal and without waiting, and takes its exclusive lock. A terminal that another open
-// asked to have for itself (TIOCEXCL) counts as in use even where the system would let
-// this open through (an administrator's). Returns the descriptor, or -1 with the reason
-// and the system's error number. Closing the descriptor releases the lock.
+// terminal and without waiting, and takes its exclusive lock. A terminal left asking for
+// exclusive use (TIOCEXCL) by a program that ended, with no lock held on it, is told apart
+// from one in use (PortLeftLocked); where the system lets this open through all the same
+// (an administrator's), the device is taken over, and the caller's own exclusive use ends
+// with its close. Returns the descriptor, or -1 with the reason and the system's error
+// number. Closing the descriptor releases the lock.
 int OpenPortLocked(const std::string& strPath, PortOpenError& error, int& nErrno);
 
 // What OpenPortLocked would find now (PortOpenOk: the device can be used), with the

@@ -3,6 +3,7 @@
 #include "app/AppMessageBox.h"
 #include "app/DialogBuilder.h"
 #include "app/LangText.h"
+#include "app/StopSignals.h"
 #include "app/TranslateDialog.h"
 #include "link/LinkMessages.h"
 
@@ -68,6 +69,11 @@ void CTransferDlg::NotifyPortState() {
 void CTransferDlg::OnOK() {
     const LinkResult result = m_engine->Start(AskWriteAnyway);
     NotifyPortState();
+    if (CStopSignals::Received() != 0) {
+        StopForSignal();
+        reject();
+        return;
+    }
     if (result != LinkReady) {
         if (!LinkErrorKey(result).empty()) {
             AppMessageBox(QString::fromStdString(LinkErrorText(result, m_port)),
@@ -82,6 +88,12 @@ void CTransferDlg::OnOK() {
 }
 
 void CTransferDlg::OnTimer() {
+    // The tick that would end a complete transfer still runs.
+    if (CStopSignals::Received() != 0 && m_engine->Address() < m_engine->EndAddress()) {
+        StopForSignal();
+        reject();
+        return;
+    }
     switch (m_engine->Tick()) {
     case TickDone:
         // The engine has put the image into the document and refreshed its views.
@@ -102,4 +114,23 @@ void CTransferDlg::OnTimer() {
         m_Progress->setValue(m_engine->ProgressPos());
         return;
     }
+}
+
+void CTransferDlg::done(int result) {
+    if (m_timer.isActive() && CStopSignals::Received() != 0) {
+        StopForSignal();
+    }
+    QDialog::done(result);
+}
+
+// The program is about to end: the port is released (its exclusive use and its lock) so that
+// the next program opens it at once.
+void CTransferDlg::StopForSignal() {
+    m_timer.stop();
+    m_port.Close();
+    NotifyPortState();
+    const QString text = QString::fromStdString(
+        InterruptedText(m_bRead, m_engine->Address(), m_engine->EndAddress()));
+    m_status->setText(text);
+    emit transferInterrupted(text);
 }

@@ -2,7 +2,9 @@
 // programming mode, then a 20 ms timer moves one 8-byte block per tick while the status
 // line and the progress bar follow the transfer. Failures to start are reported in message
 // boxes and close the dialog; a block that fails five times stops the timer and shows the
-// failure in the status line, and OK starts again from the beginning.
+// failure in the status line, and OK starts again from the beginning. A stop signal
+// (SIGINT, SIGTERM, SIGHUP, caught by CStopSignals) stops the transfer between two blocks:
+// the dialog releases the port, tells what the radio holds and closes.
 #pragma once
 
 #include "link/CommPort.h"
@@ -39,12 +41,19 @@ signals:
     void imageRead();
     // A transfer opened, reopened or lost the port (a device plugged in again, or gone).
     void portStateChanged();
+    // A stop signal ended the transfer; text tells how far it came and what the radio holds.
+    void transferInterrupted(const QString& text);
+
+protected:
+    // Closing while blocks move because a stop signal came stops the transfer first.
+    void done(int result) override;
 
 private:
     void OnInitDialog();
     void OnOK();
     void OnTimer();
     void NotifyPortState();
+    void StopForSignal();
 
     CCommPort& m_port;
     CDromelPgmDoc& m_doc;

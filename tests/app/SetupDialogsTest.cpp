@@ -7,6 +7,7 @@
 #include "app/LanguageDlg.h"
 #include "app/MainFrm.h"
 #include "app/Profile.h"
+#include "app/StopSignals.h"
 #include "grid/GridCtrl.h"
 #include "link/PortProbe.h"
 #include "views/DromelPgmView.h"
@@ -24,6 +25,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
@@ -218,4 +220,27 @@ TEST_F(SetupCommands, EverySetupAndHelpCommandHasItsOwnersHandler) {
         EXPECT_EQ(Frame().CommandHandler(id), QStringLiteral("CDromelPgmApp")) << id;
     }
     EXPECT_EQ(Frame().CommandHandler(ID_HELP_HELP), QStringLiteral("CMainFrame"));
+}
+
+// A stop signal while a dialog is open: the dialog closes and the program's event loop ends
+// with 128 + the signal, the document's question about unsaved changes not asked.
+TEST_F(SetupCommands, StopSignalClosesTheDialogsAndEndsTheProgramWithItsStatus) {
+    ASSERT_TRUE(Start("[setup]\nlanguage=lang_en\n"));
+    app.GetDocument().SetModifiedFlag(true);
+    CStopSignals stops(true);
+    ASSERT_TRUE(stops.IsCatching());
+    app.EndOnStopSignal(stops.WakeFd());
+    QWidget* shown = nullptr;
+    QTimer::singleShot(0, &Frame(), [&] {
+        QTimer::singleShot(0, &Frame(), [&] {
+            shown = QApplication::activeModalWidget();
+            raise(SIGHUP);
+        });
+        Command(ID_APP_ABOUT)->trigger();
+    });
+    MessageBoxRecorder boxes;
+    EXPECT_EQ(app.exec(), 129);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_TRUE(boxes.boxes.empty());
 }

@@ -1,17 +1,25 @@
 #include "LinkFixture.h"
+#include "PtyPeer.h"
 #include "app/LangString.h"
 
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
 #include <iostream>
+#include <regex>
+#include <sys/ioctl.h>
+#include <thread>
 
 namespace {
 
 class DpmtoolLinkTest : public LinkFixture {
 protected:
     // Runs dpmtool with the arguments, no terminal on stdin; returns its exit status.
-    int Dpmtool(const std::string& args) {
+    int Dpmtool(const std::string& args) { return WaitChild(StartDpmtool(args)); }
+    pid_t StartDpmtool(const std::string& args) {
         const std::string command =
             "LC_ALL= LC_MESSAGES= LANG=C exec " + std::string(DROMEL_BIN_DIR) + "/dpmtool " + args;
-        return RunShellChild(command, m_dir.file("out"), m_dir.file("err"));
+        return StartChild({"/bin/sh", "-c", command}, m_dir.file("out"), m_dir.file("err"));
     }
     std::string Err() { return m_dir.read("err"); }
 
@@ -23,10 +31,25 @@ protected:
     }
 
     // A text of the language file dpmtool uses (the one shipped beside it).
-    static std::string ShippedText(const std::string& key) {
+    static std::string ShippedText(const std::string& key,
+                                   std::initializer_list<std::string> args = {}) {
         SetAppDir(DROMEL_BIN_DIR);
         SetLanguageName("lang_en");
-        return GetLangString(key);
+        return FormatLangString(key, args);
+    }
+    bool ErrHas(const std::string& text) { return Err().find(text) != std::string::npos; }
+
+    // Waits until the tool's trace has reached its file (it goes there in large pieces, the
+    // first well into the transfer); false when the tool ended first.
+    static bool AwaitTrace(pid_t tool, const std::string& trace) {
+        std::error_code error;
+        while (std::filesystem::file_size(trace, error) == 0 || error) {
+            if (waitpid(tool, nullptr, WNOHANG) != 0) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
     }
 
     SimRadioProcess& Radio(const Image& image, std::vector<std::string> options = {},
@@ -60,6 +83,7 @@ TEST_F(DpmtoolLinkTest, ReadSavesTheRadioThenWriteSendsItBack) {
     // A radio of another type: the write goes on only with --yes.
     Image second = Pattern(2);
     EXPECT_EQ(Dpmtool("write " + file + " --port " + Radio(second).Path() + " --no"), 5);
+    EXPECT_TRUE(ErrHas(ShippedText("IDS_DPM_DECLINED"))) << Err();
     m_radio->Stop();
     EXPECT_EQ(SavedImage("radio.dpm"), second);
     EXPECT_EQ(Dpmtool("write " + file + " --port " + Radio(second).Path()), 5); // no terminal
@@ -80,7 +104,7 @@ TEST_F(DpmtoolLinkTest, LinkFailuresEndWithStatusFourAndTheirText) {
     EXPECT_EQ(
         Dpmtool("read " + file + " --port " + Radio(Pattern(1), {"--silent-after", "3"}).Path()),
         4);
-    EXPECT_NE(Err().find(ShippedText("IDS_PROMPT_READFAIL")), std::string::npos) << Err();
+    EXPECT_TRUE(ErrHas(ShippedText("IDS_GAVEUP_READ", {"0x018", "3", "128"}))) << Err();
     EXPECT_FALSE(std::filesystem::exists(file)); // nothing saved from a failed read
 
     // A device that is not there is named.
@@ -106,8 +130,8 @@ TEST_F(DpmtoolLinkTest, WriteNotWhollyAcceptedFailsAtTheRefusedBlock) {
 
     SimRadioProcess& late = Radio(radio, {"--late-ack", "0x008", "--nak-block", "0x010"}, false);
     EXPECT_EQ(Dpmtool("write " + file + " --port " + late.Path() + " --yes"), 4);
-    EXPECT_NE(Err().find(ShippedText("IDS_PROMPT_WRITEFAIL")), std::string::npos) << Err();
-    EXPECT_NE(Err().find("0x010"), std::string::npos) << Err();
+    // The message names the block, tells that the radio holds a mix and to write again.
+    EXPECT_TRUE(ErrHas(ShippedText("IDS_GAVEUP_WRITE", {"0x010", "2", "123"}))) << Err();
     m_radio->Stop();
     const Image saved = SavedImage("radio.dpm");
     EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x010, data.begin()));
@@ -168,9 +192,35 @@ INSTANTIATE_TEST_SUITE_P(Ms, LateProgramTest, ::testing::Values(55, 80, 130));
 
 TEST_F(DpmtoolLinkTest, BadCommandLinesAreUsageErrors) {
     EXPECT_EQ(Dpmtool("read"), 1);
-    EXPECT_EQ(Dpmtool("read x.dpm --port 9"), 1);
     EXPECT_EQ(Dpmtool("read x.dpm --yes"), 1);
     EXPECT_EQ(Dpmtool("write x.dpm --yes --no"), 1);
+    // A port that is neither 1 to 8 nor a path is named with the values allowed.
+    for (const char* port : {"9", "0", "ttyUSB0"}) {
+        EXPECT_EQ(Dpmtool("read x.dpm --port " + std::string(port)), 1) << port;
+        EXPECT_TRUE(ErrHas(ShippedText("IDS_DPM_BADPORT", {port}))) << Err();
+    }
+    // The same device twice, also through a link to it, is said to be so.
+    PtyPeer peer;
+    const std::string link = m_dir.file("cable");
+    std::filesystem::create_symlink(peer.path, link);
+    EXPECT_EQ(Dpmtool("read x.dpm --port " + peer.path + " --port " + link), 1);
+    EXPECT_TRUE(ErrHas(ShippedText("IDS_DPM_SAMEPORT", {peer.path, link, peer.path}))) << Err();
+    EXPECT_EQ(peer.Take(1, 100), ""); // nothing reached the line
+}
+
+// A trace file that cannot be made stops the command before anything is sent; one that
+// fills up is told at the end, with status 3, and the read is saved all the same.
+TEST_F(DpmtoolLinkTest, TraceFileThatCannotBeWrittenIsAnError) {
+    const Image radio = Pattern(1);
+    const std::string file = m_dir.file("read.dpm");
+    const std::string noDir = m_dir.file("none/tool.trace");
+    EXPECT_EQ(Dpmtool("read " + file + " --port " + Radio(radio).Path() + " --trace " + noDir), 3);
+    EXPECT_TRUE(ErrHas(ShippedText("IDS_DPM_TRACE_OPEN", {noDir, std::strerror(ENOENT)}))) << Err();
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_EQ(Dpmtool("read " + file + " --port " + m_radio->Path() + " --trace /dev/full"), 3);
+    EXPECT_TRUE(ErrHas(ShippedText("IDS_DPM_TRACE_WRITE", {"/dev/full", std::strerror(ENOSPC)})))
+        << Err();
+    EXPECT_EQ(SavedImage("read.dpm"), radio);
 }
 
 TEST_F(DpmtoolLinkTest, WriteRefusesAFileItCannotUse) {
@@ -179,6 +229,103 @@ TEST_F(DpmtoolLinkTest, WriteRefusesAFileItCannotUse) {
     EXPECT_EQ(Dpmtool("write " + m_dir.file("missing.dpm") + " --port 1 --yes"), 3);
     m_radio->Stop();
     EXPECT_EQ(SavedImage("radio.dpm"), Pattern(1));
+}
+
+// SIGINT, SIGTERM and SIGHUP in the middle of a transfer with a radio at the line speed:
+// the block in flight is finished, the port is released (the next run opens it at once, and
+// the line no longer asks for exclusive use), the message tells how many blocks went, the
+// status is 128 + the signal, and a read leaves the data file as it was.
+struct SignalCase {
+    int signal;
+    bool bRead;
+};
+
+class DpmtoolSignalTest : public DpmtoolLinkTest,
+                          public ::testing::WithParamInterface<SignalCase> {};
+
+TEST_P(DpmtoolSignalTest, TransferStopsBetweenBlocksAndReleasesThePort) {
+    const SignalCase c = GetParam();
+    const Image radio = Pattern(1);
+    Image data = radio;
+    for (int i = 0; i < 0x3D8; ++i) {
+        data[i] = static_cast<std::uint8_t>(~radio[i]);
+    }
+    const std::string file = m_dir.file("data.dpm");
+    EXPECT_EQ(Dpmtool("read " + file + " --port " + Radio(data).Path()), 0) << Err();
+    m_radio->Stop();
+    const std::string before = m_dir.read("data.dpm");
+
+    const std::string path = Radio(radio, {}, false).Path();
+    const std::string trace = m_dir.file("tool.trace");
+    const pid_t tool = StartDpmtool((c.bRead ? "read " : "write --yes ") + file + " --port " +
+                                    path + " --trace " + trace);
+    ASSERT_TRUE(AwaitTrace(tool, trace)) << Err();
+    kill(tool, c.signal);
+    EXPECT_EQ(WaitChild(tool), 128 + c.signal);
+
+    std::smatch count;
+    const std::string err = Err();
+    const std::string key = c.bRead ? "IDS_STOP_READ" : "IDS_STOP_WRITE";
+    const std::string pattern = std::regex_replace(
+        ShippedText(key, {"([0-9]+)", c.bRead ? "128" : "123"}), std::regex(R"([.;])"), R"(\$&)");
+    ASSERT_TRUE(std::regex_search(err, count, std::regex(pattern))) << err;
+    const int blocks = std::stoi(count[1]);
+    EXPECT_GT(blocks, 0);
+    EXPECT_LT(blocks, c.bRead ? 128 : 123);
+
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    int exclusive = 1;
+    EXPECT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    close(fd);
+    EXPECT_EQ(Dpmtool("verify " + file + " --port " + path), 6) << Err();
+    m_radio->Stop();
+    EXPECT_EQ(m_dir.read("data.dpm"), before);
+    if (!c.bRead) {
+        // The blocks counted are in the radio, the rest is as it was.
+        const Image saved = SavedImage("radio.dpm");
+        EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 8 * blocks, data.begin()));
+        EXPECT_TRUE(
+            std::equal(saved.begin() + 8 * blocks, saved.end(), radio.begin() + 8 * blocks));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, DpmtoolSignalTest,
+                         ::testing::Values(SignalCase{SIGINT, true}, SignalCase{SIGINT, false},
+                                           SignalCase{SIGTERM, true}, SignalCase{SIGTERM, false},
+                                           SignalCase{SIGHUP, true}, SignalCase{SIGHUP, false}),
+                         [](const auto& info) {
+                             return std::string(sigabbrev_np(info.param.signal)) +
+                                    (info.param.bRead ? "_read" : "_write");
+                         });
+
+// A tool killed outright (no chance to release the port) leaves the line asking for
+// exclusive use. Users are told it was left locked; the next run as an administrator takes
+// the port over and gives it up again. (The radio, cut off in the middle of an exchange,
+// may not answer that run.)
+TEST_F(DpmtoolLinkTest, LineLeftLockedByAKilledRunIsNamedOrTakenOver) {
+    const std::string file = m_dir.file("data.dpm");
+    const std::string path = Radio(Pattern(1), {}, false).Path();
+    const std::string trace = m_dir.file("tool.trace");
+    const pid_t tool = StartDpmtool("read " + file + " --port " + path + " --trace " + trace);
+    ASSERT_TRUE(AwaitTrace(tool, trace)) << Err();
+    kill(tool, SIGKILL);
+    WaitChild(tool);
+    const int status = Dpmtool("read " + file + " --port " + path);
+    if (geteuid() != 0) {
+        EXPECT_EQ(status, 4);
+        EXPECT_TRUE(ErrHas(ShippedText("IDS_PORT_LEFTLOCKED", {path}))) << Err();
+        return;
+    }
+    EXPECT_FALSE(ErrHas(ShippedText("IDS_ERROR_PORTOPEN"))) << Err();
+    EXPECT_FALSE(std::filesystem::exists(file));
+    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(fd, 0);
+    int exclusive = 1;
+    EXPECT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
+    EXPECT_EQ(exclusive, 0);
+    close(fd);
 }
 
 } // namespace

@@ -13,8 +13,8 @@ bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
 
-// Both shipped languages tell the device and the reason a port did not open, and where a
-// transfer stopped.
+// Both shipped languages tell the device and the reason a port did not open, where a
+// transfer stopped, and how far an interrupted one came.
 TEST(LinkMessagesTest, ShippedLanguagesNameTheDeviceTheReasonAndTheBlock) {
     SetAppDir(DROMEL_BIN_DIR);
     std::vector<std::string> absentTexts;
@@ -23,19 +23,31 @@ TEST(LinkMessagesTest, ShippedLanguagesNameTheDeviceTheReasonAndTheBlock) {
         SetLanguageName(language);
         const std::string device = "/dev/ttyUSB3";
         std::vector<std::string> texts;
-        for (PortOpenError error : {PortAbsent, PortBusy, PortDenied, PortNotSerial}) {
+        for (PortOpenError error :
+             {PortAbsent, PortBusy, PortLeftLocked, PortDenied, PortNotSerial}) {
             texts.push_back(PortOpenErrorText(device, error, 0));
             EXPECT_TRUE(Contains(texts.back(), device)) << texts.back();
             EXPECT_FALSE(Contains(texts.back(), "Not Found")) << texts.back();
         }
-        EXPECT_TRUE(Contains(texts[2], "dialout")) << texts[2];
+        EXPECT_TRUE(Contains(texts[3], "dialout")) << texts[3];
         for (std::size_t i = 1; i < texts.size(); ++i) {
             EXPECT_NE(texts[i], texts[i - 1]);
         }
         const std::string other = PortOpenErrorText(device, PortOtherError, EIO);
         EXPECT_TRUE(Contains(other, device) && Contains(other, std::strerror(EIO))) << other;
-        const std::string block = BlockFailText(0x010);
-        EXPECT_TRUE(Contains(block, "0x010") && !Contains(block, "Not Found")) << block;
+        const std::vector<std::string> stops = {
+            GaveUpText(false, 0x010, 984), GaveUpText(true, 0x010, 1024),
+            InterruptedText(false, 712, 984), InterruptedText(true, 712, 1024),
+            InterruptedText(false, 0, 984)};
+        for (std::size_t i = 0; i < stops.size(); ++i) {
+            EXPECT_FALSE(Contains(stops[i], "Not Found") || Contains(stops[i], "%s")) << stops[i];
+            EXPECT_NE(stops[i], stops[(i + 1) % stops.size()]);
+        }
+        EXPECT_TRUE(Contains(stops[0], "0x010") && Contains(stops[0], "2") &&
+                    Contains(stops[0], "123"))
+            << stops[0];
+        EXPECT_TRUE(Contains(stops[2], "89") && Contains(stops[2], "123")) << stops[2];
+        EXPECT_TRUE(Contains(stops[3], "89") && Contains(stops[3], "128")) << stops[3];
         absentTexts.push_back(texts[0]);
     }
     EXPECT_NE(absentTexts[0], absentTexts[1]);

@@ -28,19 +28,60 @@ TEST(PortProbe, TellsWhyAPortCannotBeUsed) {
     EXPECT_EQ(ProbePort(peer.path), PortOpenOk);
 }
 
-// Another program that asked for exclusive use holds the port even for an administrator,
-// whose own open gets through that request; the probe only reads the request.
-TEST(PortProbe, ExclusiveUseOfAnotherProgramCountsAsInUse) {
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+// ProbePort(path) as a user without rights: in a child process that gives them up when the
+// test runs as an administrator (the terminal then belongs to that user).
+PortOpenError ProbeUnprivileged(const PtyPeer& peer) {
+    if (geteuid() != 0) {
+        return ProbePort(peer.path);
+    }
+    if (fchown(peer.slave, kNobody, kNobody) != 0) {
+        ADD_FAILURE() << "cannot hand the terminal over";
+        return PortOtherError;
+    }
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool dropped = setgid(kNobody) == 0 && setuid(kNobody) == 0;
+        _exit(dropped ? static_cast<int>(ProbePort(peer.path)) : 100);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status)) {
+        ADD_FAILURE() << "the probing child did not end normally";
+        return PortOtherError;
+    }
+    return static_cast<PortOpenError>(WEXITSTATUS(status));
+}
+
+bool AsksForExclusiveUse(const PtyPeer& peer) {
+    int exclusive = 0;
+    return ioctl(peer.slave, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
+
+} // namespace
+
+// Exclusive use asked for without the lock that this system's programs hold beside it is what
+// a program that ended (killed) left behind. Users are told so; an administrator's open gets
+// through, takes the device over and gives the exclusive use up when it closes. Exclusive use
+// with the lock is a live program's, and stays in use for everyone.
+TEST(PortProbe, ExclusiveUseLeftByAProgramThatEndedIsNamedAndTakenOver) {
     PtyPeer peer;
     ASSERT_EQ(ioctl(peer.slave, TIOCEXCL), 0);
-    EXPECT_EQ(ProbePort(peer.path), PortBusy);
+    EXPECT_EQ(ProbeUnprivileged(peer), PortLeftLocked);
     CCommPort port;
-    EXPECT_FALSE(port.OpenDevice(peer.path, 9600));
-    int exclusive = 0;
-    ASSERT_EQ(ioctl(peer.slave, TIOCGEXCL, &exclusive), 0);
-    EXPECT_NE(exclusive, 0); // still the other program's
-    ASSERT_EQ(ioctl(peer.slave, TIOCNXCL), 0);
-    EXPECT_EQ(ProbePort(peer.path), PortOpenOk);
+    if (geteuid() != 0) {
+        EXPECT_FALSE(port.OpenDevice(peer.path, 9600));
+        EXPECT_EQ(port.OpenError(), PortLeftLocked);
+        return;
+    }
+    ASSERT_TRUE(port.OpenDevice(peer.path, 9600));
+    EXPECT_EQ(ProbeUnprivileged(peer), PortBusy);
+    EXPECT_EQ(ProbePort(peer.path), PortBusy);
+    port.Close();
+    EXPECT_FALSE(AsksForExclusiveUse(peer));
+    EXPECT_EQ(ProbeUnprivileged(peer), PortOpenOk);
 }
 
 TEST(PortProbe, LeavesTheDeviceAsItWasAndSendsNothing) {
@@ -76,7 +117,6 @@ TEST(PortProbe, PermissionDeniedIsTold) {
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        constexpr uid_t kNobody = 65534;
         const bool dropped = setgid(kNobody) == 0 && setuid(kNobody) == 0;
         _exit(dropped ? static_cast<int>(ProbePort(peer.path)) : 100);
     }

@@ -6,6 +6,8 @@
 #include "app/CommandIds.h"
 #include "app/DialogBuilder.h"
 #include "app/MainFrm.h"
+#include "app/StopSignals.h"
+#include "link/PortProbe.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,7 +18,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include <csignal>
+#include <fcntl.h>
 #include <functional>
+#include <sys/ioctl.h>
 
 namespace {
 
@@ -158,6 +163,67 @@ TEST_F(TransferDlgTest, CancelLeavesTheDocumentAsItWas) {
     m_radio->Stop();
     const std::vector<int> received = Received("radio.trace");
     EXPECT_EQ(CountSequence(received, {'P', 'R', 'O', 'G', 'R', 'A', 'M'}), 1);
+}
+
+// A stop signal while blocks move: the dialog stops at its next tick (the block in flight is
+// finished), or at once when the program closes it, releases the port, tells how far the
+// transfer came and closes. The radio holds exactly the blocks counted; a read leaves the
+// document as it was.
+TEST_F(TransferDlgTest, StopSignalStopsTheTransferAndReleasesThePort) {
+    for (const bool bRead : {true, false}) {
+        const bool bClosedByProgram = !bRead;
+        SCOPED_TRACE(bRead ? "read" : "write");
+        m_port.Close();
+        const Image radio = Pattern(3);
+        m_doc.m_image = radio;
+        for (int i = 0; i < 0x350; ++i) {
+            m_doc.m_image[i] = static_cast<std::uint8_t>(~radio[i]);
+        }
+        const Image docBefore = m_doc.m_image;
+        StartRadio(radio);
+        CStopSignals stops;
+        CTransferDlg dlg(m_port, m_doc);
+        QSignalSpy interrupted(&dlg, &CTransferDlg::transferInterrupted);
+        dlg.SetMode(bRead);
+        const int result = Run(dlg, [&] {
+            QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+            ASSERT_TRUE(QTest::qWaitFor([&] { return Progress(dlg) >= 256; }, kWait));
+            raise(SIGTERM);
+            if (bClosedByProgram) {
+                dlg.reject();
+            }
+        });
+        EXPECT_EQ(result, QDialog::Rejected);
+        EXPECT_FALSE(m_port.IsOpen());
+        ASSERT_EQ(interrupted.count(), 1);
+        const QString text = interrupted.at(0).at(0).toString();
+        EXPECT_EQ(Status(dlg), text);
+        const QString prefix = QStringLiteral("Stopped after ");
+        ASSERT_TRUE(text.startsWith(prefix)) << text.toStdString();
+        const int blocks = text.mid(prefix.size()).section(' ', 0, 0).toInt();
+        EXPECT_EQ(text, QStringLiteral("Stopped after %1 of %2 %3")
+                            .arg(blocks)
+                            .arg(bRead ? 128 : 123)
+                            .arg(bRead ? "read" : "written"));
+        EXPECT_GT(blocks, 0);
+        EXPECT_LT(blocks, bRead ? 128 : 123);
+        EXPECT_EQ(m_doc.m_image, docBefore);
+        EXPECT_EQ(m_nRefreshed, 0);
+        // Neither the lock nor the exclusive use is left on the line.
+        EXPECT_EQ(ProbePort(m_radio->Path()), PortOpenOk);
+        const int fd = open(m_radio->Path().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        int exclusive = 1;
+        EXPECT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
+        EXPECT_EQ(exclusive, 0);
+        close(fd);
+        ASSERT_EQ(m_radio->Stop(), 0);
+        if (!bRead) {
+            const Image saved = SavedImage("radio.dpm");
+            EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 8 * blocks, docBefore.begin()));
+            EXPECT_TRUE(
+                std::equal(saved.begin() + 8 * blocks, saved.end(), radio.begin() + 8 * blocks));
+        }
+    }
 }
 
 TEST_F(TransferDlgTest, FailedStartsAreReportedAndCloseTheDialog) {

@@ -18,11 +18,11 @@ int RunRead(const std::vector<std::string>& args) {
     if (options.ports.size() > 1) {
         return RunRadioFleet(doc, true, options);
     }
-    if (int status = RunRadioTransfer(doc, true, options); status != kExitOk) {
-        return status;
-    }
-    SaveDpmFile(doc, options.file);
-    return kExitOk;
+    // The file is touched only after a complete read.
+    return RunRadioTransfer(doc, true, options, [&] {
+        SaveDpmFile(doc, options.file);
+        return kExitOk;
+    });
 }
 
 const DpmCommandRegistration registration{

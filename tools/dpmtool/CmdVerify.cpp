@@ -25,9 +25,9 @@ int RunVerify(const std::vector<std::string>& given) {
     LoadDpmFile(file, options.file);
     CDromelPgmDoc radio;
     radio.NewDocument();
-    RunRadioTransfer(radio, true, options);
-    const std::vector<FieldDiff> diffs = DiffWrittenImage(file, radio, false);
-    return PrintDiffs(diffs, bJson, "file", "radio");
+    return RunRadioTransfer(radio, true, options, [&] {
+        return PrintDiffs(DiffWrittenImage(file, radio, false), bJson, "file", "radio");
+    });
 }
 
 const DpmCommandRegistration registration{

@@ -3,6 +3,8 @@
 #include "DiffOutput.h"
 #include "DpmFiles.h"
 
+#include "app/LangString.h"
+#include "app/StopSignals.h"
 #include "link/TransferEngine.h"
 #include "radio/FormRules.h"
 #include "radio/ImageDiff.h"
@@ -19,8 +21,15 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// How bad a status is, for the status of the whole run.
+bool IsInterrupted(int status) {
+    return status >= StopStatus(0);
+}
+
+// How bad a status is, for the status of the whole run; a stop signal outweighs all.
 int Severity(int status) {
+    if (IsInterrupted(status)) {
+        return 5;
+    }
     switch (status) {
     case kExitOk:
         return 0;
@@ -109,6 +118,7 @@ public:
         }
         SetPhase(state, m_bRead ? "reading" : "writing");
         PortTransfer outcome = Transfer(state, doc, m_bRead, trace);
+        const std::string traceError = outcome.traceError;
         if (outcome.status == kExitOk && m_bRead) {
             outcome = Save(doc, PortFileName(m_options.file, state.port));
         }
@@ -117,12 +127,24 @@ public:
             CDromelPgmDoc back;
             back.NewDocument();
             outcome = Transfer(state, back, true, "");
+            if (IsInterrupted(outcome.status)) {
+                outcome.message = GetLangString("IDS_STOP_VERIFY");
+            }
             if (outcome.status == kExitOk) {
                 std::lock_guard lock(m_progress.Mutex());
                 state.verified = true;
                 state.diffs = DiffWrittenImage(m_doc, back, false);
                 state.radioType = ModelName(back);
                 outcome.status = state.diffs.empty() ? kExitOk : kExitDifferent;
+            }
+        }
+        // The transfer ran, so a read is saved all the same; the trace's loss is told.
+        if (!traceError.empty()) {
+            if (outcome.status == kExitOk) {
+                outcome.status = kExitFile;
+                outcome.message = traceError;
+            } else {
+                outcome.message += "\n" + traceError;
             }
         }
         std::lock_guard lock(m_progress.Mutex());
@@ -137,6 +159,7 @@ public:
         state.finished = true;
         state.phase = outcome.status == kExitOk          ? "done"
                       : outcome.status == kExitDifferent ? "differs from the file"
+                      : IsInterrupted(outcome.status)    ? "interrupted"
                                                          : "failed: " + FirstLine(outcome.message);
         m_progress.PhaseChanged(state);
     }
@@ -180,7 +203,7 @@ private:
         try {
             SaveDpmFile(doc, path);
         } catch (const DpmError& error) {
-            return {error.status, error.message, {}};
+            return {error.status, error.message, {}, {}};
         }
         return {};
     }
@@ -200,7 +223,7 @@ std::string ResultText(const PortState& s) {
     case kExitDeclined:
         return "declined";
     default:
-        return "failed";
+        return IsInterrupted(s.status) ? "interrupted" : "failed";
     }
 }
 
@@ -213,11 +236,11 @@ void PrintSummary(const std::vector<PortState>& states) {
         deviceWidth = std::max(deviceWidth, static_cast<int>(s.device.size()));
         typeWidth = std::max(typeWidth, static_cast<int>(s.radioType.size()));
     }
-    std::printf("%-*s %-*s %-*s %-9s %8s %s\n", portWidth, "port", deviceWidth, "device", typeWidth,
-                "radio type", "result", "time", "differences");
+    std::printf("%-*s %-*s %-*s %-11s %8s %s\n", portWidth, "port", deviceWidth, "device",
+                typeWidth, "radio type", "result", "time", "differences");
     for (const PortState& s : states) {
         const std::string diffs = s.verified ? std::to_string(s.diffs.size()) : "-";
-        std::printf("%-*s %-*s %-*s %-9s %7.1fs %s\n", portWidth, s.port.c_str(), deviceWidth,
+        std::printf("%-*s %-*s %-*s %-11s %7.1fs %s\n", portWidth, s.port.c_str(), deviceWidth,
                     s.device.empty() ? "-" : s.device.c_str(), typeWidth,
                     s.radioType.empty() ? "-" : s.radioType.c_str(), ResultText(s).c_str(),
                     s.seconds, diffs.c_str());
@@ -266,6 +289,8 @@ int RunRadioFleet(const CDromelPgmDoc& doc, bool bRead, const RadioLinkOptions& 
     }
     CFleetProgress progress(states);
     CFleetRun run(doc, bRead, options, progress);
+    // A stop signal ends every port's transfer between two blocks.
+    CStopSignals stops;
     std::vector<std::thread> threads;
     for (PortState& state : states) {
         threads.emplace_back([&run, &state] { run.Run(state); });

@@ -1,6 +1,7 @@
 // What the radio commands of dpmtool (read, write, verify) share: their options, opening the
 // port, running the transfer with a progress bar on the terminal, and the exit statuses of
-// a link failure (4) and of an identification question answered no (5).
+// a link failure (4), of an identification question answered no (5) and of a transfer
+// stopped by SIGINT, SIGTERM or SIGHUP (128 + the signal's number: 130, 143, 129).
 #pragma once
 
 #include "DpmCommand.h"
@@ -32,27 +33,36 @@ struct RadioLinkAllowed {
 };
 
 // Parses "FILE [--port PORT]... [--trace FILE]" and what allowed permits. False for a
-// command line that does not fit.
+// command line that does not fit; a PORT that is neither 1 to 8 nor a device path, and a
+// port given twice, end the command with a usage error that names them.
 bool ParseRadioLinkOptions(const std::vector<std::string>& args, const RadioLinkAllowed& allowed,
                            RadioLinkOptions& options);
 
 // The outcome of one transfer on one port.
 struct PortTransfer {
     int status = kExitOk;
-    std::string message; // the failure text for a status other than kExitOk
-    std::string device;  // the device path that was opened
+    std::string message;    // the failure text for a status other than kExitOk
+    std::string device;     // the device path that was opened
+    std::string traceError; // the trace file could not be written: why (the transfer ran)
 };
 
 // Reads the radio on port into doc (bRead) or writes doc into it. progress is called after
-// each block; ask answers the identification question. Never throws.
+// each block; ask answers the identification question. A trace file that cannot be created
+// stops it before anything is sent. While a CStopSignals lives, a stop signal ends it
+// between two blocks with status 128 + the signal and what the radio holds then. The port
+// is released before this returns. Never throws.
 PortTransfer TransferOnPort(CDromelPgmDoc& doc, bool bRead, const std::string& port,
                             const std::string& trace, const std::function<bool()>& ask,
                             const std::function<void(const CTransferEngine&)>& progress);
 
-// Asks the identification question on the terminal (no terminal counts as no).
+// Asks the identification question on the terminal (no terminal, and a stop signal while
+// waiting for the answer, count as no).
 bool AskOnTerminal();
 
 // One port: reads the radio into doc (bRead) or writes doc into it, with a progress bar on
-// a terminal. Returns kExitOk when done or kExitDeclined; a link failure throws its text
-// from the language file.
-int RunRadioTransfer(CDromelPgmDoc& doc, bool bRead, const RadioLinkOptions& options);
+// a terminal, stop signals caught for the length of the transfer. After a complete transfer
+// then runs (saving or comparing what was read) and its status is returned (kExitOk without
+// then). A link failure, a question answered no, a stop signal and a trace file that could
+// not be written throw their text from the language file with their status.
+int RunRadioTransfer(CDromelPgmDoc& doc, bool bRead, const RadioLinkOptions& options,
+                     const std::function<int()>& then = {});

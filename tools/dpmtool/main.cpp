@@ -18,8 +18,9 @@ void PrintUsage(std::ostream& out) {
         out << "  " << c.name << " " << c.usage << "\n      " << c.summary << "\n";
     }
     out << "\nexit status: 0 success, 1 usage, 2 refused input, 3 file error, 4 radio link "
-           "failed, 5 radio type question answered no, 6 radio or files differ (several radios:\n"
-           "the worst status of them)\n";
+           "failed, 5 radio type question answered no, 6 radio or files differ, 130/143/129\n"
+           "transfer interrupted by SIGINT/SIGTERM/SIGHUP (several radios: the worst status of "
+           "them)\n";
 }
 
 // The locale name as the C library would choose it for messages.
