@@ -318,8 +318,8 @@ TEST_F(DpmtoolLinkTest, LineLeftLockedByAKilledRunIsNamedOrTakenOver) {
         EXPECT_TRUE(ErrHas(ShippedText("IDS_PORT_LEFTLOCKED", {path}))) << Err();
         return;
     }
-    EXPECT_FALSE(ErrHas(ShippedText("IDS_ERROR_PORTOPEN"))) << Err();
-    EXPECT_FALSE(std::filesystem::exists(file));
+    // Root takes the line over, and the radio, which lost the rest of an exchange, is read.
+    EXPECT_EQ(status, 0) << Err();
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
     ASSERT_GE(fd, 0);
     int exclusive = 1;
