@@ -1,5 +1,4 @@
 #include "LinkFixture.h"
-#include "app/LangString.h"
 
 #include <iostream>
 
@@ -20,13 +19,6 @@ protected:
             std::cerr << "--- dpmtool output ---\n"
                       << m_dir.read("out") << Err() << "--- end ---\n";
         }
-    }
-
-    // A text of the language file dpmtool uses (the one shipped beside it).
-    static std::string ShippedText(const std::string& key) {
-        SetAppDir(DROMEL_BIN_DIR);
-        SetLanguageName("lang_en");
-        return GetLangString(key);
     }
 
     SimRadioProcess& Radio(const Image& image, std::vector<std::string> options = {},
