@@ -29,11 +29,12 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
-// Ports 1 and 3 are pseudo-terminals (3 through a link in the program's folder), port 2 is
-// missing, port 4 is an ordinary file; 5 to 8 are missing too.
+// Ports 1, 3 and 8 are pseudo-terminals (3 through a link in the program's folder), port 2
+// is missing, port 4 is an ordinary file; 5 to 7 are missing too.
 class PortSetup : public SetupCommands {
 protected:
     void SetUp() override {
@@ -44,9 +45,10 @@ protected:
             "\ncom2=" + folder.dir.file("ttyUSB1") + "\ncom3=" + folder.dir.file("cable") +
             "\ncom4=" + folder.dir.write("plain", "") + "\n";
         std::string rest;
-        for (int n = 5; n <= 8; ++n) {
+        for (int n = 5; n <= 7; ++n) {
             rest += "com" + std::to_string(n) + "=" + folder.dir.file("none") + "\n";
         }
+        rest += "com8=" + eighth.path + "\n";
         ASSERT_TRUE(Start(setting + rest));
         ASSERT_TRUE(app.m_port.IsOpen());
         ASSERT_EQ(ProbePort(cable.path), PortBusy);
@@ -59,6 +61,7 @@ protected:
 
     PtyPeer other;
     PtyPeer cable;
+    PtyPeer eighth;
 };
 
 } // namespace
@@ -72,7 +75,10 @@ TEST_F(PortSetup, HeldPortIsCheckedAndPortsThatCannotOpenAreDisabledWithTheReaso
         EXPECT_FALSE(dlg.PortButton(1)->isChecked());
         EXPECT_TRUE(dlg.PortButton(1)->text().startsWith(QStringLiteral("COM1  ") +
                                                          QString::fromStdString(other.path)));
-        for (int n : {2, 4, 5, 6, 7, 8}) {
+        EXPECT_TRUE(dlg.PortButton(8)->isEnabled());
+        EXPECT_TRUE(dlg.PortButton(8)->text().startsWith(QStringLiteral("COM8  ") +
+                                                         QString::fromStdString(eighth.path)));
+        for (int n : {2, 4, 5, 6, 7}) {
             EXPECT_FALSE(dlg.PortButton(n)->isEnabled()) << n;
             EXPECT_FALSE(dlg.PortButton(n)->isChecked()) << n;
         }
@@ -101,18 +107,25 @@ TEST_F(PortSetup, ChoosingTheStoredPortReopensNothingAndWritesNothing) {
     EXPECT_EQ(Frame().PortPaneText(), QStringLiteral("COM3"));
 }
 
+// The last port first, then the first one: each is opened in place of the one held.
 TEST_F(PortSetup, ChoosingAnotherPortOpensItInsteadAndStoresIt) {
-    WithDialog<CComPortDlg>(ID_SETUP_PORT, [&](CComPortDlg& dlg) {
-        Choose(dlg.PortButton(1));
-        EXPECT_TRUE(dlg.PortButton(1)->isChecked());
-        Click(GetDlgItem(&dlg, IDOK));
-    });
-    EXPECT_EQ(Setting("com"), "1");
-    EXPECT_EQ(Setting("language"), "lang_en"); // the rest of the file stays
-    EXPECT_TRUE(app.m_port.IsOpen());
-    EXPECT_EQ(ProbePort(other.path), PortBusy);
-    EXPECT_EQ(ProbePort(cable.path), PortOpenOk);
-    EXPECT_EQ(Frame().PortPaneText(), QStringLiteral("COM1"));
+    const std::pair<int, const PtyPeer*> choices[] = {{8, &eighth}, {1, &other}};
+    const PtyPeer* held = &cable;
+    for (const auto& [n, peer] : choices) {
+        SCOPED_TRACE(n);
+        WithDialog<CComPortDlg>(ID_SETUP_PORT, [&](CComPortDlg& dlg) {
+            Choose(dlg.PortButton(n));
+            EXPECT_TRUE(dlg.PortButton(n)->isChecked());
+            Click(GetDlgItem(&dlg, IDOK));
+        });
+        EXPECT_EQ(Setting("com"), std::to_string(n));
+        EXPECT_EQ(Setting("language"), "lang_en"); // the rest of the file stays
+        EXPECT_TRUE(app.m_port.IsOpen());
+        EXPECT_EQ(ProbePort(peer->path), PortBusy);
+        EXPECT_EQ(ProbePort(held->path), PortOpenOk);
+        EXPECT_EQ(Frame().PortPaneText(), QStringLiteral("COM%1").arg(n));
+        held = peer;
+    }
 }
 
 TEST_F(SetupCommands, LanguageListIsSortedByDisplayNameWithTheLanguageInForceSelected) {

@@ -2,8 +2,12 @@
 #include "LinkFixture.h"
 #include "PtyPeer.h"
 #include "link/PortDevice.h"
+#include "link/PortProbe.h"
 
+#include <cerrno>
 #include <memory>
+#include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
@@ -11,6 +15,30 @@
 namespace {
 
 using CommPortTest = LinkFixture;
+
+// Opens path from a child process as an ordinary user would (an administrator gives up its
+// rights first); 0 when the open succeeds, else its error number.
+int OpenFromAnotherProcess(const std::string& path) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        constexpr uid_t kNobody = 65534;
+        if (getuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) {
+            _exit(255);
+        }
+        const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        _exit(fd < 0 ? errno : 0);
+    }
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+        return -1;
+    }
+    return WEXITSTATUS(status);
+}
+
+bool HeldExclusively(const PtyPeer& peer) {
+    int exclusive = 0;
+    return ioctl(peer.slave, TIOCGEXCL, &exclusive) == 0 && exclusive != 0;
+}
 
 TEST_F(CommPortTest, PortNumberNamesConfiguredDeviceOrUsbAdapter) {
     m_dir.write("setting.ini", "[setup]\ncom=3\n[ports]\ncom2=/dev/ttyS4\n");
@@ -38,6 +66,37 @@ TEST_F(CommPortTest, OpenIsExclusiveAndCloseReleasesTheDevice) {
     first.Close();
     EXPECT_FALSE(first.IsOpen());
     EXPECT_TRUE(second.OpenDevice(peer.path, 9600));
+}
+
+// While the port is open nobody else opens the device, not even a program that ignores
+// the lock; Close gives the device up again.
+TEST_F(CommPortTest, OpenTakesTheDeviceForExclusiveUse) {
+    PtyPeer peer;
+    ASSERT_EQ(fchmod(peer.slave, 0666), 0);
+    ASSERT_EQ(OpenFromAnotherProcess(peer.path), 0);
+    CCommPort port;
+    ASSERT_TRUE(port.OpenDevice(peer.path, 9600));
+    EXPECT_TRUE(HeldExclusively(peer));
+    EXPECT_EQ(OpenFromAnotherProcess(peer.path), EBUSY);
+    port.Close();
+    EXPECT_FALSE(HeldExclusively(peer));
+    EXPECT_EQ(OpenFromAnotherProcess(peer.path), 0);
+}
+
+// Another program holds the device's lock without asking for exclusive use: the device is
+// in use, not failing for an unknown reason.
+TEST_F(CommPortTest, DeviceLockedByAnotherProgramIsInUse) {
+    PtyPeer peer;
+    const int other = open(peer.path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    ASSERT_GE(other, 0);
+    ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
+    CCommPort port;
+    EXPECT_FALSE(port.OpenDevice(peer.path, 9600));
+    EXPECT_EQ(port.OpenError(), PortBusy);
+    EXPECT_EQ(ProbePort(peer.path), PortBusy);
+    close(other);
+    EXPECT_EQ(ProbePort(peer.path), PortOpenOk);
+    EXPECT_TRUE(port.OpenDevice(peer.path, 9600));
 }
 
 TEST_F(CommPortTest, OpenFailsForMissingDeviceOrOrdinaryFile) {

@@ -1,6 +1,5 @@
 #include "LinkFixture.h"
 #include "PtyPeer.h"
-#include "app/LangString.h"
 
 #include <cstring>
 #include <fcntl.h>
@@ -30,13 +29,6 @@ protected:
         }
     }
 
-    // A text of the language file dpmtool uses (the one shipped beside it).
-    static std::string ShippedText(const std::string& key,
-                                   std::initializer_list<std::string> args = {}) {
-        SetAppDir(DROMEL_BIN_DIR);
-        SetLanguageName("lang_en");
-        return FormatLangString(key, args);
-    }
     bool ErrHas(const std::string& text) { return Err().find(text) != std::string::npos; }
 
     // Waits until the tool's trace has reached its file (it goes there in large pieces, the

@@ -6,6 +6,7 @@
 #include "ProgramFolder.h"
 #include "SimRadioProcess.h"
 #include "app/AppPaths.h"
+#include "app/LangString.h"
 #include "link/CommPort.h"
 #include "link/Protocol.h"
 #include "radio/DromelPgmDoc.h"
@@ -43,6 +44,14 @@ protected:
 
     std::string WriteImage(const std::string& name, const Image& image) {
         return m_dir.write(name, std::string(image.begin(), image.end()));
+    }
+
+    // A text of the language file dpmtool uses (the one shipped beside it), its %s filled in.
+    static std::string ShippedText(const std::string& key,
+                                   std::initializer_list<std::string> args = {}) {
+        SetAppDir(DROMEL_BIN_DIR);
+        SetLanguageName("lang_en");
+        return FormatLangString(key, args);
     }
 
     // The memory a radio saved with --save (a .dpm file: 48 header bytes, then the image).

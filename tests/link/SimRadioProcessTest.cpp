@@ -1,5 +1,7 @@
 #include "SimRadioProcess.h"
+#include "TempDir.h"
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -41,6 +43,43 @@ TEST(SimRadioProcessTest, RadioDiesWithTheProcessThatStartedIt) {
         kill(radio, SIGKILL);
     }
     EXPECT_FALSE(survived);
+}
+
+// Several radios at once: radio k's files get -k, counted from 1, before the extension, and
+// the status is the worst radio's. A radio whose trace cannot be written ends at once with
+// status 2; the others go on until they are stopped and end well.
+TEST(SimRadioProcessTest, SeveralRadiosNumberTheirFilesFromOneAndEndWithTheWorstStatus) {
+    namespace fs = std::filesystem;
+    struct Case {
+        int failing; // the radio whose trace is a folder, 0 for none
+        int status;
+    };
+    for (const Case c : {Case{0, 0}, Case{1, 2}, Case{2, 2}}) {
+        SCOPED_TRACE(c.failing);
+        TempDir dir;
+        if (c.failing > 0) {
+            fs::create_directory(dir.file("line-" + std::to_string(c.failing) + ".trace"));
+        }
+        SimRadioProcess radios({"--count", "2", "--fast", "--save", dir.file("radio.dpm"),
+                                "--trace", dir.file("line.trace")});
+        ASSERT_FALSE(radios.Path().empty());
+        // The failing radio has ended before the others are stopped.
+        for (int i = 0;
+             i < 1000 && c.failing > 0 && radios.Log().find("cannot write") == std::string::npos;
+             ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        EXPECT_EQ(radios.Stop(), c.status);
+        for (int k = 1; k <= 2; ++k) {
+            const std::string suffix = "-" + std::to_string(k);
+            EXPECT_EQ(fs::exists(dir.file("radio" + suffix + ".dpm")), k != c.failing) << k;
+            EXPECT_EQ(fs::is_regular_file(dir.file("line" + suffix + ".trace")), k != c.failing)
+                << k;
+        }
+        for (const char* name : {"radio.dpm", "radio-0.dpm", "line.trace", "line-0.trace"}) {
+            EXPECT_FALSE(fs::exists(dir.file(name))) << name;
+        }
+    }
 }
 
 } // namespace

@@ -315,3 +315,42 @@ TEST_F(DpmtoolTest, AlignmentValuesShowAndSetWithTheDealerCode) {
     EXPECT_NE(text.find("manualadjust on\n"), std::string::npos);
     EXPECT_NE(text.find("align.batterylow 200\n"), std::string::npos);
 }
+
+// diff names each difference by its field down to channel 16 and test channel 16, shows an
+// empty side by its marker, and writes JSON that parses, a comma between the entries.
+TEST_F(DpmtoolTest, DiffNamesTheLastChannelsShowsEmptySidesAndWritesValidJson) {
+    Ok("new a.dpm");
+    Ok("new b.dpm");
+    Ok("set b.dpm ch16.rx=446.5 test16.rx=440.5");
+    const DpmResult text = Run("diff a.dpm b.dpm");
+    EXPECT_EQ(text.status, 6) << text.err;
+    EXPECT_EQ(text.out, "ch16 rx: a (empty), b 446.50000\n"
+                        "ch16 rxtone: a (empty), b None\n"
+                        "ch16 tx: a (empty), b 446.50000\n"
+                        "ch16 txtone: a (empty), b None\n"
+                        "ch16 scan: a (empty), b Yes\n"
+                        "ch16 opt6: a (empty), b No\n"
+                        "ch16 band: a (empty), b Wide\n"
+                        "ch16 opt8: a (empty), b No\n"
+                        "test16 rx: a (empty), b 440.50000\n"
+                        "test16 rxtone: a (empty), b None\n");
+
+    const DpmResult json = Run("diff a.dpm b.dpm --json");
+    EXPECT_EQ(json.status, 6) << json.err;
+    m_dir.write("diff.json", json.out);
+    const DpmResult parsed = RunShell("exec python3 -m json.tool diff.json");
+    EXPECT_EQ(parsed.status, 0) << json.out << parsed.err;
+    EXPECT_NE(json.out.find("{\"name\": \"ch16 rx\", \"a\": \"\", \"b\": \"446.50000\"}"),
+              std::string::npos)
+        << json.out;
+}
+
+TEST_F(DpmtoolTest, DiffTakesExactlyTwoFiles) {
+    Ok("new a.dpm");
+    Ok("new b.dpm");
+    for (const char* args : {"diff a.dpm", "diff a.dpm b.dpm a.dpm", "diff a.dpm b.dpm --frob"}) {
+        const DpmResult r = Run(args);
+        EXPECT_EQ(r.status, 1) << args;
+        EXPECT_EQ(r.out, "") << args;
+    }
+}

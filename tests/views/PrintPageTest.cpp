@@ -43,9 +43,12 @@ protected:
     }
     void TearDown() override { SetAppClock({}); }
 
-    // Beep tone on, battery save off, wired clone on; channels 1 and 3 in use.
+    // Beep tone on, battery save off, wired clone on, time-out timer 60 s, squelch level 5;
+    // channels 1 and 3 in use.
     void FillDocument() {
         m_doc.SetBeepTone(true);
+        m_doc.SetTimeOutTimer(2);
+        m_doc.SetSquelchLevel(5);
         m_doc.SetBatterySave(false);
         m_doc.SetWiredClone(true);
         SetChannel(1, "446.00625", "446.00625");
@@ -116,6 +119,9 @@ TEST_F(PrintPageTest, PortraitPageHoldsEveryLineInItsPlace) {
                                                                QStringLiteral(" : ")))
             << lines.at(2 + i).join(QString()).toStdString();
     }
+    // Each list shows its own value: the time-out and the squelch level differ.
+    EXPECT_EQ(lines.at(3).join(QString()), QStringLiteral("Time Out Timer [s] : 60"));
+    EXPECT_EQ(lines.at(4).join(QString()), QStringLiteral("Squelch Level : 5"));
     EXPECT_EQ(lines.at(5).join(QString()), QStringLiteral("Beep Tone : Yes"));
     EXPECT_EQ(lines.at(6).join(QString()), QStringLiteral("Battery Save : No"));
     EXPECT_EQ(lines.at(7).join(QString()), QStringLiteral("Wired Clone Mode : Yes"));

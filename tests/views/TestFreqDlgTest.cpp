@@ -239,3 +239,21 @@ TEST_F(TestFreqDlgTest, AMissingHeadingRepeatsTheOneBefore) {
     EXPECT_EQ(Cell(0, 4), "TX Tone");
     EXPECT_EQ(m_dlg->windowTitle(), "Test channels");
 }
+
+// The last row stands for test channel 16 (record 32) as every other row stands for its
+// own: its number, its values, and what is typed there goes to that record.
+TEST_F(TestFreqDlgTest, LastRowShowsAndEditsTestChannelSixteen) {
+    m_doc.SetFreqText(32, true, "447.25000");
+    m_doc.SetToneText(32, true, "100.0");
+    m_doc.SetFreqText(32, false, "448.50000");
+    m_doc.SetToneText(32, false, "D754I");
+    Open();
+    const QStringList row = {"16", "447.25000", "100.0", "448.50000", "D754I"};
+    for (int col = 0; col < 5; ++col) {
+        EXPECT_EQ(Cell(16, col), row[col]) << col;
+    }
+    EnterText(16, 3, "449");
+    EXPECT_EQ(m_doc.GetFreqText(32, false), "449.00000");
+    EXPECT_EQ(Cell(16, 3), "449.00000");
+    EXPECT_EQ(m_doc.GetFreqText(31, false), "");
+}
