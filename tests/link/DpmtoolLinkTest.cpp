@@ -55,6 +55,22 @@ protected:
         return *m_radio;
     }
 
+    // image with its bytes below nEnd inverted.
+    static Image Inverted(Image image, int nEnd) {
+        for (int i = 0; i < nEnd; ++i) {
+            image[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(~image[i]);
+        }
+        return image;
+    }
+
+    // A data file holding data, read from a radio that holds it; returns its path.
+    std::string ReadIntoFile(const Image& data) {
+        const std::string file = m_dir.file("data.dpm");
+        EXPECT_EQ(Dpmtool("read " + file + " --port " + Radio(data).Path()), 0) << Err();
+        m_radio->Stop();
+        return file;
+    }
+
     std::unique_ptr<SimRadioProcess> m_radio;
 };
 
@@ -112,13 +128,8 @@ TEST_F(DpmtoolLinkTest, LinkFailuresEndWithStatusFourAndTheirText) {
 // fails, says where, and the radio keeps its old bytes from 0x010 on.
 TEST_F(DpmtoolLinkTest, WriteNotWhollyAcceptedFailsAtTheRefusedBlock) {
     const Image radio = Pattern(1);
-    Image data = radio;
-    for (int i = 0; i < 0x100; ++i) {
-        data[i] = static_cast<std::uint8_t>(~radio[i]);
-    }
-    const std::string file = m_dir.file("data.dpm");
-    EXPECT_EQ(Dpmtool("read " + file + " --port " + Radio(data).Path()), 0) << Err();
-    m_radio->Stop();
+    const Image data = Inverted(radio, 0x100);
+    const std::string file = ReadIntoFile(data);
 
     SimRadioProcess& late = Radio(radio, {"--late-ack", "0x008", "--nak-block", "0x010"}, false);
     EXPECT_EQ(Dpmtool("write " + file + " --port " + late.Path() + " --yes"), 4);
@@ -138,15 +149,10 @@ class LateProgramTest : public DpmtoolLinkTest, public ::testing::WithParamInter
 
 TEST_P(LateProgramTest, WriteIsJudgedByTheRadiosOwnAnswers) {
     const Image radio = Pattern(1);
-    Image data = radio;
-    for (int i = 0; i < 0x3D0; ++i) {
-        if (i < 0x350 || i >= 0x358) { // the model block matches the radio's
-            data[i] = static_cast<std::uint8_t>(~radio[i]);
-        }
-    }
-    const std::string file = m_dir.file("data.dpm");
-    ASSERT_EQ(Dpmtool("read " + file + " --port " + Radio(data).Path()), 0) << Err();
-    m_radio->Stop();
+    Image data = Inverted(radio, 0x3D0);
+    // The model block matches the radio's.
+    std::copy(radio.begin() + 0x350, radio.begin() + 0x358, data.begin() + 0x350);
+    const std::string file = ReadIntoFile(data);
 
     const std::string late = std::to_string(GetParam());
     struct SCase {
@@ -238,13 +244,8 @@ class DpmtoolSignalTest : public DpmtoolLinkTest,
 TEST_P(DpmtoolSignalTest, TransferStopsBetweenBlocksAndReleasesThePort) {
     const SignalCase c = GetParam();
     const Image radio = Pattern(1);
-    Image data = radio;
-    for (int i = 0; i < 0x3D8; ++i) {
-        data[i] = static_cast<std::uint8_t>(~radio[i]);
-    }
-    const std::string file = m_dir.file("data.dpm");
-    EXPECT_EQ(Dpmtool("read " + file + " --port " + Radio(data).Path()), 0) << Err();
-    m_radio->Stop();
+    const Image data = Inverted(radio, 0x3D8);
+    const std::string file = ReadIntoFile(data);
     const std::string before = m_dir.read("data.dpm");
 
     const std::string path = Radio(radio, {}, false).Path();

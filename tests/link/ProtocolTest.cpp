@@ -32,6 +32,14 @@ protected:
         });
     }
 
+    // The radio's side of a read handshake from its ACK to the PC's "PROGRAM" on.
+    static void AcceptReadHandshake(PtyPeer& peer) {
+        peer.Send({0x06});
+        EXPECT_EQ(peer.Take(1), "\x02");
+        peer.Send({1, 2, 3, 4, 5, 6, 7, 8});
+        EXPECT_EQ(peer.Take(1), "\x06");
+    }
+
     CCommPort m_port;
     std::unique_ptr<SimRadioProcess> m_radio;
     int m_nAsked = 0;
@@ -43,10 +51,7 @@ TEST_F(ProtocolTest, SecondProgramRequestAnsweredEntersProgramMode) {
     std::thread radio([&] {
         EXPECT_EQ(peer.Take(7), "PROGRAM"); // no answer to the first request
         EXPECT_EQ(peer.Take(7), "PROGRAM");
-        peer.Send({0x06});
-        EXPECT_EQ(peer.Take(1), "\x02");
-        peer.Send({1, 2, 3, 4, 5, 6, 7, 8});
-        EXPECT_EQ(peer.Take(1), "\x06");
+        AcceptReadHandshake(peer);
     });
     EXPECT_EQ(Enter(true, Pattern(1)), LinkReady);
     radio.join();
@@ -295,10 +300,7 @@ TEST_F(ProtocolTest, AckThatComesWhileProgramIsSentAnswersNoRequest) {
         peer.Send({0x06});
         EXPECT_EQ(peer.Take(4), "GRAM");
         EXPECT_EQ(peer.Take(7), "PROGRAM");
-        peer.Send({0x06});
-        EXPECT_EQ(peer.Take(1), "\x02");
-        peer.Send({1, 2, 3, 4, 5, 6, 7, 8});
-        EXPECT_EQ(peer.Take(1), "\x06");
+        AcceptReadHandshake(peer);
     });
     EXPECT_EQ(Enter(true, Pattern(1)), LinkReady);
     radio.join();
