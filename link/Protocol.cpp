@@ -53,12 +53,19 @@ constexpr int DrainBound(int nWindow) {
 
 // Time bounds of one block exchange once its request is sent: a read waits at most twelve
 // frame windows and one answer window; a write one window for its ACK and, after a refusal,
-// two more in which the line must fall quiet for one. Before the request, the drain's bound.
+// two more in which the line must fall quiet for one. The drain before the request has its own.
 constexpr int kGetBlockBound = kFrameSize * kFrameWindow + kAnswerWindow;
 constexpr int kPutBlockBound = 3 * kWriteAckWindow;
 // After an ACK of the handshake that the radio did not answer in time: two answer windows in
 // which the line must fall quiet for one.
 constexpr int kAckSettleBound = 2 * kAnswerWindow;
+// What a read exchange may take from the line: the drain before its request and its bound.
+constexpr int kGetBlockBudget = LineBytes(DrainBound(kFrameWindow) + kGetBlockBound);
+
+// What the line carries while a request of nCount bytes goes out with its gaps, and one more.
+constexpr int SendingBytes(int nCount, int nGap) {
+    return LineBytes(nCount * (nGap + kByteUnits)) + 1;
+}
 
 int UnitsLeft(const CLinkPort& port, SteadyClock::time_point deadline) {
     auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - port.Now());
@@ -81,8 +88,7 @@ void DrainLine(CLinkPort& port, int nWindow, int& nBudget) {
 bool SendRequest(CLinkPort& port, const unsigned char* pRequest, int nCount, int nGap, int nWindow,
                  int& nBudget) {
     DrainLine(port, nWindow, nBudget);
-    const int sending = LineBytes(nCount * (nGap + kByteUnits)) + 1;
-    const int limit = std::min(nBudget, sending);
+    const int limit = std::min(nBudget, SendingBytes(nCount, nGap));
     const int dropped = port.SendRequest(pRequest, nCount, nGap, limit);
     nBudget -= dropped;
     return dropped < limit;
@@ -92,7 +98,7 @@ bool SendRequest(CLinkPort& port, const unsigned char* pRequest, int nCount, int
 // the PC waits for quiet and sends.
 bool SendRequest(CLinkPort& port, const unsigned char* pRequest, int nCount, int nGap,
                  int nWindow) {
-    int budget = LineBytes(DrainBound(nWindow)) + LineBytes(nCount * (nGap + kByteUnits)) + 1;
+    int budget = LineBytes(DrainBound(nWindow)) + SendingBytes(nCount, nGap);
     return SendRequest(port, pRequest, nCount, nGap, nWindow, budget);
 }
 
@@ -188,7 +194,7 @@ LinkResult EnterProgramMode(CLinkPort& port, bool bRead, ConstImageSpan image,
         bool matches = IdentificationMatches(id, image);
         if (matches) {
             Acknowledge(port);
-            int budget = kReceiveQueueSize + LineBytes(DrainBound(kFrameWindow) + kGetBlockBound);
+            int budget = kGetBlockBudget;
             unsigned char frame[kFrameSize];
             if (!SendReadRequest(port, kModelParamsOffset, budget) ||
                 port.Read(frame, kFrameSize, kFrameWindow) < kFrameSize ||
@@ -212,7 +218,7 @@ LinkResult EnterProgramMode(CLinkPort& port, bool bRead, ConstImageSpan image,
 }
 
 bool GetBlock(CLinkPort& port, ImageSpan image, int nAddress) {
-    int budget = LineBytes(DrainBound(kFrameWindow) + kGetBlockBound);
+    int budget = kGetBlockBudget;
     if (!SendReadRequest(port, nAddress, budget)) {
         return false;
     }

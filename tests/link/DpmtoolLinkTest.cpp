@@ -29,6 +29,15 @@ protected:
         }
     }
 
+    // The line at path asks for no exclusive use: the port was given up.
+    static void ExpectNotExclusive(const std::string& path) {
+        const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        ASSERT_GE(fd, 0);
+        int exclusive = 1;
+        EXPECT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
+        EXPECT_EQ(exclusive, 0);
+        close(fd);
+    }
     bool ErrHas(const std::string& text) { return Err().find(text) != std::string::npos; }
 
     // Waits until the tool's trace has reached its file (it goes there in large pieces, the
@@ -266,12 +275,7 @@ TEST_P(DpmtoolSignalTest, TransferStopsBetweenBlocksAndReleasesThePort) {
     EXPECT_GT(blocks, 0);
     EXPECT_LT(blocks, c.bRead ? 128 : 123);
 
-    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    ASSERT_GE(fd, 0);
-    int exclusive = 1;
-    EXPECT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
-    EXPECT_EQ(exclusive, 0);
-    close(fd);
+    ExpectNotExclusive(path);
     EXPECT_EQ(Dpmtool("verify " + file + " --port " + path), 6) << Err();
     m_radio->Stop();
     EXPECT_EQ(m_dir.read("data.dpm"), before);
@@ -295,8 +299,7 @@ INSTANTIATE_TEST_SUITE_P(Signals, DpmtoolSignalTest,
 
 // A tool killed outright (no chance to release the port) leaves the line asking for
 // exclusive use. Users are told it was left locked; the next run as an administrator takes
-// the port over and gives it up again. (The radio, cut off in the middle of an exchange,
-// may not answer that run.)
+// the port over, reads the radio and gives the port up again.
 TEST_F(DpmtoolLinkTest, LineLeftLockedByAKilledRunIsNamedOrTakenOver) {
     const std::string file = m_dir.file("data.dpm");
     const std::string path = Radio(Pattern(1), {}, false).Path();
@@ -313,12 +316,7 @@ TEST_F(DpmtoolLinkTest, LineLeftLockedByAKilledRunIsNamedOrTakenOver) {
     }
     // Root takes the line over, and the radio, which lost the rest of an exchange, is read.
     EXPECT_EQ(status, 0) << Err();
-    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    ASSERT_GE(fd, 0);
-    int exclusive = 1;
-    EXPECT_EQ(ioctl(fd, TIOCGEXCL, &exclusive), 0);
-    EXPECT_EQ(exclusive, 0);
-    close(fd);
+    ExpectNotExclusive(path);
 }
 
 } // namespace

@@ -32,6 +32,13 @@ protected:
         });
     }
 
+    // The identification of image, as the radio sends it: bytes 0x3D7 down to 0x3D0.
+    static void SendIdentification(PtyPeer& peer, const Image& image) {
+        for (int a = 0x3D7; a >= 0x3D0; --a) {
+            peer.Send({image[a]});
+        }
+    }
+
     // The radio's side of a read handshake from its ACK to the PC's "PROGRAM" on.
     static void AcceptReadHandshake(PtyPeer& peer) {
         peer.Send({0x06});
@@ -317,9 +324,7 @@ TEST_F(ProtocolTest, IdentificationBehindALateAckIsAWrongReply) {
         peer.Send({0x06});
         EXPECT_EQ(peer.Take(1), "\x02");
         peer.Send({0x06});
-        for (int a = 0x3D7; a >= 0x3D0; --a) {
-            peer.Send({image[a]});
-        }
+        SendIdentification(peer, image);
     });
     EXPECT_EQ(Enter(false, image), LinkWrongReply);
     radio.join();
@@ -396,9 +401,7 @@ TEST_F(ProtocolTest, LateAnswerToTheHandshakeNeverCountsForTheFirstBlock) {
         EXPECT_EQ(peer.Take(7), "PROGRAM");
         peer.Send({0x06});
         EXPECT_EQ(peer.Take(1), "\x02");
-        for (int a = 0x3D7; a >= 0x3D0; --a) {
-            peer.Send({data[a]});
-        }
+        SendIdentification(peer, data);
         EXPECT_EQ(peer.Take(1), "\x06");
         peer.Send({0x06});
         EXPECT_EQ(peer.Take(4), std::string("\x52\x03\x50\x08", 4));

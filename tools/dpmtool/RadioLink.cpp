@@ -52,8 +52,8 @@ void CheckPorts(const std::vector<std::string>& ports) {
         if (!IsPortNumber(ports[i]) && ports[i].find('/') == std::string::npos) {
             throw DpmError{kExitUsage, FormatLangString("IDS_DPM_BADPORT", {ports[i]})};
         }
+        const std::string device = PortDevicePath(ports[i]);
         for (std::size_t j = 0; j < i; ++j) {
-            const std::string device = PortDevicePath(ports[i]);
             if (device == PortDevicePath(ports[j])) {
                 throw DpmError{kExitUsage,
                                FormatLangString("IDS_DPM_SAMEPORT", {ports[j], ports[i], device})};
