@@ -1,4 +1,6 @@
-target_sources(dromel_core PRIVATE
+# Sources of app/: the base layer (no Qt), and the GUI's helpers, setup dialogs, frame and
+# application object.
+target_sources(dromel_base PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/AtomicFile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinkTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SaveLeftovers.cpp

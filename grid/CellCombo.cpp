@@ -1,6 +1,6 @@
 #include "grid/CellCombo.h"
 
-#include "app/LangText.h"
+#include "app/LangString.h"
 #include "radio/CellTyping.h"
 
 #include <QKeyEvent>
@@ -46,7 +46,7 @@ void CCellCombo::Begin(const QRect& rect, const QString& text) {
     if (count() > 0) {
         removeItem(0);
     }
-    insertItem(0, LangText("IDS_NONE"));
+    insertItem(0, QString::fromStdString(GetLangString("IDS_NONE")));
     setEditText(text);
     m_strInitial = text;
     lineEdit()->selectAll();

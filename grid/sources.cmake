@@ -1,5 +1,5 @@
 # The grid control, its cell editors and the binding of a grid to a dialog's control: Qt.
-target_sources(dromel_gui PRIVATE
+target_sources(dromel_grid PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GridCell.h
   ${CMAKE_CURRENT_LIST_DIR}/CellRange.h
   ${CMAKE_CURRENT_LIST_DIR}/DrawTextFormat.h

@@ -9,7 +9,7 @@
 // holds is not affected by an open and close that is not the last one.
 #pragma once
 
-#include "link/CommPort.h"
+#include "link/PortOpenError.h"
 
 #include <string>
 

@@ -1,5 +1,5 @@
-# Sources of link/: target_sources(dromel_core ...) for core files, target_sources(dromel_gui ...) for Qt files.
-target_sources(dromel_core PRIVATE
+# Sources of link/: the link layer (no Qt), and the transfer and Test Mode dialogs of the GUI.
+target_sources(dromel_link PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/PreciseWait.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PortDevice.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PortProbe.cpp

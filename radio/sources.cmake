@@ -1,5 +1,5 @@
-# Sources of radio/: target_sources(dromel_core ...) for core files, target_sources(dromel_gui ...) for Qt files.
-target_sources(dromel_core PRIVATE
+# Sources of radio/: the radio layer, no Qt.
+target_sources(dromel_radio PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CellTyping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocLifecycle.cpp
