@@ -1,7 +1,9 @@
 # Sources of radio/: target_sources(dromel_core ...) for core files, target_sources(dromel_gui ...) for Qt files.
 target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CellTyping.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChannelCsv.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CsvFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocLifecycle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmDoc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormRules.cpp
@@ -15,4 +17,5 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/StoredValue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToneTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ValueCodecs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ValueNotice.cpp
 )

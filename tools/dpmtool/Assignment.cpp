@@ -1,7 +1,7 @@
 #include "Assignment.h"
 
 #include "DpmCommand.h"
-#include "ValueNotice.h"
+#include "radio/ValueNotice.h"
 #include "radio/SettingNames.h"
 
 #include "app/LangString.h"

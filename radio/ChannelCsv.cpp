@@ -1,10 +1,9 @@
-#include "ChannelCsv.h"
-
-#include "CsvFormat.h"
-#include "ValueNotice.h"
+#include "radio/ChannelCsv.h"
 
 #include "radio/ChannelRules.h"
+#include "radio/CsvFormat.h"
 #include "radio/ValueCodecs.h"
+#include "radio/ValueNotice.h"
 
 #include <algorithm>
 #include <cstdint>
