@@ -8,6 +8,7 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmDoc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ImageDiff.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ImageFields.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmDocModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/OptionLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestFreqRules.cpp
