@@ -359,9 +359,11 @@ std::string ExportChannelsCsv(const CDromelPgmDoc& doc) {
         }
         ToneSide txTone = hasTx ? ReadToneSide(doc, n, false) : ToneSide{};
         const ToneColumns tones = ExportTones(txTone, ReadToneSide(doc, n, true));
-        const std::string comment = std::string(kFieldOptCol6.name) + "=" +
-                                    (doc.GetOptCol6(n) ? "yes" : "no") + " " + kFieldOptCol8.name +
-                                    "=" + (doc.GetOptCol8(n) ? "yes" : "no");
+        const auto option = [](const SImageField& field, bool yes) {
+            return std::string(field.name) + (yes ? "=yes" : "=no");
+        };
+        const std::string comment = option(kFieldOptCol6, doc.GetOptCol6(n)) + " " +
+                                    option(kFieldOptCol8, doc.GetOptCol8(n));
         const std::string fields[] = {std::to_string(n),
                                       "",
                                       Mhz(rx),
