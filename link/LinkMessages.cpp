@@ -2,13 +2,17 @@
 
 #include "app/LangString.h"
 #include "link/TransferEngine.h"
+#include "radio/ImageMap.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
 
-constexpr int kBlockSize = 8;
+// The count of whole blocks below an address.
+std::string Blocks(int nAddress) {
+    return std::to_string(nAddress / static_cast<int>(kBlockSize));
+}
 
 } // namespace
 
@@ -42,16 +46,14 @@ std::string LinkErrorText(LinkResult result, const CCommPort& port) {
 std::string GaveUpText(bool bRead, int nAddress, int nEndAddress) {
     char address[16];
     std::snprintf(address, sizeof address, "0x%03X", static_cast<unsigned>(nAddress));
-    return FormatLangString(
-        bRead ? "IDS_GAVEUP_READ" : "IDS_GAVEUP_WRITE",
-        {address, std::to_string(nAddress / kBlockSize), std::to_string(nEndAddress / kBlockSize)});
+    return FormatLangString(bRead ? "IDS_GAVEUP_READ" : "IDS_GAVEUP_WRITE",
+                            {address, Blocks(nAddress), Blocks(nEndAddress)});
 }
 
 std::string InterruptedText(bool bRead, int nAddress, int nEndAddress) {
     if (!bRead && nAddress == 0) {
         return GetLangString("IDS_STOP_WRITE_NONE");
     }
-    return FormatLangString(
-        bRead ? "IDS_STOP_READ" : "IDS_STOP_WRITE",
-        {std::to_string(nAddress / kBlockSize), std::to_string(nEndAddress / kBlockSize)});
+    return FormatLangString(bRead ? "IDS_STOP_READ" : "IDS_STOP_WRITE",
+                            {Blocks(nAddress), Blocks(nEndAddress)});
 }

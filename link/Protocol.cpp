@@ -10,7 +10,7 @@ constexpr unsigned char kAck = 0x06;
 constexpr unsigned char kIdentify = 0x02;
 constexpr unsigned char kReadRequest = 0x52;
 constexpr unsigned char kDataFrame = 0x57;
-constexpr unsigned char kBlockLength = 0x08;
+constexpr unsigned char kBlockLength = static_cast<unsigned char>(kBlockSize);
 constexpr unsigned char kProgramRequest[] = {'P', 'R', 'O', 'G', 'R', 'A', 'M'};
 
 // Timings in 0.1 ms units.
@@ -29,7 +29,8 @@ constexpr int kFrameWindow = 500;
 constexpr int kWriteAckWindow = 1000;
 constexpr int kRepeatPause = 10000;
 
-constexpr int kFrameSize = 12;
+// A frame: its kind, the address in two bytes, the length, then the block.
+constexpr int kFrameSize = 4 + kBlockLength;
 constexpr int kIdSize = static_cast<int>(kModelIdSize);
 
 // The receive queue of the cable's driver; emptying it takes at most this many bytes, so a
@@ -240,7 +241,7 @@ bool PutBlock(CLinkPort& port, ConstImageSpan image, int nAddress) {
     int budget = LineBytes(DrainBound(kWriteAckWindow) + kPutBlockBound);
     unsigned char frame[kFrameSize] = {kDataFrame, static_cast<unsigned char>(nAddress / 256),
                                        static_cast<unsigned char>(nAddress % 256), kBlockLength};
-    std::copy(image.begin() + nAddress, image.begin() + nAddress + 8, frame + 4);
+    std::copy(image.begin() + nAddress, image.begin() + nAddress + kBlockLength, frame + 4);
     // Only an ACK that came after the frame's last byte was handed over answers the frame.
     if (!SendRequest(port, frame, kFrameSize, kFrameGap, kWriteAckWindow, budget)) {
         return false;

@@ -1,14 +1,16 @@
 #include "link/TransferEngine.h"
 
 #include "app/LangString.h"
+#include "radio/ImageMap.h"
 
 #include <cstdio>
 
 namespace {
 
-constexpr int kReadEnd = 1024;
-constexpr int kWriteEnd = 984;
-constexpr int kBlockSize = 8;
+// The addresses as the engine counts them.
+constexpr int kReadEnd = static_cast<int>(kImageSize);
+constexpr int kWriteEnd = static_cast<int>(kWrittenEnd);
+constexpr int kBlock = static_cast<int>(kBlockSize);
 constexpr int kMaxAttempts = 5;
 
 } // namespace
@@ -56,7 +58,7 @@ TickResult CTransferEngine::Tick() {
     bool ok = m_bRead ? GetBlock(m_port, m_workImage, m_nAddress)
                       : PutBlock(m_port, m_workImage, m_nAddress);
     if (ok) {
-        m_nAddress += kBlockSize;
+        m_nAddress += kBlock;
         m_nTries = 0;
     }
     m_strStatus = FormatTransferStatus(m_strStatus, Percent());

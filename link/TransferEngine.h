@@ -16,7 +16,8 @@ enum TickResult {
 
 class CTransferEngine {
 public:
-    static constexpr int kProgressRange = 1024;
+    // A read's position is its address.
+    static constexpr int kProgressRange = static_cast<int>(kImageSize);
 
     // After a completed read the document's image is replaced and the document identifies
     // its model again and updates all views (RefreshFromImage); its modified flag stays as

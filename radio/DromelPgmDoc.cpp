@@ -1,7 +1,7 @@
 #include "radio/DromelPgmDoc.h"
 
 #include "app/LangString.h"
-#include "radio/ValueCodecs.h"
+#include "radio/ImageFields.h"
 
 #include <algorithm>
 #include <cstring>
@@ -138,188 +138,200 @@ DataFileResult CDromelPgmDoc::SaveFile(const std::string& path) {
     return result;
 }
 
-std::uint8_t* CDromelPgmDoc::Record(int n) {
-    return m_image.data() + kRecordSize * n;
+namespace {
+
+const SImageField& FreqField(bool rx) {
+    return rx ? kFieldRxFreq : kFieldTxFreq;
 }
 
-const std::uint8_t* CDromelPgmDoc::Record(int n) const {
-    return m_image.data() + kRecordSize * n;
+const SImageField& StepField(bool rx) {
+    return rx ? kFieldRxStep : kFieldTxStep;
 }
+
+const SImageField& ToneField(bool rx) {
+    return rx ? kFieldRxTone : kFieldTxTone;
+}
+
+// Two fields of the same width hold the same bytes.
+bool SameBytes(const MemoryImage& image, int n, const SImageField& a, const SImageField& b) {
+    const std::uint8_t* bytes = FieldBytes(image, a, n);
+    return std::equal(bytes, bytes + a.size, FieldBytes(image, b, n));
+}
+
+} // namespace
 
 std::string CDromelPgmDoc::GetFreqText(int n, bool rx) const {
-    return FreqFieldToText(Record(n) + (rx ? kRecRxFreq : kRecTxFreq));
+    return FreqFieldToText(FieldBytes(m_image, FreqField(rx), n));
+}
+
+std::int32_t CDromelPgmDoc::GetFreqValue(int n, bool rx) const {
+    return FreqFieldToValue(FieldBytes(m_image, FreqField(rx), n));
+}
+
+bool CDromelPgmDoc::IsFineStep(int n, bool rx) const {
+    return FieldByte(m_image, StepField(rx), n) == 1;
 }
 
 void CDromelPgmDoc::SetFreqText(int n, bool rx, const std::string& text) {
-    std::uint8_t* record = Record(n);
-    EncodeFreqText(text, record + (rx ? kRecRxFreq : kRecTxFreq),
-                   record[rx ? kRecRxStep : kRecTxStep]);
+    EncodeFreqText(text, FieldBytes(m_image, FreqField(rx), n),
+                   *FieldBytes(m_image, StepField(rx), n));
 }
 
 std::string CDromelPgmDoc::GetToneText(int n, bool rx) const {
-    const std::uint8_t* tone = Record(n) + (rx ? kRecRxTone : kRecTxTone);
-    if (tone[1] == 0xFF) {
+    const std::uint8_t* tone = FieldBytes(m_image, ToneField(rx), n);
+    if (ToneFieldKind(tone[1]) == EToneKind::kNone) {
         return GetLangString("IDS_NONE");
     }
     return ToneFieldToText(tone[0], tone[1], {});
 }
 
 void CDromelPgmDoc::SetToneText(int n, bool rx, const std::string& text) {
-    std::uint8_t* tone = Record(n) + (rx ? kRecRxTone : kRecTxTone);
+    std::uint8_t* tone = FieldBytes(m_image, ToneField(rx), n);
     EncodeToneText(text, tone[0], tone[1]);
 }
 
+EToneKind CDromelPgmDoc::GetToneKind(int n, bool rx) const {
+    return ToneFieldKind(FieldBytes(m_image, ToneField(rx), n)[1]);
+}
+
 bool CDromelPgmDoc::IsRxEmpty(int n) const {
-    return IsFreqFieldErased(Record(n) + kRecRxFreq);
+    return IsFreqFieldErased(FieldBytes(m_image, kFieldRxFreq, n));
 }
 
 bool CDromelPgmDoc::IsRxOrTxEmpty(int n) const {
-    return IsRxEmpty(n) || IsFreqFieldErased(Record(n) + kRecTxFreq);
+    return IsRxEmpty(n) || IsFreqFieldErased(FieldBytes(m_image, kFieldTxFreq, n));
 }
 
 bool CDromelPgmDoc::IsTxSameAsRx(int n) const {
-    const std::uint8_t* record = Record(n);
-    return std::equal(record + kRecRxFreq, record + kRecRxFreq + 4, record + kRecTxFreq);
+    return SameBytes(m_image, n, kFieldRxFreq, kFieldTxFreq);
 }
 
 bool CDromelPgmDoc::IsTxToneSameAsRx(int n) const {
-    const std::uint8_t* record = Record(n);
-    return std::equal(record + kRecRxTone, record + kRecRxTone + 2, record + kRecTxTone);
-}
-
-bool CDromelPgmDoc::GetFlag(int n, unsigned bit) const {
-    return (Record(n)[kRecFlags] & bit) != 0;
-}
-
-void CDromelPgmDoc::SetFlag(int n, unsigned bit, bool set) {
-    std::uint8_t& flags = Record(n)[kRecFlags];
-    flags = static_cast<std::uint8_t>(set ? (flags | bit) : (flags & ~bit));
+    return SameBytes(m_image, n, kFieldRxTone, kFieldTxTone);
 }
 
 bool CDromelPgmDoc::GetScanAdd(int n) const {
-    return GetFlag(n, kFlagScanAdd);
+    return IsFieldOn(m_image, kFieldScanAdd, n);
 }
 void CDromelPgmDoc::SetScanAdd(int n, bool inScanList) {
-    SetFlag(n, kFlagScanAdd, inScanList);
+    SetFieldOn(m_image, kFieldScanAdd, inScanList, n);
 }
 bool CDromelPgmDoc::GetNarrow(int n) const {
-    return GetFlag(n, kFlagNarrow);
+    return IsFieldOn(m_image, kFieldNarrow, n);
 }
 void CDromelPgmDoc::SetNarrow(int n, bool narrow) {
-    SetFlag(n, kFlagNarrow, narrow);
+    SetFieldOn(m_image, kFieldNarrow, narrow, n);
 }
 bool CDromelPgmDoc::GetOptCol6(int n) const {
-    return !GetFlag(n, kFlagOptCol6);
+    return IsFieldOn(m_image, kFieldOptCol6, n);
 }
 void CDromelPgmDoc::SetOptCol6(int n, bool yes) {
-    SetFlag(n, kFlagOptCol6, !yes);
+    SetFieldOn(m_image, kFieldOptCol6, yes, n);
 }
 bool CDromelPgmDoc::GetOptCol8(int n) const {
-    return !GetFlag(n, kFlagOptCol8);
+    return IsFieldOn(m_image, kFieldOptCol8, n);
 }
 void CDromelPgmDoc::SetOptCol8(int n, bool yes) {
-    SetFlag(n, kFlagOptCol8, !yes);
-}
-
-void CDromelPgmDoc::SetBit(std::size_t offset, unsigned bit, bool set) {
-    std::uint8_t& byte = m_image[offset];
-    byte = static_cast<std::uint8_t>(set ? (byte | bit) : (byte & ~bit));
+    SetFieldOn(m_image, kFieldOptCol8, yes, n);
 }
 
 bool CDromelPgmDoc::GetBeepTone() const {
-    return (m_image[kOptBits] & 0x01) != 0;
+    return IsFieldOn(m_image, kFieldBeepTone);
 }
 void CDromelPgmDoc::SetBeepTone(bool on) {
-    SetBit(kOptBits, 0x01, on);
+    SetFieldOn(m_image, kFieldBeepTone, on);
 }
 bool CDromelPgmDoc::GetBatterySave() const {
-    return (m_image[kOptBits] & 0x02) != 0;
+    return IsFieldOn(m_image, kFieldBatterySave);
 }
 void CDromelPgmDoc::SetBatterySave(bool on) {
-    SetBit(kOptBits, 0x02, on);
+    SetFieldOn(m_image, kFieldBatterySave, on);
 }
 bool CDromelPgmDoc::GetWiredClone() const {
-    return (m_image[kOptCloneBits] & 0x04) == 0;
+    return IsFieldOn(m_image, kFieldWiredClone);
 }
 void CDromelPgmDoc::SetWiredClone(bool on) {
-    SetBit(kOptCloneBits, 0x04, !on);
+    SetFieldOn(m_image, kFieldWiredClone, on);
 }
 bool CDromelPgmDoc::GetManualAdjust() const {
-    return (m_image[kOptCloneBits] & 0x10) == 0;
+    return IsFieldOn(m_image, kFieldManualAdjust);
 }
 void CDromelPgmDoc::SetManualAdjust(bool on) {
-    SetBit(kOptCloneBits, 0x10, !on);
+    SetFieldOn(m_image, kFieldManualAdjust, on);
 }
 
 int CDromelPgmDoc::GetSquelchLevel() const {
-    return std::min<int>(m_image[kOptSquelch], 9);
+    return std::min<int>(FieldByte(m_image, kFieldSquelch), 9);
 }
 void CDromelPgmDoc::SetSquelchLevel(int index) {
-    m_image[kOptSquelch] = static_cast<std::uint8_t>(index);
+    SetFieldByte(m_image, kFieldSquelch, static_cast<std::uint8_t>(index));
 }
 
 int CDromelPgmDoc::GetMonitorKey() const {
-    const int byte = m_image[kOptMonitorKey];
+    const int byte = FieldByte(m_image, kFieldMonitorKey);
     return byte > 4 ? 3 : byte;
 }
 void CDromelPgmDoc::SetMonitorKey(int index) {
-    m_image[kOptMonitorKey] = static_cast<std::uint8_t>(index);
+    SetFieldByte(m_image, kFieldMonitorKey, static_cast<std::uint8_t>(index));
 }
 
 int CDromelPgmDoc::GetTimeOutTimer() const {
-    const int byte = m_image[kOptTimeOut];
+    const int byte = FieldByte(m_image, kFieldTimeOut);
     return byte > 10 ? 0 : byte;
 }
 void CDromelPgmDoc::SetTimeOutTimer(int index) {
-    m_image[kOptTimeOut] = static_cast<std::uint8_t>(index);
+    SetFieldByte(m_image, kFieldTimeOut, static_cast<std::uint8_t>(index));
 }
 
 int CDromelPgmDoc::GetScanType() const {
-    const int byte = m_image[kOptScanType];
+    const int byte = FieldByte(m_image, kFieldScanType);
     return byte <= 1 ? byte + 1 : 0;
 }
 void CDromelPgmDoc::SetScanType(int index) {
-    m_image[kOptScanType] = static_cast<std::uint8_t>(index == 0 ? 0xFF : index - 1);
+    SetFieldByte(m_image, kFieldScanType, static_cast<std::uint8_t>(index == 0 ? 0xFF : index - 1));
 }
 
 int CDromelPgmDoc::GetPriorityChannel() const {
-    const int byte = m_image[kOptPriority];
-    return byte <= 15 ? byte + 1 : 0;
+    // The byte counts channels from 0; a stored channel 16, which cannot be chosen, reads as
+    // an index beyond the list.
+    const int byte = FieldByte(m_image, kFieldPriority);
+    return byte < kChannelCount ? byte + 1 : 0;
 }
 void CDromelPgmDoc::SetPriorityChannel(int index) {
-    m_image[kOptPriority] = static_cast<std::uint8_t>(index >= 1 && index <= 15 ? index - 1 : 0xFF);
+    const bool channel = index >= 1 && index <= kScanChannelCount;
+    SetFieldByte(m_image, kFieldPriority, static_cast<std::uint8_t>(channel ? index - 1 : 0xFF));
 }
 
 int CDromelPgmDoc::GetLoopBackTime() const {
-    const int byte = m_image[kOptLoopBack];
+    const int byte = FieldByte(m_image, kFieldLoopBack);
     return byte >= 3 && byte <= 50 ? byte - 2 : 0;
 }
 void CDromelPgmDoc::SetLoopBackTime(int index) {
-    m_image[kOptLoopBack] = static_cast<std::uint8_t>(index >= 1 ? index + 2 : 0xFF);
+    SetFieldByte(m_image, kFieldLoopBack, static_cast<std::uint8_t>(index >= 1 ? index + 2 : 0xFF));
 }
 
 int CDromelPgmDoc::GetRevertChannel() const {
-    const int byte = m_image[kOptRevert];
+    const int byte = FieldByte(m_image, kFieldRevert);
     return byte <= 2 ? byte + 1 : 0;
 }
 void CDromelPgmDoc::SetRevertChannel(int index) {
-    m_image[kOptRevert] = static_cast<std::uint8_t>(index == 0 ? 0xFF : index - 1);
+    SetFieldByte(m_image, kFieldRevert, static_cast<std::uint8_t>(index == 0 ? 0xFF : index - 1));
 }
 
 int CDromelPgmDoc::GetDropoutDelay() const {
-    const int byte = m_image[kOptDropout];
+    const int byte = FieldByte(m_image, kFieldDropout);
     if (byte < 5) {
         return 0;
     }
     return byte > 50 ? 9 : byte / 5 - 1;
 }
 void CDromelPgmDoc::SetDropoutDelay(int index) {
-    m_image[kOptDropout] = static_cast<std::uint8_t>((index + 1) * 5);
+    SetFieldByte(m_image, kFieldDropout, static_cast<std::uint8_t>((index + 1) * 5));
 }
 
 bool CDromelPgmDoc::HasScanList() {
     int count = 0;
-    for (int n = 1; n <= 15; ++n) {
+    for (int n = 1; n <= kScanChannelCount; ++n) {
         if (!IsRxEmpty(n) && GetScanAdd(n)) {
             ++count;
         }

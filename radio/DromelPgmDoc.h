@@ -5,6 +5,7 @@
 
 #include "radio/DataFile.h"
 #include "radio/ImageMap.h"
+#include "radio/ValueCodecs.h"
 
 #include <array>
 #include <cstdint>
@@ -12,7 +13,6 @@
 #include <string>
 #include <vector>
 
-using MemoryImage = std::array<std::uint8_t, kImageSize>;
 using FileHeader = std::array<std::uint8_t, kHeaderSize>;
 
 // The header this tool writes: "QX  Radio Program data v1.33.7410 Morcan Vale" and three
@@ -83,9 +83,14 @@ public:
 
     // --- Channel fields (n = 1..32; rx = receive field, else transmit field) --------------
     std::string GetFreqText(int n, bool rx) const;
+    // The stored frequency in 10 Hz units; 0 for an erased field.
+    std::int32_t GetFreqValue(int n, bool rx) const;
+    // The frequency's step byte marks the 6.25 kHz raster.
+    bool IsFineStep(int n, bool rx) const;
     void SetFreqText(int n, bool rx, const std::string& text);
     std::string GetToneText(int n, bool rx) const;
     void SetToneText(int n, bool rx, const std::string& text);
+    EToneKind GetToneKind(int n, bool rx) const;
     bool IsRxEmpty(int n) const;
     bool IsRxOrTxEmpty(int n) const;
     bool IsTxSameAsRx(int n) const;
@@ -126,8 +131,8 @@ public:
     int GetDropoutDelay() const;
     void SetDropoutDelay(int index);
 
-    // Counts channels 1..15 that are not empty and in the scan list; with fewer than two the
-    // scan type is reset to no scan. True when there are two or more.
+    // Counts channels 1..kScanChannelCount that are not empty and in the scan list; with fewer than
+    // two the scan type is reset to no scan. True when there are two or more.
     bool HasScanList();
 
     // --- Limits ---------------------------------------------------------------------------
@@ -138,11 +143,6 @@ public:
     std::string GetLimitText(bool upper) const;
 
 private:
-    std::uint8_t* Record(int n);
-    const std::uint8_t* Record(int n) const;
-    bool GetFlag(int n, unsigned bit) const;
-    void SetFlag(int n, unsigned bit, bool set);
-    void SetBit(std::size_t offset, unsigned bit, bool set);
     void SetPathName(const std::string& path);
     void NotifyState();
 

@@ -4,6 +4,7 @@
 #include "radio/DromelPgmDoc.h"
 
 #include "app/Settings.h"
+#include "radio/ImageFields.h"
 #include "radio/ValueCodecs.h"
 
 #include <algorithm>
@@ -84,12 +85,11 @@ void CDromelPgmDoc::FillTestChannels() {
     };
     int n = kFirstTestChannel;
     for (const TestChannel& c : channels) {
-        std::uint8_t* record = m_image.data() + kRecordSize * n;
-        for (const auto& [value, field, step] :
-             {std::tuple{c.rx, kRecRxFreq, kRecRxStep}, std::tuple{c.tx, kRecTxFreq, kRecTxStep}}) {
+        for (const auto& [value, field, step] : {std::tuple{c.rx, &kFieldRxFreq, &kFieldRxStep},
+                                                 std::tuple{c.tx, &kFieldTxFreq, &kFieldTxStep}}) {
             const std::int32_t r = RoundToRaster(std::clamp(value, 0, kMaxFreqValue));
-            PackFreqValue(r, record + field);
-            record[step] = StepByteFor(r);
+            PackFreqValue(r, FieldBytes(m_image, *field, n));
+            SetFieldByte(m_image, *step, StepByteFor(r), n);
         }
         if (c.tone != nullptr) {
             SetToneText(n, true, c.tone);

@@ -119,7 +119,7 @@ void ChangeFormOption(CDromelPgmDoc& doc, FormOption option, int index) {
 }
 
 bool ChangePriorityChannel(CDromelPgmDoc& doc, int index) {
-    if (index < 0 || index > 15 || (index != 0 && doc.IsRxEmpty(index))) {
+    if (index < 0 || index > kScanChannelCount || (index != 0 && doc.IsRxEmpty(index))) {
         return false;
     }
     ChangeFormOption(doc, FormOption::Priority, index);

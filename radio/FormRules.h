@@ -39,15 +39,15 @@ void ChangeFormCheck(CDromelPgmDoc& doc, FormCheck check, bool on);
 // ChangePriorityChannel instead.
 void ChangeFormOption(CDromelPgmDoc& doc, FormOption option, int index);
 
-// The priority channel check: choosing channel k (1..15) while it is empty is refused
-// (IDS_ERROR_PRIORITYCH) and changes nothing, as is an index outside 0..15; index 0 (none)
-// is always accepted. True when
-// the index was stored and the document marked modified.
+// The priority channel check: choosing channel k (1..kScanChannelCount) while it is empty
+// is refused (IDS_ERROR_PRIORITYCH) and changes nothing, as is a negative index or one beyond
+// kScanChannelCount; index 0 (none) is always accepted. True when the index was stored and
+// the document marked modified.
 [[nodiscard]] bool ChangePriorityChannel(CDromelPgmDoc& doc, int index);
 
 // The enabled states of the scan controls. Asking resets the scan type to no scan when
-// fewer than two channels among 1..15 are in the scan list (without marking the document
-// modified).
+// fewer than two channels among 1..kScanChannelCount are in the scan list (without marking
+// the document modified).
 struct ScanControls {
     bool scanTypeEnabled = false; // a scan list exists
     bool scanActive = false;      // priority, revert, loop back and dropout enabled

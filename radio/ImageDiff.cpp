@@ -9,9 +9,6 @@
 
 namespace {
 
-// The bytes a write sends.
-constexpr std::size_t kWrittenEnd = 0x3D8;
-
 // The bits of one byte a field occupies.
 struct FieldBits {
     std::size_t offset;
@@ -27,65 +24,23 @@ BitList Bytes(std::size_t offset, std::size_t size) {
     return bits;
 }
 
-// The bits of channel record n a grid column shows. A frequency includes its step byte,
-// which follows from the frequency.
-BitList ColumnBits(int n, int col) {
-    const std::size_t rec = kRecordSize * static_cast<std::size_t>(n);
-    BitList bits;
-    switch (col) {
-    case kColRxFreq:
-        bits = Bytes(rec + kRecRxFreq, 4);
-        bits.push_back({rec + kRecRxStep, 0xFF});
-        return bits;
-    case kColTxFreq:
-        bits = Bytes(rec + kRecTxFreq, 4);
-        bits.push_back({rec + kRecTxStep, 0xFF});
-        return bits;
-    case kColRxTone:
-        return Bytes(rec + kRecRxTone, 2);
-    case kColTxTone:
-        return Bytes(rec + kRecTxTone, 2);
-    case kColScan:
-        return {{rec + kRecFlags, kFlagScanAdd}};
-    case kColOpt6:
-        return {{rec + kRecFlags, kFlagOptCol6}};
-    case kColBand:
-        return {{rec + kRecFlags, kFlagNarrow}};
-    default:
-        return {{rec + kRecFlags, kFlagOptCol8}};
+// The bits of a field, of channel record n for a channel field.
+BitList BitsOf(const SImageField& field, int n = 0) {
+    BitList bits = Bytes(FieldAddress(field, n), field.size);
+    for (FieldBits& bit : bits) {
+        bit.mask = field.mask;
     }
+    return bits;
 }
 
-std::size_t OptionOffset(FormOption option) {
-    switch (option) {
-    case FormOption::MonitorKey:
-        return kOptMonitorKey;
-    case FormOption::TimeOut:
-        return kOptTimeOut;
-    case FormOption::Squelch:
-        return kOptSquelch;
-    case FormOption::ScanType:
-        return kOptScanType;
-    case FormOption::Priority:
-        return kOptPriority;
-    case FormOption::Revert:
-        return kOptRevert;
-    case FormOption::LoopBack:
-        return kOptLoopBack;
-    default:
-        return kOptDropout;
+// The bits of channel record n a grid cell shows. A frequency includes its step byte, which
+// follows from the frequency.
+BitList CellBits(int n, const Named<int>& cell) {
+    BitList bits = BitsOf(*cell.field, n);
+    if (cell.value == kColRxFreq || cell.value == kColTxFreq) {
+        bits.push_back(BitsOf(cell.value == kColRxFreq ? kFieldRxStep : kFieldTxStep, n).front());
     }
-}
-
-FieldBits CheckBits(FormCheck check) {
-    switch (check) {
-    case FormCheck::BeepTone:
-        return {kOptBits, 0x01};
-    case FormCheck::BatterySave:
-        return {kOptBits, 0x02};
-    default:
-        return {kOptCloneBits, 0x04};
-    }
+    return bits;
 }
 
 // An option as the form shows it; an index beyond the list shows as the bare number.
@@ -164,29 +119,29 @@ private:
 void DiffWrittenFields(CDiffList& list, const CDromelPgmDoc& a, const CDromelPgmDoc& b,
                        bool dealer) {
     for (int n = 1; n <= kChannelCount; ++n) {
-        for (int col = 1; col < kChannelColumns; ++col) {
-            list.Field("ch" + std::to_string(n) + " " + kCellNames[col - 1].key,
-                       GetChannelCellText(a, n, col), GetChannelCellText(b, n, col),
-                       ColumnBits(n, col));
+        for (const auto& cell : kCellNames) {
+            list.Field("ch" + std::to_string(n) + " " + cell.key,
+                       GetChannelCellText(a, n, cell.value), GetChannelCellText(b, n, cell.value),
+                       CellBits(n, cell));
         }
     }
     for (int r = 1; r <= kChannelCount; ++r) {
         for (int col = 1; col < kTestFreqColumns; ++col) {
             list.Field("test" + std::to_string(r) + " " + kCellNames[col - 1].key,
                        GetTestCellText(a, r, col), GetTestCellText(b, r, col),
-                       ColumnBits(TestChannel(r), col));
+                       CellBits(TestChannel(r), kCellNames[col - 1]));
         }
     }
     for (const auto& option : kOptionNames) {
         list.Field(option.key, OptionText(a, option.value), OptionText(b, option.value),
-                   {{OptionOffset(option.value), 0xFF}});
+                   BitsOf(*option.field));
     }
     for (const auto& check : kCheckNames) {
         list.Field(check.key, GetFormCheck(a, check.value) ? "on" : "off",
-                   GetFormCheck(b, check.value) ? "on" : "off", {CheckBits(check.value)});
+                   GetFormCheck(b, check.value) ? "on" : "off", BitsOf(*check.field));
     }
-    list.Field("manualadjust", a.GetManualAdjust() ? "on" : "off",
-               b.GetManualAdjust() ? "on" : "off", {{kOptCloneBits, 0x10}}, dealer);
+    list.Field(kFieldManualAdjust.name, a.GetManualAdjust() ? "on" : "off",
+               b.GetManualAdjust() ? "on" : "off", BitsOf(kFieldManualAdjust), dealer);
     // The model identification and the model's parameters follow from the model.
     BitList modelBits = Bytes(kModelIdOffset, kModelIdSize);
     const BitList params = Bytes(kModelParamsOffset, kModelParamsSize);

@@ -18,7 +18,7 @@ struct FieldDiff {
     bool valuesShown = true;
 };
 
-// The part of the image a write sends into the radio (0x000 to 0x3D7): what the radio holds
+// The part of the image a write sends into the radio (up to kWrittenEnd): what the radio holds
 // after a good write of a, compared with b read from the radio.
 std::vector<FieldDiff> DiffWrittenImage(const CDromelPgmDoc& a, const CDromelPgmDoc& b,
                                         bool dealer);

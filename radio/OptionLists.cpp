@@ -2,6 +2,7 @@
 
 #include "app/LangString.h"
 #include "app/Settings.h"
+#include "radio/ImageMap.h"
 #include "radio/ToneTables.h"
 
 #include <cstdlib>
@@ -74,7 +75,7 @@ OptionList ScanTypeList() {
 
 OptionList PriorityList() {
     OptionList list{GetLangString("IDS_NONE")};
-    for (int n = 1; n <= 15; ++n) {
+    for (int n = 1; n <= kScanChannelCount; ++n) {
         list.push_back(std::to_string(n));
     }
     return list;

@@ -18,7 +18,7 @@ OptionList TimeOutList();
 OptionList SquelchList();
 // [SCANTYPE] "0", "1", ... up to the first missing key.
 OptionList ScanTypeList();
-// IDS_NONE, then 1 .. 15.
+// IDS_NONE, then 1 .. kScanChannelCount.
 OptionList PriorityList();
 // [REVERTCH] "0".."2" (defaults "mode 0".."mode 2"), and "3" (default "mode 3") only when a
 // priority channel is set.

@@ -122,12 +122,20 @@ std::string LimitText(std::int32_t value) {
     return buffer;
 }
 
+EToneKind ToneFieldKind(std::uint8_t b1) {
+    if (b1 == 0xFF) {
+        return EToneKind::kNone;
+    }
+    return b1 < 0x80 ? EToneKind::kCtcss : EToneKind::kDcs;
+}
+
 std::string ToneFieldToText(std::uint8_t b0, std::uint8_t b1, const std::string& noneText) {
     char buffer[16];
-    if (b1 == 0xFF) {
+    const EToneKind kind = ToneFieldKind(b1);
+    if (kind == EToneKind::kNone) {
         return noneText;
     }
-    if (b1 < 0x80) {
+    if (kind == EToneKind::kCtcss) {
         std::snprintf(buffer, sizeof buffer, "%x%x.%x", b1, b0 >> 4, b0 & 0x0F);
     } else {
         std::snprintf(buffer, sizeof buffer, b1 < 0xC0 ? "D%x%02xN" : "D%x%02xI", b1 & 0x0F, b0);

@@ -49,6 +49,11 @@ std::int32_t FreqFieldToValue(const std::uint8_t* field);
 // "%03d.%05d": 47000000 gives "470.00000".
 std::string LimitText(std::int32_t value);
 
+// What a 2-byte tone field holds, by its second byte b1: no tone (0xFF), a CTCSS tone
+// (below 0x80) or a DCS code.
+enum class EToneKind { kNone, kCtcss, kDcs };
+EToneKind ToneFieldKind(std::uint8_t b1);
+
 // A 2-byte tone field (b0 at the lower address) as text: noneText for b1 = 0xFF, "67.0" for
 // CTCSS, "D023N" / "D754I" for DCS.
 std::string ToneFieldToText(std::uint8_t b0, std::uint8_t b1, const std::string& noneText);

@@ -1,9 +1,9 @@
 // The CSV import and the assignments of dpmtool set on arbitrary input: input that is
 // refused changes nothing, and every channel stays within the model's limits.
 #include "Assignment.h"
-#include "ChannelCsv.h"
 #include "DpmCommand.h"
 
+#include "radio/ChannelCsv.h"
 #include "radio/DromelPgmDoc.h"
 #include "radio/ValueCodecs.h"
 

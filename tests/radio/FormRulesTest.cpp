@@ -1,6 +1,7 @@
 #include "RadioFixture.h"
 
 #include "radio/FormRules.h"
+#include "radio/ImageFields.h"
 
 #include <tuple>
 
@@ -112,10 +113,14 @@ TEST_F(FormRulesTest, ModelChangeErasesAndSetsDefaults) {
 
 TEST_F(FormRulesTest, EachOptionChangesItsOwnByteAlone) {
     const std::pair<FormOption, std::size_t> options[] = {
-        {FormOption::MonitorKey, kOptMonitorKey}, {FormOption::TimeOut, kOptTimeOut},
-        {FormOption::Squelch, kOptSquelch},       {FormOption::ScanType, kOptScanType},
-        {FormOption::Priority, kOptPriority},     {FormOption::Revert, kOptRevert},
-        {FormOption::LoopBack, kOptLoopBack},     {FormOption::Dropout, kOptDropout},
+        {FormOption::MonitorKey, kFieldMonitorKey.offset},
+        {FormOption::TimeOut, kFieldTimeOut.offset},
+        {FormOption::Squelch, kFieldSquelch.offset},
+        {FormOption::ScanType, kFieldScanType.offset},
+        {FormOption::Priority, kFieldPriority.offset},
+        {FormOption::Revert, kFieldRevert.offset},
+        {FormOption::LoopBack, kFieldLoopBack.offset},
+        {FormOption::Dropout, kFieldDropout.offset},
     };
     for (const auto& [option, offset] : options) {
         const int last = static_cast<int>(FormOptionEntries(m_doc, option).size()) - 1;
@@ -132,9 +137,9 @@ TEST_F(FormRulesTest, EachOptionChangesItsOwnByteAlone) {
         }
     }
     const std::tuple<FormCheck, std::size_t, std::uint8_t> checks[] = {
-        {FormCheck::BeepTone, kOptBits, 0x01},
-        {FormCheck::BatterySave, kOptBits, 0x02},
-        {FormCheck::WiredClone, kOptCloneBits, 0x04},
+        {FormCheck::BeepTone, kFieldBeepTone.offset, 0x01},
+        {FormCheck::BatterySave, kFieldBatterySave.offset, 0x02},
+        {FormCheck::WiredClone, kFieldWiredClone.offset, 0x04},
     };
     for (const auto& [check, offset, bit] : checks) {
         for (const std::uint8_t pattern : {0x00, 0xFF}) {
@@ -153,7 +158,7 @@ TEST_F(FormRulesTest, EveryChannelOneToFifteenCanBeThePriorityChannel) {
         m_doc.SetFreqText(n, true, "440");
         m_doc.SetModifiedFlag(false);
         ASSERT_TRUE(ChangePriorityChannel(m_doc, n)) << n;
-        EXPECT_EQ(m_doc.m_image[kOptPriority], n - 1);
+        EXPECT_EQ(m_doc.m_image[kFieldPriority.offset], n - 1);
         EXPECT_EQ(GetFormOption(m_doc, FormOption::Priority), n);
         EXPECT_TRUE(m_doc.IsModified());
     }
@@ -163,6 +168,6 @@ TEST_F(FormRulesTest, EveryChannelOneToFifteenCanBeThePriorityChannel) {
     m_doc.SetFreqText(16, true, "440");
     EXPECT_FALSE(ChangePriorityChannel(m_doc, 16));
     EXPECT_FALSE(ChangePriorityChannel(m_doc, -1));
-    EXPECT_EQ(m_doc.m_image[kOptPriority], 14);
+    EXPECT_EQ(m_doc.m_image[kFieldPriority.offset], 14);
     EXPECT_FALSE(m_doc.IsModified());
 }

@@ -1,8 +1,8 @@
 #include "Assignment.h"
 
 #include "DpmCommand.h"
-#include "ValueNotice.h"
 #include "radio/SettingNames.h"
+#include "radio/ValueNotice.h"
 
 #include "app/LangString.h"
 #include "radio/CellTyping.h"
@@ -79,8 +79,8 @@ void ApplyFormOption(CDromelPgmDoc& doc, FormOption option, const std::string& v
     const int index = ListIndex(value, FormOptionEntries(doc, option).size());
     const ScanControls scan = UpdateScanControls(doc);
     if (option == FormOption::ScanType && !scan.scanTypeEnabled) {
-        throw Refusal{"the scan type is disabled: fewer than two of channels 1 to 15 are in the "
-                      "scan list"};
+        throw Refusal{"the scan type is disabled: fewer than two of channels 1 to " +
+                      std::to_string(kScanChannelCount) + " are in the scan list"};
     }
     const bool scanSetting = option == FormOption::Priority || option == FormOption::Revert ||
                              option == FormOption::LoopBack || option == FormOption::Dropout;
@@ -150,9 +150,9 @@ SStoredValue ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field,
 SStoredValue ApplyTest(CDromelPgmDoc& doc, int r, const std::string& field,
                        const std::string& value) {
     CheckChannelNumber(r);
-    const bool rx = field == "rx" || field == "rxtone";
-    const bool tone = field == "rxtone" || field == "txtone";
-    if (!rx && field != "tx" && field != "txtone") {
+    const bool rx = field == kFieldRxFreq.name || field == kFieldRxTone.name;
+    const bool tone = field == kFieldRxTone.name || field == kFieldTxTone.name;
+    if (!rx && field != kFieldTxFreq.name && field != kFieldTxTone.name) {
         throw Refusal{"unknown test channel field \"" + field + "\""};
     }
     if (tone) {
@@ -170,7 +170,7 @@ bool ApplyDealer(CDromelPgmDoc& doc, const std::string& key, const std::string& 
                  bool dealer) {
     const std::string kAlign = "align.";
     const bool align = key.rfind(kAlign, 0) == 0;
-    if (!align && key != "manualadjust") {
+    if (!align && key != kFieldManualAdjust.name) {
         return false;
     }
     if (!dealer) {

@@ -1,7 +1,7 @@
 // dpmtool export FILE OUT.csv and dpmtool import FILE IN.csv: the 16 channels as CSV.
-#include "ChannelCsv.h"
 #include "DpmCommand.h"
 #include "DpmFiles.h"
+#include "radio/ChannelCsv.h"
 
 #include <iostream>
 

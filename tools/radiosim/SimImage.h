@@ -1,10 +1,12 @@
 // The simulated radio's memory: where it comes from and where it goes on exit.
 #pragma once
 
+#include "radio/ImageMap.h"
+
 #include <array>
 #include <string>
 
-using SimImage = std::array<unsigned char, 1024>;
+using SimImage = std::array<unsigned char, kImageSize>;
 
 // The memory of a model-2 radio in use (the model table of the settings file beside the
 // executable): a handful of channels with tones, a scan list, options set, test channels.

@@ -13,6 +13,8 @@ constexpr char kProgram[] = "PROGRAM";
 constexpr std::size_t kProgramLength = sizeof kProgram - 1;
 constexpr int kLatePauseMicros = 60000;     // longer than the PC's 50 ms window for one byte
 constexpr int kLateAckPauseMicros = 150000; // longer than the PC's 100 ms window for an ACK
+constexpr int kBlock = static_cast<int>(kBlockSize);
+constexpr int kEnd = static_cast<int>(kImageSize);
 
 std::size_t MessageLength(unsigned char first) {
     switch (first) {
@@ -29,7 +31,7 @@ std::size_t MessageLength(unsigned char first) {
 
 } // namespace
 
-CSimRadio::CSimRadio(const std::array<unsigned char, 1024>& image, const SimFaults& faults)
+CSimRadio::CSimRadio(const SimImage& image, const SimFaults& faults)
     : m_image(image), m_faults(faults) {}
 
 bool CSimRadio::Silent() const {
@@ -69,8 +71,10 @@ std::vector<SimReply> CSimRadio::Complete() {
     }
     if (first == kIdentify) {
         SimReply id;
-        for (int a = 0x3D7; a >= 0x3D0; --a) {
-            id.bytes.push_back(m_faults.wrongId ? m_image[a] ^ 0x5A : m_image[a]);
+        // The model identification, last byte first.
+        for (std::size_t i = kModelIdSize; i-- > 0;) {
+            const unsigned char byte = m_image[kModelIdOffset + i];
+            id.bytes.push_back(m_faults.wrongId ? byte ^ 0x5A : byte);
         }
         if (m_faults.shortId) {
             id.bytes.pop_back();
@@ -86,7 +90,7 @@ std::vector<SimReply> CSimRadio::Complete() {
 
     int address = m_message[1] * 256 + m_message[2];
     m_nLastAddress = address;
-    if (address % 8 != 0 || address > 1024 - 8) {
+    if (address % kBlock != 0 || address > kEnd - kBlock) {
         return {};
     }
     if (m_faults.hangupAfter >= 0 && m_nBlocks >= m_faults.hangupAfter) {
@@ -108,12 +112,12 @@ std::vector<SimReply> CSimRadio::Complete() {
 
 std::vector<SimReply> CSimRadio::DataFrame(int nAddress) {
     ++m_nFrames;
-    int echoed = m_nFrames == m_faults.wrongAddress ? (nAddress + 8) % 1024 : nAddress;
+    int echoed = m_nFrames == m_faults.wrongAddress ? (nAddress + kBlock) % kEnd : nAddress;
     std::vector<unsigned char> frame = {
         kDataFrame, static_cast<unsigned char>(echoed / 256),
         static_cast<unsigned char>(echoed % 256),
         static_cast<unsigned char>(m_nFrames == m_faults.wrongLength ? 0x10 : 0x08)};
-    frame.insert(frame.end(), m_image.begin() + nAddress, m_image.begin() + nAddress + 8);
+    frame.insert(frame.end(), m_image.begin() + nAddress, m_image.begin() + nAddress + kBlock);
     if (m_faults.dropEvery > 0 && m_nFrames % m_faults.dropEvery == 0) {
         frame.pop_back();
     }

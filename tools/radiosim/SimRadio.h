@@ -2,7 +2,8 @@
 // bytes of its answer, with the faults it was told to show.
 #pragma once
 
-#include <array>
+#include "tools/radiosim/SimImage.h"
+
 #include <string>
 #include <vector>
 
@@ -31,7 +32,7 @@ struct SimReply {
 
 class CSimRadio {
 public:
-    CSimRadio(const std::array<unsigned char, 1024>& image, const SimFaults& faults);
+    CSimRadio(const SimImage& image, const SimFaults& faults);
 
     // Takes one byte from the PC; returns what the radio sends back (possibly nothing).
     std::vector<SimReply> Receive(unsigned char byte);
@@ -41,7 +42,7 @@ public:
     bool HangUpDue() const { return m_bHangUp; }
     // True once the radio has started sending without pause.
     bool Babbling() const { return m_bBabbling; }
-    const std::array<unsigned char, 1024>& Image() const { return m_image; }
+    const SimImage& Image() const { return m_image; }
     // The first byte of the last whole message taken ('P' for "PROGRAM"), which tells what an
     // answer answers; -1 before the first.
     int LastRequest() const { return m_nLastRequest; }
@@ -56,7 +57,7 @@ private:
     std::vector<SimReply> StoreBlock();
     bool Silent() const;
 
-    std::array<unsigned char, 1024> m_image;
+    SimImage m_image;
     SimFaults m_faults;
     std::vector<unsigned char> m_message;
     bool m_bProgramMode = false;

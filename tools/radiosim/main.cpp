@@ -389,7 +389,7 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, opt)) {
         return 2;
     }
-    std::array<unsigned char, 1024> image;
+    SimImage image;
     std::string error;
     if (!(opt.image.empty() ? DefaultSimImage(image, error)
                             : LoadSimImage(opt.image, image, error))) {

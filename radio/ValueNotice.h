@@ -1,4 +1,4 @@
-// The words dpmtool has for a cell value: why a value could not have been typed into its
+// The words for a cell value: why a value could not have been typed into its
 // cell, and how a value was stored when not as given. Texts from the language file.
 #pragma once
 

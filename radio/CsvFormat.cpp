@@ -1,4 +1,4 @@
-#include "CsvFormat.h"
+#include "radio/CsvFormat.h"
 
 bool ParseCsv(const std::string& text, std::vector<CsvRow>& rows) {
     std::size_t i = 0;

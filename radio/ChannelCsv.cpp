@@ -1,10 +1,10 @@
-#include "ChannelCsv.h"
-
-#include "CsvFormat.h"
-#include "ValueNotice.h"
+#include "radio/ChannelCsv.h"
 
 #include "radio/ChannelRules.h"
+#include "radio/CsvFormat.h"
+#include "radio/ImageFields.h"
 #include "radio/ValueCodecs.h"
+#include "radio/ValueNotice.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -36,12 +36,12 @@ struct ToneSide {
 
 ToneSide ReadToneSide(const CDromelPgmDoc& doc, int n, bool rx) {
     ToneSide side;
-    const std::uint8_t b1 = doc.m_image[kRecordSize * n + (rx ? kRecRxTone : kRecTxTone) + 1];
-    if (b1 == 0xFF) {
+    const EToneKind kind = doc.GetToneKind(n, rx);
+    if (kind == EToneKind::kNone) {
         return side;
     }
     const std::string text = doc.GetToneText(n, rx);
-    if (b1 < 0x80) {
+    if (kind == EToneKind::kCtcss) {
         side.kind = ToneSide::Ctcss;
         side.ctcss = text;
     } else {
@@ -252,10 +252,11 @@ void ReadComment(const std::string& comment, ChannelRow& ch) {
             end = comment.size();
         }
         const std::string word = comment.substr(start, end - start);
-        for (auto [key, target] : {std::pair{"opt6=", &ch.opt6}, std::pair{"opt8=", &ch.opt8}}) {
-            if (word == std::string(key) + "yes") {
+        for (auto [key, target] :
+             {std::pair{kFieldOptCol6.name, &ch.opt6}, std::pair{kFieldOptCol8.name, &ch.opt8}}) {
+            if (word == std::string(key) + "=yes") {
                 *target = 0;
-            } else if (word == std::string(key) + "no") {
+            } else if (word == std::string(key) + "=no") {
                 *target = 1;
             }
         }
@@ -319,11 +320,11 @@ void WriteChannel(CDromelPgmDoc& doc, const ChannelRow& ch, const std::string& p
             notices.push_back(prefix + notice);
         }
     };
-    note("rx", ch.rx, CommitChannelFreq(doc, n, true, ch.rx));
-    note("tx", ch.tx, CommitChannelFreq(doc, n, false, ch.tx));
-    note("rxtone", ch.rxTone, CommitChannelTone(doc, n, true, ch.rxTone));
+    note(kFieldRxFreq.name, ch.rx, CommitChannelFreq(doc, n, true, ch.rx));
+    note(kFieldTxFreq.name, ch.tx, CommitChannelFreq(doc, n, false, ch.tx));
+    note(kFieldRxTone.name, ch.rxTone, CommitChannelTone(doc, n, true, ch.rxTone));
     if (!IsChannelCellReadOnly(doc, n, kColTxTone)) {
-        note("txtone", ch.txTone, CommitChannelTone(doc, n, false, ch.txTone));
+        note(kFieldTxTone.name, ch.txTone, CommitChannelTone(doc, n, false, ch.txTone));
     }
     const auto list = [&](int col, int k) {
         if (k >= 0 && k != GetChannelListIndex(doc, n, col)) {
@@ -345,10 +346,9 @@ std::string ExportChannelsCsv(const CDromelPgmDoc& doc) {
         if (doc.IsRxEmpty(n)) {
             continue;
         }
-        const std::uint8_t* record = doc.m_image.data() + kRecordSize * n;
-        const std::int64_t rx = FreqFieldToValue(record);
+        const std::int64_t rx = doc.GetFreqValue(n, true);
         const bool hasTx = !doc.IsRxOrTxEmpty(n);
-        const std::int64_t tx = hasTx ? FreqFieldToValue(record + kRecTxFreq) : 0;
+        const std::int64_t tx = hasTx ? doc.GetFreqValue(n, false) : 0;
         std::string duplex = "off";
         std::string offset = Mhz(0);
         if (hasTx && tx == rx) {
@@ -359,8 +359,11 @@ std::string ExportChannelsCsv(const CDromelPgmDoc& doc) {
         }
         ToneSide txTone = hasTx ? ReadToneSide(doc, n, false) : ToneSide{};
         const ToneColumns tones = ExportTones(txTone, ReadToneSide(doc, n, true));
-        const std::string comment = std::string("opt6=") + (doc.GetOptCol6(n) ? "yes" : "no") +
-                                    " opt8=" + (doc.GetOptCol8(n) ? "yes" : "no");
+        const auto option = [](const SImageField& field, bool yes) {
+            return std::string(field.name) + (yes ? "=yes" : "=no");
+        };
+        const std::string comment = option(kFieldOptCol6, doc.GetOptCol6(n)) + " " +
+                                    option(kFieldOptCol8, doc.GetOptCol8(n));
         const std::string fields[] = {std::to_string(n),
                                       "",
                                       Mhz(rx),
@@ -374,7 +377,7 @@ std::string ExportChannelsCsv(const CDromelPgmDoc& doc) {
                                       tones.rxDtcs,
                                       tones.cross,
                                       doc.GetNarrow(n) ? "NFM" : "FM",
-                                      record[kRecRxStep] == 1 ? "6.25" : "5.00",
+                                      doc.IsFineStep(n, true) ? "6.25" : "5.00",
                                       doc.GetScanAdd(n) ? "" : "S",
                                       "",
                                       comment};

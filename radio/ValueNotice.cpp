@@ -1,4 +1,4 @@
-#include "ValueNotice.h"
+#include "radio/ValueNotice.h"
 
 #include "app/LangString.h"
 #include "radio/TextFormat.h"
