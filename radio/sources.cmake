@@ -2,6 +2,7 @@
 target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CellTyping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DocChange.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocLifecycle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmDoc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormRules.cpp

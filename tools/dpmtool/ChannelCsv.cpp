@@ -36,7 +36,7 @@ struct ToneSide {
 
 ToneSide ReadToneSide(const CDromelPgmDoc& doc, int n, bool rx) {
     ToneSide side;
-    const std::uint8_t b1 = doc.m_image[kRecordSize * n + (rx ? kRecRxTone : kRecTxTone) + 1];
+    const std::uint8_t b1 = doc.Image()[kRecordSize * n + (rx ? kRecRxTone : kRecTxTone) + 1];
     if (b1 == 0xFF) {
         return side;
     }
@@ -327,7 +327,6 @@ void WriteChannel(CDromelPgmDoc& doc, const ChannelRow& ch, const std::string& p
     }
     const auto list = [&](int col, int k) {
         if (k >= 0 && k != GetChannelListIndex(doc, n, col)) {
-            doc.SetModifiedFlag(true);
             CommitChannelList(doc, n, col, k);
         }
     };
@@ -345,7 +344,7 @@ std::string ExportChannelsCsv(const CDromelPgmDoc& doc) {
         if (doc.IsRxEmpty(n)) {
             continue;
         }
-        const std::uint8_t* record = doc.m_image.data() + kRecordSize * n;
+        const std::uint8_t* record = doc.Image().data() + kRecordSize * n;
         const std::int64_t rx = FreqFieldToValue(record);
         const bool hasTx = !doc.IsRxOrTxEmpty(n);
         const std::int64_t tx = hasTx ? FreqFieldToValue(record + kRecTxFreq) : 0;
@@ -416,6 +415,7 @@ CsvImport ImportChannelsCsv(CDromelPgmDoc& doc, const std::string& text) {
         return result;
     }
     result.isChannelCsv = true;
+    const CDocEdit edit(doc, EDocChange::kCsvImport);
     for (std::size_t i = 1; i < rows.size(); ++i) {
         try {
             const ChannelRow row = ReadRow(columns, rows[i]);
