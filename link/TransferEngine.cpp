@@ -19,7 +19,7 @@ CTransferEngine::CTransferEngine(CLinkPort& port, bool bRead, CDromelPgmDoc& doc
     : m_port(port), m_bRead(bRead), m_doc(doc) {}
 
 LinkResult CTransferEngine::Start(const MismatchQuestion& ask) {
-    m_workImage = m_doc.m_image;
+    m_workImage = m_doc.Image();
     LinkResult result = EnterProgramMode(m_port, m_bRead, m_workImage, ask);
     if (result != LinkReady) {
         return result;
@@ -46,7 +46,7 @@ TickResult CTransferEngine::Tick() {
     ++m_nTries;
     if (m_nAddress >= EndAddress()) {
         if (m_bRead) {
-            m_doc.m_image = m_workImage;
+            m_doc.ReplaceImage(m_workImage, EDocChange::kRead);
             m_doc.RefreshFromImage();
         }
         return TickDone;

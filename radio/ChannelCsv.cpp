@@ -328,7 +328,6 @@ void WriteChannel(CDromelPgmDoc& doc, const ChannelRow& ch, const std::string& p
     }
     const auto list = [&](int col, int k) {
         if (k >= 0 && k != GetChannelListIndex(doc, n, col)) {
-            doc.SetModifiedFlag(true);
             CommitChannelList(doc, n, col, k);
         }
     };
@@ -419,6 +418,7 @@ CsvImport ImportChannelsCsv(CDromelPgmDoc& doc, const std::string& text) {
         return result;
     }
     result.isChannelCsv = true;
+    const CDocEdit edit(doc, EDocChange::kCsvImport);
     for (std::size_t i = 1; i < rows.size(); ++i) {
         try {
             const ChannelRow row = ReadRow(columns, rows[i]);

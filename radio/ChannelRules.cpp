@@ -65,9 +65,11 @@ SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::st
     } else {
         stored.how = FreqTextStoring(text);
     }
-    if (!SameIgnoringCase(text, doc.GetFreqText(n, rx))) {
-        doc.SetModifiedFlag(true);
-    }
+    // Only a text other than the cell showed marks the document; the same text stored again
+    // still rewrites an empty channel's fields.
+    const CDocEdit edit(doc, SameIgnoringCase(text, doc.GetFreqText(n, rx))
+                                 ? EDocChange::kCellRewrite
+                                 : EDocChange::kCellCommit);
     doc.SetFreqText(n, rx, text);
     if (text.empty()) {
         doc.SetToneText(n, false, "");
@@ -90,9 +92,9 @@ SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::st
 
 SStoredValue CommitChannelTone(CDromelPgmDoc& doc, int n, bool rx, const std::string& text) {
     const bool same = doc.IsTxToneSameAsRx(n);
-    if (!SameIgnoringCase(text, doc.GetToneText(n, rx))) {
-        doc.SetModifiedFlag(true);
-    }
+    const CDocEdit edit(doc, SameIgnoringCase(text, doc.GetToneText(n, rx))
+                                 ? EDocChange::kCellRewrite
+                                 : EDocChange::kCellCommit);
     doc.SetToneText(n, rx, text);
     if (rx && same) {
         doc.SetToneText(n, false, text);
@@ -121,6 +123,7 @@ int GetChannelListIndex(const CDromelPgmDoc& doc, int n, int col) {
 }
 
 void CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k) {
+    const CDocEdit edit(doc, EDocChange::kListCommit);
     switch (col) {
     case kColScan:
         doc.SetScanAdd(n, k == 0);

@@ -71,6 +71,55 @@ void CDromelPgmDoc::NotifyState() {
     }
 }
 
+int CDromelPgmDoc::AddChangeObserver(std::function<void(const SDocChange&)> observer) {
+    m_changeObservers.push_back({m_nextObserverId, std::move(observer)});
+    return m_nextObserverId++;
+}
+
+void CDromelPgmDoc::RemoveChangeObserver(int id) {
+    std::erase_if(m_changeObservers, [id](const ChangeObserver& o) { return o.id == id; });
+}
+
+void CDromelPgmDoc::BeginEdit(EDocChange kind, const SDocState* before) {
+    if (m_nEditDepth++ > 0) {
+        return;
+    }
+    m_editKind = kind;
+    m_editBefore = before != nullptr ? *before : State();
+}
+
+void CDromelPgmDoc::EndEdit() {
+    if (--m_nEditDepth > 0) {
+        return;
+    }
+    SDocChange change{m_editKind, m_editBefore, State()};
+    const bool changed = change.before != change.after;
+    const EModifiedRule rule = ModifiedRule(change.kind);
+    if (rule == EModifiedRule::kCleared) {
+        SetModifiedFlag(false);
+    } else if (rule == EModifiedRule::kMarked ||
+               (rule == EModifiedRule::kMarkedWhenChanged && changed)) {
+        SetModifiedFlag(true);
+    }
+    if (!changed && rule != EModifiedRule::kCleared) {
+        return;
+    }
+    const std::vector<ChangeObserver> observers = m_changeObservers;
+    for (const ChangeObserver& o : observers) {
+        o.call(change);
+    }
+}
+
+void CDromelPgmDoc::ReplaceImage(const MemoryImage& image, EDocChange kind) {
+    const CDocEdit edit(*this, kind);
+    m_image = image;
+}
+
+void CDromelPgmDoc::SetByte(std::size_t offset, std::uint8_t value) {
+    const CDocEdit edit(*this);
+    m_image[offset] = value;
+}
+
 void CDromelPgmDoc::SetPathName(const std::string& name) {
     // The full path is kept, so that the document stays bound to its file wherever the
     // program's working folder moves and the overwrite question names the whole path.
@@ -89,15 +138,16 @@ void CDromelPgmDoc::SetPathName(const std::string& name) {
 }
 
 void CDromelPgmDoc::DeleteContents() {
+    const CDocEdit edit(*this);
     m_header = kOwnHeader;
     m_image.fill(0xFF);
 }
 
 void CDromelPgmDoc::NewDocument() {
+    const CDocEdit edit(*this, EDocChange::kNew);
     DeleteContents();
     SetModel(2);
     SetPathName({});
-    SetModifiedFlag(false);
 }
 
 void CDromelPgmDoc::RefreshFromImage() {
@@ -112,6 +162,7 @@ DataFileResult CDromelPgmDoc::LoadFile(const std::string& path) {
         return result;
     }
     result.size = data.size();
+    const CDocEdit edit(*this, EDocChange::kOpen);
     DeleteContents();
     std::memcpy(m_header.data(), data.data(), std::min(data.size(), kHeaderSize));
     result.headerAccepted =
@@ -122,7 +173,6 @@ DataFileResult CDromelPgmDoc::LoadFile(const std::string& path) {
     }
     FindModel();
     SetPathName(path);
-    SetModifiedFlag(false);
     return result;
 }
 
@@ -132,8 +182,8 @@ DataFileResult CDromelPgmDoc::SaveFile(const std::string& path) {
     const DataFileResult result{WriteFileAtomically(path, bytes)};
     FindModel();
     if (result) {
+        const CDocEdit saved(*this, EDocChange::kSave);
         SetPathName(path);
-        SetModifiedFlag(false);
     }
     return result;
 }
@@ -173,6 +223,7 @@ bool CDromelPgmDoc::IsFineStep(int n, bool rx) const {
 }
 
 void CDromelPgmDoc::SetFreqText(int n, bool rx, const std::string& text) {
+    const CDocEdit edit(*this);
     EncodeFreqText(text, FieldBytes(m_image, FreqField(rx), n),
                    *FieldBytes(m_image, StepField(rx), n));
 }
@@ -186,6 +237,7 @@ std::string CDromelPgmDoc::GetToneText(int n, bool rx) const {
 }
 
 void CDromelPgmDoc::SetToneText(int n, bool rx, const std::string& text) {
+    const CDocEdit edit(*this);
     std::uint8_t* tone = FieldBytes(m_image, ToneField(rx), n);
     EncodeToneText(text, tone[0], tone[1]);
 }
@@ -214,24 +266,28 @@ bool CDromelPgmDoc::GetScanAdd(int n) const {
     return IsFieldOn(m_image, kFieldScanAdd, n);
 }
 void CDromelPgmDoc::SetScanAdd(int n, bool inScanList) {
+    const CDocEdit edit(*this);
     SetFieldOn(m_image, kFieldScanAdd, inScanList, n);
 }
 bool CDromelPgmDoc::GetNarrow(int n) const {
     return IsFieldOn(m_image, kFieldNarrow, n);
 }
 void CDromelPgmDoc::SetNarrow(int n, bool narrow) {
+    const CDocEdit edit(*this);
     SetFieldOn(m_image, kFieldNarrow, narrow, n);
 }
 bool CDromelPgmDoc::GetOptCol6(int n) const {
     return IsFieldOn(m_image, kFieldOptCol6, n);
 }
 void CDromelPgmDoc::SetOptCol6(int n, bool yes) {
+    const CDocEdit edit(*this);
     SetFieldOn(m_image, kFieldOptCol6, yes, n);
 }
 bool CDromelPgmDoc::GetOptCol8(int n) const {
     return IsFieldOn(m_image, kFieldOptCol8, n);
 }
 void CDromelPgmDoc::SetOptCol8(int n, bool yes) {
+    const CDocEdit edit(*this);
     SetFieldOn(m_image, kFieldOptCol8, yes, n);
 }
 
@@ -239,24 +295,28 @@ bool CDromelPgmDoc::GetBeepTone() const {
     return IsFieldOn(m_image, kFieldBeepTone);
 }
 void CDromelPgmDoc::SetBeepTone(bool on) {
+    const CDocEdit edit(*this);
     SetFieldOn(m_image, kFieldBeepTone, on);
 }
 bool CDromelPgmDoc::GetBatterySave() const {
     return IsFieldOn(m_image, kFieldBatterySave);
 }
 void CDromelPgmDoc::SetBatterySave(bool on) {
+    const CDocEdit edit(*this);
     SetFieldOn(m_image, kFieldBatterySave, on);
 }
 bool CDromelPgmDoc::GetWiredClone() const {
     return IsFieldOn(m_image, kFieldWiredClone);
 }
 void CDromelPgmDoc::SetWiredClone(bool on) {
+    const CDocEdit edit(*this);
     SetFieldOn(m_image, kFieldWiredClone, on);
 }
 bool CDromelPgmDoc::GetManualAdjust() const {
     return IsFieldOn(m_image, kFieldManualAdjust);
 }
 void CDromelPgmDoc::SetManualAdjust(bool on) {
+    const CDocEdit edit(*this);
     SetFieldOn(m_image, kFieldManualAdjust, on);
 }
 
@@ -264,6 +324,7 @@ int CDromelPgmDoc::GetSquelchLevel() const {
     return std::min<int>(FieldByte(m_image, kFieldSquelch), 9);
 }
 void CDromelPgmDoc::SetSquelchLevel(int index) {
+    const CDocEdit edit(*this);
     SetFieldByte(m_image, kFieldSquelch, static_cast<std::uint8_t>(index));
 }
 
@@ -272,6 +333,7 @@ int CDromelPgmDoc::GetMonitorKey() const {
     return byte > 4 ? 3 : byte;
 }
 void CDromelPgmDoc::SetMonitorKey(int index) {
+    const CDocEdit edit(*this);
     SetFieldByte(m_image, kFieldMonitorKey, static_cast<std::uint8_t>(index));
 }
 
@@ -280,6 +342,7 @@ int CDromelPgmDoc::GetTimeOutTimer() const {
     return byte > 10 ? 0 : byte;
 }
 void CDromelPgmDoc::SetTimeOutTimer(int index) {
+    const CDocEdit edit(*this);
     SetFieldByte(m_image, kFieldTimeOut, static_cast<std::uint8_t>(index));
 }
 
@@ -288,6 +351,7 @@ int CDromelPgmDoc::GetScanType() const {
     return byte <= 1 ? byte + 1 : 0;
 }
 void CDromelPgmDoc::SetScanType(int index) {
+    const CDocEdit edit(*this);
     SetFieldByte(m_image, kFieldScanType, static_cast<std::uint8_t>(index == 0 ? 0xFF : index - 1));
 }
 
@@ -298,6 +362,7 @@ int CDromelPgmDoc::GetPriorityChannel() const {
     return byte < kChannelCount ? byte + 1 : 0;
 }
 void CDromelPgmDoc::SetPriorityChannel(int index) {
+    const CDocEdit edit(*this);
     const bool channel = index >= 1 && index <= kScanChannelCount;
     SetFieldByte(m_image, kFieldPriority, static_cast<std::uint8_t>(channel ? index - 1 : 0xFF));
 }
@@ -307,6 +372,7 @@ int CDromelPgmDoc::GetLoopBackTime() const {
     return byte >= 3 && byte <= 50 ? byte - 2 : 0;
 }
 void CDromelPgmDoc::SetLoopBackTime(int index) {
+    const CDocEdit edit(*this);
     SetFieldByte(m_image, kFieldLoopBack, static_cast<std::uint8_t>(index >= 1 ? index + 2 : 0xFF));
 }
 
@@ -315,6 +381,7 @@ int CDromelPgmDoc::GetRevertChannel() const {
     return byte <= 2 ? byte + 1 : 0;
 }
 void CDromelPgmDoc::SetRevertChannel(int index) {
+    const CDocEdit edit(*this);
     SetFieldByte(m_image, kFieldRevert, static_cast<std::uint8_t>(index == 0 ? 0xFF : index - 1));
 }
 
@@ -326,10 +393,12 @@ int CDromelPgmDoc::GetDropoutDelay() const {
     return byte > 50 ? 9 : byte / 5 - 1;
 }
 void CDromelPgmDoc::SetDropoutDelay(int index) {
+    const CDocEdit edit(*this);
     SetFieldByte(m_image, kFieldDropout, static_cast<std::uint8_t>((index + 1) * 5));
 }
 
 bool CDromelPgmDoc::HasScanList() {
+    const CDocEdit edit(*this);
     int count = 0;
     for (int n = 1; n <= kScanChannelCount; ++n) {
         if (!IsRxEmpty(n) && GetScanAdd(n)) {

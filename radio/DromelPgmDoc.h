@@ -4,6 +4,7 @@
 #pragma once
 
 #include "radio/DataFile.h"
+#include "radio/DocChange.h"
 #include "radio/ImageMap.h"
 #include "radio/ValueCodecs.h"
 
@@ -12,8 +13,6 @@
 #include <functional>
 #include <string>
 #include <vector>
-
-using FileHeader = std::array<std::uint8_t, kHeaderSize>;
 
 // The header this tool writes: "QX  Radio Program data v1.33.7410 Morcan Vale" and three
 // spaces. Bytes 28..44 (".7410 Morcan Vale") identify a data file of this tool.
@@ -29,11 +28,11 @@ public:
     // it the new model-2 document that every new document starts as.
     CDromelPgmDoc();
 
-    // The memory image, byte for byte the radio's memory. The transfer copies it whole.
-    MemoryImage m_image;
-
     // --- State -----------------------------------------------------------------------------
+    // The memory image, byte for byte the radio's memory.
+    const MemoryImage& Image() const { return m_image; }
     const FileHeader& GetHeader() const { return m_header; }
+    SDocState State() const { return {m_header, m_image}; }
     int GetModel() const { return m_nModel; } // -1 when no model matches
     std::int32_t GetFreqLow() const { return m_nFreqLow; }
     std::int32_t GetFreqHigh() const { return m_nFreqHigh; }
@@ -54,6 +53,18 @@ public:
     // Observers of the modified flag and the path name (for the window title).
     int AddStateObserver(std::function<void()> observer);
     void RemoveStateObserver(int id);
+
+    // --- Changes ----------------------------------------------------------------------------
+    // Observers of every change of the header or the image: called once per change (see
+    // CDocEdit) after its modified-flag rule was applied, with its kind, before and after.
+    // A change that left every byte as it was is not told, unless its kind clears the flag
+    // (New, Open, Save).
+    int AddChangeObserver(std::function<void(const SDocChange&)> observer);
+    void RemoveChangeObserver(int id);
+    // The whole image replaced, as one change of the kind given (a completed read).
+    void ReplaceImage(const MemoryImage& image, EDocChange kind = EDocChange::kField);
+    // One byte of the image that no typed field covers (the alignment values).
+    void SetByte(std::size_t offset, std::uint8_t value);
 
     // --- Reset and model table ------------------------------------------------------------
     // Header rewritten with the tool's own text, all 1024 image bytes 0xFF. Model and limits
@@ -143,9 +154,15 @@ public:
     std::string GetLimitText(bool upper) const;
 
 private:
+    friend class CDocEdit;
+    // before is null for a change that begins now.
+    void BeginEdit(EDocChange kind, const SDocState* before);
+    void EndEdit();
+
     void SetPathName(const std::string& path);
     void NotifyState();
 
+    MemoryImage m_image;
     FileHeader m_header;
     int m_nModel = -1;
     std::int32_t m_nFreqLow = kDefaultFreqLow;
@@ -159,5 +176,37 @@ private:
     };
     std::vector<Observer> m_viewObservers;
     std::vector<Observer> m_stateObservers;
+    struct ChangeObserver {
+        int id;
+        std::function<void(const SDocChange&)> call;
+    };
+    std::vector<ChangeObserver> m_changeObservers;
     int m_nextObserverId = 1;
+
+    // The change under way: how many edit scopes are open, the kind of the outermost and the
+    // state when it began.
+    int m_nEditDepth = 0;
+    EDocChange m_editKind = EDocChange::kField;
+    SDocState m_editBefore;
+};
+
+// One change of the document: everything set between construction and destruction is one
+// change of the kind given. Scopes nest; an inner scope joins the outermost, whose kind
+// names the change and decides the modified flag (ModifiedRule). Every setter of the
+// document opens one itself, so that a setter called alone is a change of its own (kField).
+class CDocEdit {
+public:
+    explicit CDocEdit(CDromelPgmDoc& doc, EDocChange kind = EDocChange::kField) : m_doc(doc) {
+        m_doc.BeginEdit(kind, nullptr);
+    }
+    // A change that began earlier, when the document was in the state before.
+    CDocEdit(CDromelPgmDoc& doc, EDocChange kind, const SDocState& before) : m_doc(doc) {
+        m_doc.BeginEdit(kind, &before);
+    }
+    ~CDocEdit() { m_doc.EndEdit(); }
+    CDocEdit(const CDocEdit&) = delete;
+    CDocEdit& operator=(const CDocEdit&) = delete;
+
+private:
+    CDromelPgmDoc& m_doc;
 };

@@ -41,6 +41,7 @@ void CDromelPgmDoc::FindModel() {
 }
 
 void CDromelPgmDoc::SetModel(int k) {
+    const CDocEdit edit(*this);
     m_nModel = k;
     HexToBytes(ReadModelValue("model", k, 60), 2 * kModelIdSize, m_image.data() + kModelIdOffset);
     HexToBytes(ReadModelValue("value", k, 60), 2 * kModelParamsSize,
@@ -69,6 +70,7 @@ void CDromelPgmDoc::LoadFreqLimits() {
 }
 
 void CDromelPgmDoc::FillTestChannels() {
+    const CDocEdit edit(*this);
     const std::int32_t low = m_nFreqLow;
     const std::int32_t high = m_nFreqHigh;
     const std::int32_t mid = (low + high) / 2;

@@ -74,6 +74,7 @@ bool GetFormCheck(const CDromelPgmDoc& doc, FormCheck check) {
 }
 
 void ChangeFormCheck(CDromelPgmDoc& doc, FormCheck check, bool on) {
+    const CDocEdit edit(doc, EDocChange::kFormOption);
     switch (check) {
     case FormCheck::BeepTone:
         doc.SetBeepTone(on);
@@ -85,10 +86,10 @@ void ChangeFormCheck(CDromelPgmDoc& doc, FormCheck check, bool on) {
         doc.SetWiredClone(on);
         break;
     }
-    doc.SetModifiedFlag(true);
 }
 
 void ChangeFormOption(CDromelPgmDoc& doc, FormOption option, int index) {
+    const CDocEdit edit(doc, EDocChange::kFormOption);
     switch (option) {
     case FormOption::MonitorKey:
         doc.SetMonitorKey(index);
@@ -115,7 +116,6 @@ void ChangeFormOption(CDromelPgmDoc& doc, FormOption option, int index) {
         doc.SetDropoutDelay(index);
         break;
     }
-    doc.SetModifiedFlag(true);
 }
 
 bool ChangePriorityChannel(CDromelPgmDoc& doc, int index) {
@@ -139,7 +139,7 @@ bool IsModelChange(const CDromelPgmDoc& doc, int k) {
 }
 
 void ChangeModel(CDromelPgmDoc& doc, int k) {
+    const CDocEdit edit(doc, EDocChange::kModelChange);
     doc.DeleteContents();
     doc.SetModel(k);
-    doc.SetModifiedFlag(true);
 }

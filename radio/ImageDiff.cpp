@@ -100,8 +100,8 @@ public:
     // Lists the differing bits in [begin, end) that no entry explains, byte by byte.
     void Unexplained(std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
-            if (((m_a.m_image[i] ^ m_b.m_image[i]) & ~m_explained[i]) != 0) {
-                m_list.push_back({Address(i), Hex(m_a.m_image[i]), Hex(m_b.m_image[i])});
+            if (((m_a.Image()[i] ^ m_b.Image()[i]) & ~m_explained[i]) != 0) {
+                m_list.push_back({Address(i), Hex(m_a.Image()[i]), Hex(m_b.Image()[i])});
             }
         }
     }

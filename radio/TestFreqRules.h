@@ -33,19 +33,20 @@ std::string GetTestCellText(const CDromelPgmDoc& doc, int r, int col);
 SStoredValue CommitTestFreq(CDromelPgmDoc& doc, int r, bool rx, const std::string& text);
 SStoredValue CommitTestTone(CDromelPgmDoc& doc, int r, bool rx, const std::string& text);
 
-// The copy of the image taken when the dialog opens, for its Cancel.
+// The copy of the document taken when the dialog opens, for its Cancel.
 class CTestFreqBackup {
 public:
-    explicit CTestFreqBackup(const CDromelPgmDoc& doc) : m_backup(doc.m_image) {}
+    explicit CTestFreqBackup(const CDromelPgmDoc& doc) : m_backup(doc.State()) {}
     // Puts back all 1024 bytes of the image; the modified flag stays as it is.
-    void Restore(CDromelPgmDoc& doc) const { doc.m_image = m_backup; }
-    // Keeps the changes; marks the document modified when any byte differs from the copy.
+    void Restore(CDromelPgmDoc& doc) const {
+        doc.ReplaceImage(m_backup.image, EDocChange::kTestFreqUndo);
+    }
+    // Keeps the changes made since the copy as one change; the document is marked modified
+    // when any byte differs from the copy.
     void Keep(CDromelPgmDoc& doc) const {
-        if (doc.m_image != m_backup) {
-            doc.SetModifiedFlag(true);
-        }
+        const CDocEdit kept(doc, EDocChange::kTestFreq, m_backup);
     }
 
 private:
-    MemoryImage m_backup;
+    SDocState m_backup;
 };

@@ -50,26 +50,22 @@ int FindAlignmentKey(const std::string& key) {
 
 AlignmentValues GetAlignmentValues(const CDromelPgmDoc& doc) {
     AlignmentValues values{};
-    std::copy_n(doc.m_image.begin() + kAlignmentOffset, kAlignmentCount, values.begin());
+    std::copy_n(doc.Image().begin() + kAlignmentOffset, kAlignmentCount, values.begin());
     return values;
 }
 
 void SetAlignmentValue(CDromelPgmDoc& doc, int index, std::uint8_t value) {
-    std::uint8_t& byte = doc.m_image[kAlignmentOffset + index];
-    if (byte != value) {
-        byte = value;
-        doc.SetModifiedFlag(true);
-    }
+    const CDocEdit edit(doc, EDocChange::kTestModeSave);
+    doc.SetByte(kAlignmentOffset + index, value);
 }
 
 void SetManualAdjustSwitch(CDromelPgmDoc& doc, bool on) {
-    if (doc.GetManualAdjust() != on) {
-        doc.SetManualAdjust(on);
-        doc.SetModifiedFlag(true);
-    }
+    const CDocEdit edit(doc, EDocChange::kTestModeSave);
+    doc.SetManualAdjust(on);
 }
 
 void SaveTestMode(CDromelPgmDoc& doc, bool manualAdjust, const AlignmentValues& values) {
+    const CDocEdit edit(doc, EDocChange::kTestModeSave);
     SetManualAdjustSwitch(doc, manualAdjust);
     for (int i = 0; i < kAlignmentCount; ++i) {
         SetAlignmentValue(doc, i, values[i]);

@@ -4,6 +4,7 @@ target_sources(dromel_radio PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/ChannelCsv.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CsvFormat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DocChange.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocLifecycle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmDoc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormRules.cpp

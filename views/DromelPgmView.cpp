@@ -116,7 +116,9 @@ void CDromelPgmView::ConnectControls() {
             [this] { OnOptionChange(FormOption::Revert, IDC_REVERT); });
     connect(Combo(IDC_MODEL), &QComboBox::activated, this, [this] { OnModelChange(); });
 
-    connect(&m_cellList, &CCellList::SelChange, this, [this] { m_doc.SetModifiedFlag(true); });
+    // A list cell marks the document as soon as its selection moves; its commit stores it.
+    connect(&m_cellList, &CCellList::SelChange, this,
+            [this] { const CDocEdit selection(m_doc, EDocChange::kListSelection); });
 }
 
 void CDromelPgmView::CommitPendingEdit() {

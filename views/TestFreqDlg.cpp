@@ -45,7 +45,8 @@ bool IsEnterOrEsc(const QEvent* event) {
 } // namespace
 
 CTestFreqDlg::CTestFreqDlg(CDromelPgmDoc& doc, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_backup(doc), m_editing(*this, m_grid) {
+    : QDialog(parent), m_doc(doc), m_backup(doc),
+      m_change(std::in_place, doc, EDocChange::kTestFreq), m_editing(*this, m_grid) {
     BuildDialog(this, kDialogId);
     AttachToDlgControl(this, kToneEditId, m_cellTone);
     AttachToDlgControl(this, kFreqEditId, m_cellEdit);
@@ -152,6 +153,7 @@ void CTestFreqDlg::OnToneKillFocus(int r, int col) {
 void CTestFreqDlg::accept() {
     m_backup.Keep(m_doc);
     QDialog::accept();
+    m_change.reset();
 }
 
 void CTestFreqDlg::reject() {
@@ -160,6 +162,7 @@ void CTestFreqDlg::reject() {
     m_editing.EndAll();
     m_backup.Restore(m_doc);
     QDialog::reject();
+    m_change.reset();
 }
 
 bool CTestFreqDlg::eventFilter(QObject* watched, QEvent* event) {

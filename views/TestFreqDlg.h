@@ -13,6 +13,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class CTestFreqDlg : public QDialog {
     Q_OBJECT
 
@@ -50,6 +52,8 @@ private:
 
     CDromelPgmDoc& m_doc;
     CTestFreqBackup m_backup;
+    // Everything the dialog does to the document is one change, told when it closes.
+    std::optional<CDocEdit> m_change;
     CCellCombo m_cellTone;
     CCellEdit m_cellEdit;
     CGridCtrl m_grid;

@@ -199,7 +199,9 @@ TEST_F(DocumentCommands, RecentFileThatIsGoneLeavesTheList) {
 TEST_F(DocumentCommands, ApplyLanguageIdentifiesTheModelAgain) {
     ASSERT_TRUE(Start());
     ASSERT_EQ(Doc().GetModel(), 2);
-    std::fill(Doc().m_image.begin() + 0x3D0, Doc().m_image.begin() + 0x3D8, 0xFF);
+    for (std::size_t a = 0x3D0; a < 0x3D8; ++a) {
+        Doc().SetByte(a, 0xFF);
+    }
     app.ApplyLanguage();
     EXPECT_EQ(Doc().GetModel(), -1);
     EXPECT_FALSE(Doc().IsModified());

@@ -458,12 +458,12 @@ TEST_F(StartUp, TestModeAndTestFrequencyOpenOnTheDocument) {
 
     seen.clear();
     CDromelPgmDoc& doc = app.GetDocument();
-    const MemoryImage before = doc.m_image;
+    const MemoryImage before = doc.Image();
     QTimer::singleShot(0, &Frame(), [&] {
         auto* dlg = qobject_cast<CTestFreqDlg*>(QApplication::activeModalWidget());
         ASSERT_TRUE(dlg);
         seen << dlg->windowTitle() << dlg->Grid().GetItemText(0, 1);
-        doc.m_image[0x110] = 0x12;
+        doc.SetByte(0x110, 0x12);
         QTest::mouseClick(qobject_cast<QAbstractButton*>(GetDlgItem(dlg, IDCANCEL)),
                           Qt::LeftButton);
     });
@@ -471,5 +471,5 @@ TEST_F(StartUp, TestModeAndTestFrequencyOpenOnTheDocument) {
     EXPECT_EQ(seen.size(), 2);
     EXPECT_EQ(seen.value(0), "测试频率");
     EXPECT_EQ(seen.value(1), "接收频率 [MHz]");
-    EXPECT_EQ(doc.m_image, before);
+    EXPECT_EQ(doc.Image(), before);
 }

@@ -49,18 +49,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     if (!import.isChannelCsv) {
         CDromelPgmDoc fresh;
         fresh.NewDocument();
-        Require(doc.m_image == fresh.m_image && !doc.IsModified());
+        Require(doc.Image() == fresh.Image() && !doc.IsModified());
         Require(import.used == 0 && !import.whyNot.empty());
     }
     RequireInBand(doc);
 
-    const MemoryImage before = doc.m_image;
+    const MemoryImage before = doc.Image();
     const int model = doc.GetModel();
     try {
         ApplyAssignment(doc, assignment, "fuzz.dpm", false);
     } catch (const DpmError& error) {
         Require(error.status == kExitRefused);
-        Require(doc.m_image == before && doc.GetModel() == model);
+        Require(doc.Image() == before && doc.GetModel() == model);
         return 0;
     }
     RequireInBand(doc);

@@ -60,16 +60,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     Require(ReadAll(saved).size() == kDataFileSize);
     CDromelPgmDoc loaded;
     Require(static_cast<bool>(loaded.LoadFile(saved)));
-    Require(loaded.m_image == doc.m_image && loaded.GetHeader() == doc.GetHeader());
+    Require(loaded.Image() == doc.Image() && loaded.GetHeader() == doc.GetHeader());
     Require(loaded.GetModel() == doc.GetModel());
     Require(static_cast<bool>(loaded.SaveFile(again)));
     Require(ReadAll(again) == ReadAll(saved));
 
     // Once written back, the texts are stable: getter, setter, same bytes.
     WriteTextsBack(doc);
-    const MemoryImage settled = doc.m_image;
+    const MemoryImage settled = doc.Image();
     WriteTextsBack(doc);
-    Require(doc.m_image == settled);
+    Require(doc.Image() == settled);
 
     if (!doc.IsRxEmpty(channel) || rx) {
         CommitChannelFreq(doc, channel, rx, typed);

@@ -114,15 +114,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     MemoryImage memory = RadioMemory();
     ConsumePatches(data, memory);
     CDromelPgmDoc doc;
-    doc.m_image = memory;
-    ConsumePatches(data, doc.m_image);
+    MemoryImage image = memory;
+    ConsumePatches(data, image);
     if (read) {
         // A document that differs from the radio wherever it can.
-        for (std::uint8_t& b : doc.m_image) {
+        for (std::uint8_t& b : image) {
             b = static_cast<std::uint8_t>(~b);
         }
     }
-    const MemoryImage before = doc.m_image;
+    doc.ReplaceImage(image);
+    const MemoryImage before = doc.Image();
 
     CSimRadio radio(memory, faults);
     CSimLinkPort port(radio, data, openFails);
@@ -151,10 +152,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     }
 
     if (read) {
-        RequireSame(doc.m_image, tick == TickDone ? radio.Image() : before, 0, kImageSize,
+        RequireSame(doc.Image(), tick == TickDone ? radio.Image() : before, 0, kImageSize,
                     "a read leaves the radio's bytes, or nothing, in the document");
     } else {
-        RequireSame(doc.m_image, before, 0, kImageSize, "a write leaves the document as it was");
+        RequireSame(doc.Image(), before, 0, kImageSize, "a write leaves the document as it was");
         RequireSame(radio.Image(), memory, kWriteEnd, kImageSize,
                     "a write leaves the radio's memory from 0x3D8 on as it was");
         if (tick == TickDone) {

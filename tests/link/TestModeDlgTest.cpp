@@ -113,7 +113,7 @@ TEST_F(TestModeDlgTest, TypingTheCodeUnlocksAtItsLastDigit) {
 }
 
 TEST_F(TestModeDlgTest, TheNumberCountsAndAWrongCodeStaysLocked) {
-    const MemoryImage before = m_doc.m_image;
+    const MemoryImage before = m_doc.Image();
     {
         CTestModeDlg dlg(m_doc);
         Open(dlg);
@@ -123,12 +123,12 @@ TEST_F(TestModeDlgTest, TheNumberCountsAndAWrongCodeStaysLocked) {
         EXPECT_FALSE(Save(dlg)->isEnabled());
         // ENTER presses nothing while Save is disabled; the image is untouched.
         QTest::keyClick(Item(dlg, CTestModeDlg::kAccessCodeId), Qt::Key_Return);
-        EXPECT_EQ(m_doc.m_image, before);
+        EXPECT_EQ(m_doc.Image(), before);
         EXPECT_TRUE(dlg.isVisible());
     }
     CTestModeDlg dlg(m_doc);
     Open(dlg);
-    m_doc.m_image[0x3F5] = 0;
+    m_doc.SetByte(0x3F5, 0);
     Type(dlg, " 00" + kCode + "abc");
     EXPECT_TRUE(IsUnlocked(dlg));
     // A value of 0 is shown too, although the spin starts at 0.
@@ -140,7 +140,7 @@ TEST_F(TestModeDlgTest, TheNumberCountsAndAWrongCodeStaysLocked) {
 }
 
 TEST_F(TestModeDlgTest, ManualAdjustIsBitFourInverted) {
-    m_doc.m_image[0x3C4] = 0xEF;
+    m_doc.SetByte(0x3C4, 0xEF);
     CTestModeDlg dlg(m_doc);
     Open(dlg);
     Type(dlg, kCode);
@@ -149,12 +149,12 @@ TEST_F(TestModeDlgTest, ManualAdjustIsBitFourInverted) {
     EXPECT_FALSE(ManualAdjust(dlg)->isChecked());
     QTest::mouseClick(Save(dlg), Qt::LeftButton);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(m_doc.m_image[0x3C4], 0xFF);
+    EXPECT_EQ(m_doc.Image()[0x3C4], 0xFF);
     EXPECT_TRUE(m_doc.IsModified());
 }
 
 TEST_F(TestModeDlgTest, SaveStoresAllTwelveValuesAndMarksTheDocument) {
-    const MemoryImage before = m_doc.m_image;
+    const MemoryImage before = m_doc.Image();
     CTestModeDlg dlg(m_doc);
     Open(dlg);
     Type(dlg, kCode);
@@ -164,12 +164,12 @@ TEST_F(TestModeDlgTest, SaveStoresAllTwelveValuesAndMarksTheDocument) {
     Step(dlg, 6, 3);   // Rx Center stays at the top of its range
     QTest::mouseClick(Save(dlg), Qt::LeftButton);
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
-    EXPECT_EQ(m_doc.m_image[0x3F0], 0xC8);
-    EXPECT_EQ(m_doc.m_image[0x3FB], 250);
-    EXPECT_EQ(m_doc.m_image[0x3F6], 255);
+    EXPECT_EQ(m_doc.Image()[0x3F0], 0xC8);
+    EXPECT_EQ(m_doc.Image()[0x3FB], 250);
+    EXPECT_EQ(m_doc.Image()[0x3F6], 255);
     for (std::size_t a = 0; a < kImageSize; ++a) {
         if (a != 0x3F0 && a != 0x3FB) {
-            EXPECT_EQ(m_doc.m_image[a], before[a]) << a;
+            EXPECT_EQ(m_doc.Image()[a], before[a]) << a;
         }
     }
     EXPECT_TRUE(m_doc.IsModified());
@@ -186,7 +186,7 @@ TEST_F(TestModeDlgTest, SaveStoresAllTwelveValuesAndMarksTheDocument) {
 }
 
 TEST_F(TestModeDlgTest, ExitEscAndTheCloseBoxNeverChangeTheImage) {
-    const MemoryImage before = m_doc.m_image;
+    const MemoryImage before = m_doc.Image();
     for (int way = 0; way < 3; ++way) {
         CTestModeDlg dlg(m_doc);
         Open(dlg);
@@ -202,16 +202,16 @@ TEST_F(TestModeDlgTest, ExitEscAndTheCloseBoxNeverChangeTheImage) {
         }
         EXPECT_EQ(dlg.result(), QDialog::Rejected) << way;
         EXPECT_FALSE(dlg.isVisible()) << way;
-        EXPECT_EQ(m_doc.m_image, before) << way;
+        EXPECT_EQ(m_doc.Image(), before) << way;
         EXPECT_FALSE(m_doc.IsModified()) << way;
     }
 }
 
 TEST_F(TestModeDlgTest, SavedAlignmentValuesNeverReachTheRadio) {
     const Image radio = Pattern(3);
-    m_doc.m_image = radio;
+    m_doc.ReplaceImage(radio);
     for (int i = 0; i < 0x350; ++i) {
-        m_doc.m_image[i] = static_cast<std::uint8_t>(~radio[i]);
+        m_doc.SetByte(i, static_cast<std::uint8_t>(~radio[i]));
     }
     m_radio = std::make_unique<SimRadioProcess>(std::vector<std::string>{
         "--fast", "--image", WriteImage("radio.bin", radio), "--save", m_dir.file("radio.dpm")});
@@ -229,9 +229,9 @@ TEST_F(TestModeDlgTest, SavedAlignmentValuesNeverReachTheRadio) {
         QTest::mouseClick(Save(dlg), Qt::LeftButton);
     }
     for (int i = 0; i < kAlignmentCount; ++i) {
-        ASSERT_NE(m_doc.m_image[0x3F0 + i], radio[0x3F0 + i]) << i;
+        ASSERT_NE(m_doc.Image()[0x3F0 + i], radio[0x3F0 + i]) << i;
     }
-    ASSERT_NE(m_doc.m_image[0x3C4], radio[0x3C4]);
+    ASSERT_NE(m_doc.Image()[0x3C4], radio[0x3C4]);
 
     CCommPort port;
     CTransferDlg write(port, m_doc);
@@ -245,7 +245,7 @@ TEST_F(TestModeDlgTest, SavedAlignmentValuesNeverReachTheRadio) {
     const Image saved = SavedImage("radio.dpm");
     EXPECT_TRUE(std::equal(saved.begin() + 0x3F0, saved.begin() + 0x3FC, radio.begin() + 0x3F0));
     // The switch lies in the written range and does go.
-    EXPECT_EQ(saved[0x3C4], m_doc.m_image[0x3C4]);
+    EXPECT_EQ(saved[0x3C4], m_doc.Image()[0x3C4]);
 }
 
 TEST_F(TestModeDlgTest, TheFramesTestModeCommandOpensTheDialog) {
@@ -263,7 +263,7 @@ TEST_F(TestModeDlgTest, TheFramesTestModeCommandOpensTheDialog) {
     });
     frame.CommandAction(ID_PROGRAM_TEST)->trigger();
     EXPECT_TRUE(opened);
-    EXPECT_EQ(m_doc.m_image[0x3F0], 254);
+    EXPECT_EQ(m_doc.Image()[0x3F0], 254);
 }
 
 } // namespace

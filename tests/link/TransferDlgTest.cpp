@@ -32,7 +32,7 @@ protected:
     void SetUp() override {
         LinkFixture::SetUp();
         m_doc.NewDocument();
-        m_doc.m_image = Pattern(50);
+        m_doc.ReplaceImage(Pattern(50));
         m_doc.SetModifiedFlag(false);
         m_doc.AddViewObserver([this] { ++m_nRefreshed; });
     }
@@ -82,7 +82,7 @@ TEST_F(TransferDlgTest, ReadFillsTheDocumentWithoutMarkingItModified) {
         EXPECT_FALSE(Button(dlg, IDOK)->isEnabled());
     });
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(m_doc.Image(), radio);
     EXPECT_EQ(m_nRefreshed, 1);
     EXPECT_EQ(imageRead.count(), 1);
     EXPECT_FALSE(m_doc.IsModified());
@@ -92,11 +92,11 @@ TEST_F(TransferDlgTest, ReadFillsTheDocumentWithoutMarkingItModified) {
 
 TEST_F(TransferDlgTest, WriteSendsTheDocumentAndLeavesItAlone) {
     const Image radio = Pattern(3);
-    m_doc.m_image = radio;
+    m_doc.ReplaceImage(radio);
     for (int i = 0; i < 0x350; ++i) {
-        m_doc.m_image[i] = static_cast<std::uint8_t>(~radio[i]);
+        m_doc.SetByte(i, static_cast<std::uint8_t>(~radio[i]));
     }
-    const Image docBefore = m_doc.m_image;
+    const Image docBefore = m_doc.Image();
     StartRadio(radio);
     CTransferDlg dlg(m_port, m_doc);
     dlg.SetMode(false);
@@ -108,7 +108,7 @@ TEST_F(TransferDlgTest, WriteSendsTheDocumentAndLeavesItAlone) {
     EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_EQ(Status(dlg), "Writing data 100%");
     EXPECT_EQ(Progress(dlg), 1024);
-    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_doc.Image(), docBefore);
     EXPECT_EQ(m_nRefreshed, 0);
     ASSERT_EQ(m_radio->Stop(), 0);
     const Image saved = SavedImage("radio.dpm");
@@ -118,7 +118,7 @@ TEST_F(TransferDlgTest, WriteSendsTheDocumentAndLeavesItAlone) {
 TEST_F(TransferDlgTest, SilentRadioGivesUpAndOkStartsAgain) {
     const Image radio = Pattern(3);
     StartRadio(radio, {"--silent-after", "10"});
-    const Image docBefore = m_doc.m_image;
+    const Image docBefore = m_doc.Image();
     CTransferDlg dlg(m_port, m_doc);
     dlg.SetMode(true);
     const int result = Run(dlg, [&] {
@@ -127,21 +127,21 @@ TEST_F(TransferDlgTest, SilentRadioGivesUpAndOkStartsAgain) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return ok->isEnabled(); }, kWait));
         EXPECT_EQ(Status(dlg), "Read failed");
         EXPECT_EQ(Progress(dlg), 80);
-        EXPECT_EQ(m_doc.m_image, docBefore);
+        EXPECT_EQ(m_doc.Image(), docBefore);
         EXPECT_TRUE(dlg.isVisible());
         // The radio answers again once it hears PROGRAM; the read starts over at block 0.
         QTest::mouseClick(ok, Qt::LeftButton);
         EXPECT_EQ(Status(dlg), "Reading data");
     });
     EXPECT_EQ(result, QDialog::Accepted);
-    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(m_doc.Image(), radio);
     m_radio->Stop();
     EXPECT_EQ(CountSequence(Received("radio.trace"), {0x52, 0x00, 0x00, 0x08}), 2);
 }
 
 TEST_F(TransferDlgTest, CancelLeavesTheDocumentAsItWas) {
     StartRadio(Pattern(3));
-    const Image docBefore = m_doc.m_image;
+    const Image docBefore = m_doc.Image();
     CTransferDlg before(m_port, m_doc);
     before.SetMode(true);
     // Esc before OK: nothing reaches the radio.
@@ -158,7 +158,7 @@ TEST_F(TransferDlgTest, CancelLeavesTheDocumentAsItWas) {
     const int progress = Progress(dlg);
     QTest::qWait(100);
     EXPECT_EQ(Progress(dlg), progress);
-    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_doc.Image(), docBefore);
     EXPECT_EQ(m_nRefreshed, 0);
     m_radio->Stop();
     const std::vector<int> received = Received("radio.trace");
@@ -175,11 +175,11 @@ TEST_F(TransferDlgTest, StopSignalStopsTheTransferAndReleasesThePort) {
         SCOPED_TRACE(bRead ? "read" : "write");
         m_port.Close();
         const Image radio = Pattern(3);
-        m_doc.m_image = radio;
+        m_doc.ReplaceImage(radio);
         for (int i = 0; i < 0x350; ++i) {
-            m_doc.m_image[i] = static_cast<std::uint8_t>(~radio[i]);
+            m_doc.SetByte(i, static_cast<std::uint8_t>(~radio[i]));
         }
-        const Image docBefore = m_doc.m_image;
+        const Image docBefore = m_doc.Image();
         StartRadio(radio);
         CStopSignals stops;
         CTransferDlg dlg(m_port, m_doc);
@@ -207,7 +207,7 @@ TEST_F(TransferDlgTest, StopSignalStopsTheTransferAndReleasesThePort) {
                             .arg(bRead ? "read" : "written"));
         EXPECT_GT(blocks, 0);
         EXPECT_LT(blocks, bRead ? 128 : 123);
-        EXPECT_EQ(m_doc.m_image, docBefore);
+        EXPECT_EQ(m_doc.Image(), docBefore);
         EXPECT_EQ(m_nRefreshed, 0);
         // Neither the lock nor the exclusive use is left on the line.
         EXPECT_EQ(ProbePort(m_radio->Path()), PortOpenOk);
@@ -300,7 +300,7 @@ TEST_F(TransferDlgTest, CtrlRReadsTheRadioThroughTheFrameAndTheMenusFollowTheLan
     });
     frame.CommandAction(ID_PROGRAM_READ)->trigger();
     EXPECT_EQ(title, "Read from Radio");
-    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(m_doc.Image(), radio);
     EXPECT_EQ(frame.CommandAction(ID_FILE_NEW)->text(), "Fresh");
     EXPECT_EQ(frame.CommandAction(ID_PROGRAM_READ)->shortcut(), QKeySequence("Ctrl+R"));
     EXPECT_EQ(frame.CommandAction(ID_PROGRAM_WRITE)->shortcut(), QKeySequence("Ctrl+W"));
@@ -327,7 +327,7 @@ TEST_F(TransferDlgTest, ReadAfterTheDeviceWasReplacedReopensThePort) {
         frame.CommandAction(ID_PROGRAM_READ)->trigger();
     };
     read();
-    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(m_doc.Image(), radio);
     EXPECT_TRUE(pane->isEnabled());
     EXPECT_EQ(pane->toolTip(), QString::fromStdString(m_radio->Path() + " open"));
     m_radio->Stop();

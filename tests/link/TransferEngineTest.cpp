@@ -33,7 +33,7 @@ protected:
     void SetUp() override {
         LinkFixture::SetUp();
         m_doc.NewDocument();
-        m_doc.m_image = Pattern(50);
+        m_doc.ReplaceImage(Pattern(50));
         m_doc.FindModel();
         m_doc.AddViewObserver([this] { ++m_nRefreshed; });
     }
@@ -64,7 +64,7 @@ TEST_F(TransferEngineTest, FullReadFillsTheDocumentAndRefreshesIt) {
         }
     }
     EXPECT_EQ(result, TickDone);
-    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(m_doc.Image(), radio);
     EXPECT_EQ(m_nRefreshed, 1);
     EXPECT_EQ(m_doc.GetModel(), 1);
     EXPECT_EQ(m_doc.GetFreqLow(), 40000000);
@@ -82,14 +82,14 @@ TEST_F(TransferEngineTest, FullReadFillsTheDocumentAndRefreshesIt) {
 
 TEST_F(TransferEngineTest, FullWriteLeavesTheRadiosTopBytesAlone) {
     Image radio = Pattern(3);
-    m_doc.m_image = radio;
+    m_doc.ReplaceImage(radio);
     for (int i = 0; i < 0x350; ++i) {
-        m_doc.m_image[i] = static_cast<std::uint8_t>(~radio[i]);
+        m_doc.SetByte(i, static_cast<std::uint8_t>(~radio[i]));
     }
     for (std::size_t i = 0x3D8; i < kImageSize; ++i) {
-        m_doc.m_image[i] = 0xA5;
+        m_doc.SetByte(i, 0xA5);
     }
-    Image docBefore = m_doc.m_image;
+    Image docBefore = m_doc.Image();
     StartRadio(radio);
     CTransferEngine engine(m_port, false, m_doc);
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
@@ -105,11 +105,11 @@ TEST_F(TransferEngineTest, FullWriteLeavesTheRadiosTopBytesAlone) {
     EXPECT_EQ(engine.Address(), 984);
     EXPECT_EQ(engine.Status(), "Writing data 100%");
     EXPECT_EQ(engine.ProgressPos(), 1024);
-    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_doc.Image(), docBefore);
     EXPECT_EQ(m_nRefreshed, 0);
     ASSERT_EQ(m_radio->Stop(), 0);
     Image saved = SavedImage("radio.dpm");
-    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.m_image.begin()));
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.Image().begin()));
     EXPECT_TRUE(std::equal(saved.begin() + 0x3D8, saved.end(), radio.begin() + 0x3D8));
 }
 
@@ -123,7 +123,7 @@ TEST_F(TransferEngineTest, WriteMismatchAnsweredYesWritesTheUnchangedImage) {
     EXPECT_EQ(Run(engine), TickDone);
     m_radio->Stop();
     Image saved = SavedImage("radio.dpm");
-    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.m_image.begin()));
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, m_doc.Image().begin()));
 }
 
 TEST_F(TransferEngineTest, WriteMismatchAnsweredNoWritesNothing) {
@@ -139,13 +139,13 @@ TEST_F(TransferEngineTest, WriteMismatchAnsweredNoWritesNothing) {
 TEST_F(TransferEngineTest, SilentRadioGetsFiveTriesThenRestartBeginsAgainAtZero) {
     Image radio = Pattern(3);
     StartRadio(radio, {"--silent-after", "10"});
-    Image docBefore = m_doc.m_image;
+    Image docBefore = m_doc.Image();
     CTransferEngine engine(m_port, true, m_doc);
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(Run(engine), TickGaveUp);
     EXPECT_EQ(engine.Address(), 80);
     EXPECT_EQ(engine.Status(), "Read failed");
-    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_doc.Image(), docBefore);
     EXPECT_EQ(m_nRefreshed, 0);
     EXPECT_TRUE(m_port.IsOpen());
 
@@ -153,7 +153,7 @@ TEST_F(TransferEngineTest, SilentRadioGetsFiveTriesThenRestartBeginsAgainAtZero)
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(engine.Address(), 0);
     EXPECT_EQ(Run(engine), TickDone);
-    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(m_doc.Image(), radio);
     m_radio->Stop();
     std::vector<int> received = Received("radio.trace");
     EXPECT_EQ(CountSequence(received, {0x52, 0x00, 0x50, 0x08}), 5 + 1);
@@ -175,17 +175,17 @@ TEST_F(TransferEngineTest, OccasionalBadFramesAreRetried) {
     CTransferEngine engine(m_port, true, m_doc);
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(Run(engine), TickDone);
-    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(m_doc.Image(), radio);
 }
 
 TEST_F(TransferEngineTest, HangUpMidReadLeavesTheDocumentAsItWas) {
     StartRadio(Pattern(3), {"--hangup-after", "40"});
-    Image docBefore = m_doc.m_image;
+    Image docBefore = m_doc.Image();
     CTransferEngine engine(m_port, true, m_doc);
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(Run(engine), TickGaveUp);
     EXPECT_EQ(engine.Address(), 40 * 8);
-    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_doc.Image(), docBefore);
     EXPECT_EQ(m_nRefreshed, 0);
     EXPECT_FALSE(m_port.IsOpen());
     // The next start finds the device gone and says so.
@@ -235,7 +235,7 @@ TEST_F(TransferEngineTest, ReadWithOneStalledFrameCompletes) {
     CTransferEngine engine(m_port, true, m_doc);
     ASSERT_EQ(engine.Start([] { return false; }), LinkReady);
     EXPECT_EQ(Run(engine), TickDone);
-    EXPECT_EQ(m_doc.m_image, radio);
+    EXPECT_EQ(m_doc.Image(), radio);
 }
 
 // A device that sends without pause once the blocks begin: no exchange listens to more
@@ -257,7 +257,7 @@ TEST_F(TransferEngineTest, ContinuousSenderEndsEveryExchangeAndTheReadFails) {
         EXPECT_EQ(peer.Take(4), std::string("R\x00\x00\x08", 4));
         peer.Babble(0x55, stop, 8 << 20);
     });
-    const Image docBefore = m_doc.m_image;
+    const Image docBefore = m_doc.Image();
     CTransferEngine engine(m_port, true, m_doc);
     const LinkResult start = engine.Start([] { return false; });
     std::vector<int> perExchange;
@@ -282,7 +282,7 @@ TEST_F(TransferEngineTest, ContinuousSenderEndsEveryExchangeAndTheReadFails) {
     for (int n : perExchange) {
         EXPECT_LE(n, lineBytes);
     }
-    EXPECT_EQ(m_doc.m_image, docBefore);
+    EXPECT_EQ(m_doc.Image(), docBefore);
     EXPECT_EQ(m_nRefreshed, 0);
 }
 

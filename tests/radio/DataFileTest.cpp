@@ -27,7 +27,7 @@ TEST_F(DataFileTest, SaveWritesHeaderAndImage) {
     const std::string bytes = m_dir.read("a.dpm");
     ASSERT_EQ(bytes.size(), 1072u);
     EXPECT_EQ(bytes.substr(0, 48), "QX  Radio Program data v1.33.7410 Morcan Vale   ");
-    EXPECT_EQ(bytes.substr(48), std::string(doc.m_image.begin(), doc.m_image.end()));
+    EXPECT_EQ(bytes.substr(48), std::string(doc.Image().begin(), doc.Image().end()));
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetPathName(), path);
     EXPECT_EQ(doc.GetTitle(), "a.dpm");
@@ -36,7 +36,7 @@ TEST_F(DataFileTest, SaveWritesHeaderAndImage) {
     const DataFileResult result = loaded.LoadFile(path);
     ASSERT_TRUE(result);
     EXPECT_TRUE(result.headerAccepted);
-    EXPECT_EQ(loaded.m_image, doc.m_image);
+    EXPECT_EQ(loaded.Image(), doc.Image());
     EXPECT_EQ(loaded.GetModel(), 2);
     EXPECT_EQ(loaded.GetFreqHigh(), 48000000);
 }
@@ -45,18 +45,18 @@ TEST_F(DataFileTest, ShortAndLongFiles) {
     CDromelPgmDoc doc;
     const std::string shortFile = OwnHeaderText() + std::string(20, '\x11');
     ASSERT_TRUE(doc.LoadFile(m_dir.write("short.dpm", shortFile)));
-    EXPECT_EQ(doc.m_image[19], 0x11);
-    EXPECT_EQ(doc.m_image[20], 0xFF);
+    EXPECT_EQ(doc.Image()[19], 0x11);
+    EXPECT_EQ(doc.Image()[20], 0xFF);
     EXPECT_EQ(doc.GetModel(), -1);
     EXPECT_EQ(doc.GetFreqLow(), kDefaultFreqLow);
 
     const std::string longFile = OwnHeaderText() + std::string(1024, '\x22') + "trailing";
     ASSERT_TRUE(doc.LoadFile(m_dir.write("long.dpm", longFile)));
-    EXPECT_EQ(doc.m_image[1023], 0x22);
+    EXPECT_EQ(doc.Image()[1023], 0x22);
 
     ASSERT_TRUE(doc.LoadFile(m_dir.write("empty.dpm", "")));
     EXPECT_EQ(doc.GetHeader(), kOwnHeader);
-    EXPECT_EQ(doc.m_image[0], 0xFF);
+    EXPECT_EQ(doc.Image()[0], 0xFF);
 }
 
 TEST_F(DataFileTest, ForeignHeaderKeepsHeaderButNotImage) {
@@ -68,7 +68,7 @@ TEST_F(DataFileTest, ForeignHeaderKeepsHeaderButNotImage) {
     ASSERT_TRUE(rejected);
     EXPECT_FALSE(rejected.headerAccepted);
     EXPECT_EQ(std::string(doc.GetHeader().begin(), doc.GetHeader().end()), other);
-    EXPECT_EQ(doc.m_image[0], 0xFF);
+    EXPECT_EQ(doc.Image()[0], 0xFF);
     EXPECT_EQ(doc.GetPathName(), m_dir.file("other.dpm"));
 
     // Only bytes 28..44 are examined; the rest of a foreign header is written back.

@@ -31,43 +31,42 @@ TEST_F(DocumentTest, ResetImageReadsAsErased) {
 
 TEST_F(DocumentTest, OptionBytesReadWithClamping) {
     CDromelPgmDoc doc;
-    auto& image = doc.m_image;
-    image[0x3C1] = 12;
-    image[0x3C2] = 7;
-    image[0x3C3] = 11;
+    doc.SetByte(0x3C1, 12);
+    doc.SetByte(0x3C2, 7);
+    doc.SetByte(0x3C3, 11);
     EXPECT_EQ(doc.GetSquelchLevel(), 9);
     EXPECT_EQ(doc.GetMonitorKey(), 3);
     EXPECT_EQ(doc.GetTimeOutTimer(), 0);
-    image[0x3C3] = 10;
+    doc.SetByte(0x3C3, 10);
     EXPECT_EQ(doc.GetTimeOutTimer(), 10);
     const std::pair<int, int> dropout[] = {{3, 0}, {7, 0}, {5, 0}, {50, 9}, {55, 9}, {27, 4}};
     for (auto [byte, index] : dropout) {
-        image[0x3C9] = static_cast<std::uint8_t>(byte);
+        doc.SetByte(0x3C9, static_cast<std::uint8_t>(byte));
         EXPECT_EQ(doc.GetDropoutDelay(), index) << byte;
     }
     const std::pair<int, int> loopBack[] = {{2, 0}, {51, 0}, {3, 1}, {50, 48}};
     for (auto [byte, index] : loopBack) {
-        image[0x3C7] = static_cast<std::uint8_t>(byte);
+        doc.SetByte(0x3C7, static_cast<std::uint8_t>(byte));
         EXPECT_EQ(doc.GetLoopBackTime(), index) << byte;
     }
-    image[0x3C5] = 1;
+    doc.SetByte(0x3C5, 1);
     EXPECT_EQ(doc.GetScanType(), 2);
-    image[0x3C5] = 2;
+    doc.SetByte(0x3C5, 2);
     EXPECT_EQ(doc.GetScanType(), 0);
-    image[0x3C8] = 2;
+    doc.SetByte(0x3C8, 2);
     EXPECT_EQ(doc.GetRevertChannel(), 3);
-    image[0x3C8] = 3;
+    doc.SetByte(0x3C8, 3);
     EXPECT_EQ(doc.GetRevertChannel(), 0);
 }
 
 TEST_F(DocumentTest, OptionIndexesWriteTheirStoredBytes) {
     CDromelPgmDoc doc;
-    auto& image = doc.m_image;
+    const auto& image = doc.Image();
     doc.SetPriorityChannel(16);
     EXPECT_EQ(image[0x3C6], 0xFF);
     doc.SetPriorityChannel(15);
     EXPECT_EQ(image[0x3C6], 14);
-    image[0x3C6] = 15;
+    doc.SetByte(0x3C6, 15);
     EXPECT_EQ(doc.GetPriorityChannel(), 16);
     doc.SetScanType(0);
     EXPECT_EQ(image[0x3C5], 0xFF);
@@ -89,7 +88,7 @@ TEST_F(DocumentTest, OptionIndexesWriteTheirStoredBytes) {
 
 TEST_F(DocumentTest, BitsKeepTheirNeighbours) {
     CDromelPgmDoc doc;
-    auto& image = doc.m_image;
+    const auto& image = doc.Image();
     doc.SetBeepTone(false);
     EXPECT_EQ(image[0x3C0], 0xFE);
     doc.SetBatterySave(false);
@@ -112,9 +111,9 @@ TEST_F(DocumentTest, ChannelFieldsAndComparisons) {
     CDromelPgmDoc doc;
     EXPECT_TRUE(doc.IsTxSameAsRx(3)); // two erased frequencies are equal
     doc.SetFreqText(3, true, "146.52");
-    EXPECT_EQ(std::vector<std::uint8_t>(doc.m_image.begin() + 48, doc.m_image.begin() + 52),
+    EXPECT_EQ(std::vector<std::uint8_t>(doc.Image().begin() + 48, doc.Image().begin() + 52),
               (std::vector<std::uint8_t>{0x00, 0x20, 0x65, 0x14}));
-    EXPECT_EQ(doc.m_image[48 + 13], 0);
+    EXPECT_EQ(doc.Image()[48 + 13], 0);
     EXPECT_FALSE(doc.IsRxEmpty(3));
     EXPECT_TRUE(doc.IsRxOrTxEmpty(3));
     EXPECT_FALSE(doc.IsTxSameAsRx(3));
@@ -137,7 +136,7 @@ TEST_F(DocumentTest, ScanListCountsChannelsOneToFifteen) {
     doc.SetFreqText(16, true, "146.52");
     doc.SetFreqText(2, true, "146.52");
     EXPECT_FALSE(doc.HasScanList()); // channel 16 does not count
-    EXPECT_EQ(doc.m_image[0x3C5], 0xFF);
+    EXPECT_EQ(doc.Image()[0x3C5], 0xFF);
     doc.SetScanType(1);
     doc.SetFreqText(15, true, "146.52");
     EXPECT_TRUE(doc.HasScanList());

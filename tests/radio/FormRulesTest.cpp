@@ -5,6 +5,16 @@
 
 #include <tuple>
 
+namespace {
+
+MemoryImage Filled(std::uint8_t byte) {
+    MemoryImage image;
+    image.fill(byte);
+    return image;
+}
+
+} // namespace
+
 class FormRulesTest : public RadioTest {
 protected:
     void SetUp() override {
@@ -53,7 +63,7 @@ TEST_F(FormRulesTest, MissingKeysShortenTheLists) {
 TEST_F(FormRulesTest, ChangesMarkTheDocumentModified) {
     ChangeFormOption(m_doc, FormOption::TimeOut, 10);
     EXPECT_TRUE(m_doc.IsModified());
-    EXPECT_EQ(m_doc.m_image[0x3C3], 10);
+    EXPECT_EQ(m_doc.Image()[0x3C3], 10);
     EXPECT_EQ(
         FormOptionEntries(m_doc, FormOption::TimeOut)[GetFormOption(m_doc, FormOption::TimeOut)],
         "300");
@@ -61,24 +71,24 @@ TEST_F(FormRulesTest, ChangesMarkTheDocumentModified) {
     ChangeFormCheck(m_doc, FormCheck::WiredClone, true);
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_TRUE(GetFormCheck(m_doc, FormCheck::WiredClone));
-    EXPECT_EQ(m_doc.m_image[0x3C4] & 0x04, 0);
+    EXPECT_EQ(m_doc.Image()[0x3C4] & 0x04, 0);
 }
 
 TEST_F(FormRulesTest, PriorityOnAnEmptyChannelIsRefused) {
     EXPECT_FALSE(ChangePriorityChannel(m_doc, 5));
     EXPECT_FALSE(m_doc.IsModified());
-    EXPECT_EQ(m_doc.m_image[0x3C6], 0xFF);
+    EXPECT_EQ(m_doc.Image()[0x3C6], 0xFF);
     EXPECT_FALSE(ChangePriorityChannel(m_doc, 16));
     m_doc.SetFreqText(5, true, "440");
     EXPECT_TRUE(ChangePriorityChannel(m_doc, 5));
-    EXPECT_EQ(m_doc.m_image[0x3C6], 4);
+    EXPECT_EQ(m_doc.Image()[0x3C6], 4);
     EXPECT_EQ(FormOptionEntries(m_doc, FormOption::Revert).size(), 4u);
     EXPECT_TRUE(ChangePriorityChannel(m_doc, 0));
     EXPECT_EQ(FormOptionEntries(m_doc, FormOption::Revert).size(), 3u);
 }
 
 TEST_F(FormRulesTest, ScanControlsFollowTheScanList) {
-    m_doc.m_image[0x3C5] = 1; // stored scan type, but no scan list
+    m_doc.SetByte(0x3C5, 1); // stored scan type, but no scan list
     ScanControls c = UpdateScanControls(m_doc);
     EXPECT_FALSE(c.scanTypeEnabled);
     EXPECT_FALSE(c.scanActive);
@@ -100,13 +110,13 @@ TEST_F(FormRulesTest, ModelChangeErasesAndSetsDefaults) {
     EXPECT_TRUE(IsModelChange(m_doc, 0));
     m_doc.SetFreqText(1, true, "440");
     m_doc.SetSquelchLevel(7);
-    m_doc.m_image[0x005] = 0x12; // a byte the tool does not use is erased too
+    m_doc.SetByte(0x005, 0x12); // a byte the tool does not use is erased too
     ChangeModel(m_doc, 0);
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_EQ(m_doc.GetModel(), 0);
     EXPECT_TRUE(m_doc.IsRxEmpty(1));
     EXPECT_EQ(m_doc.GetSquelchLevel(), 3);
-    EXPECT_EQ(m_doc.m_image[0x005], 0xFF);
+    EXPECT_EQ(m_doc.Image()[0x005], 0xFF);
     EXPECT_EQ(m_doc.GetFreqHigh(), 17400000);
     EXPECT_EQ(m_doc.GetFreqText(17, true), "155.10000");
 }
@@ -125,12 +135,12 @@ TEST_F(FormRulesTest, EachOptionChangesItsOwnByteAlone) {
     for (const auto& [option, offset] : options) {
         const int last = static_cast<int>(FormOptionEntries(m_doc, option).size()) - 1;
         for (const int index : {1, last}) {
-            m_doc.m_image.fill(0x5A);
+            m_doc.ReplaceImage(Filled(0x5A));
             ChangeFormOption(m_doc, option, index);
             EXPECT_EQ(GetFormOption(m_doc, option), index) << offset;
             for (std::size_t i = 0; i < kImageSize; ++i) {
                 if (i != offset) {
-                    ASSERT_EQ(m_doc.m_image[i], 0x5A)
+                    ASSERT_EQ(m_doc.Image()[i], 0x5A)
                         << "option at " << offset << " index " << index << " changed byte " << i;
                 }
             }
@@ -143,11 +153,11 @@ TEST_F(FormRulesTest, EachOptionChangesItsOwnByteAlone) {
     };
     for (const auto& [check, offset, bit] : checks) {
         for (const std::uint8_t pattern : {0x00, 0xFF}) {
-            m_doc.m_image.fill(pattern);
+            m_doc.ReplaceImage(Filled(pattern));
             ChangeFormCheck(m_doc, check, !GetFormCheck(m_doc, check));
             for (std::size_t i = 0; i < kImageSize; ++i) {
                 const std::uint8_t expected = i == offset ? pattern ^ bit : pattern;
-                ASSERT_EQ(m_doc.m_image[i], expected) << "check at " << offset << " byte " << i;
+                ASSERT_EQ(m_doc.Image()[i], expected) << "check at " << offset << " byte " << i;
             }
         }
     }
@@ -158,7 +168,7 @@ TEST_F(FormRulesTest, EveryChannelOneToFifteenCanBeThePriorityChannel) {
         m_doc.SetFreqText(n, true, "440");
         m_doc.SetModifiedFlag(false);
         ASSERT_TRUE(ChangePriorityChannel(m_doc, n)) << n;
-        EXPECT_EQ(m_doc.m_image[kFieldPriority.offset], n - 1);
+        EXPECT_EQ(m_doc.Image()[kFieldPriority.offset], n - 1);
         EXPECT_EQ(GetFormOption(m_doc, FormOption::Priority), n);
         EXPECT_TRUE(m_doc.IsModified());
     }
@@ -168,6 +178,6 @@ TEST_F(FormRulesTest, EveryChannelOneToFifteenCanBeThePriorityChannel) {
     m_doc.SetFreqText(16, true, "440");
     EXPECT_FALSE(ChangePriorityChannel(m_doc, 16));
     EXPECT_FALSE(ChangePriorityChannel(m_doc, -1));
-    EXPECT_EQ(m_doc.m_image[kFieldPriority.offset], 14);
+    EXPECT_EQ(m_doc.Image()[kFieldPriority.offset], 14);
     EXPECT_FALSE(m_doc.IsModified());
 }

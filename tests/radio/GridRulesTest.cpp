@@ -87,7 +87,7 @@ TEST_F(GridRulesTest, ClearingReceiveErasesTheChannel) {
     EXPECT_FALSE(m_doc.GetOptCol6(6));
     EXPECT_FALSE(m_doc.GetOptCol8(6));
     EXPECT_FALSE(m_doc.GetNarrow(6));
-    EXPECT_EQ(m_doc.m_image[6 * 16 + 13], 0xFF);
+    EXPECT_EQ(m_doc.Image()[6 * 16 + 13], 0xFF);
 }
 
 TEST_F(GridRulesTest, CommitsThatShrinkTheScanListResetTheScanType) {
@@ -98,17 +98,17 @@ TEST_F(GridRulesTest, CommitsThatShrinkTheScanListResetTheScanType) {
     CommitChannelList(m_doc, 3, kColScan, 1); // two scanned channels remain
     EXPECT_EQ(m_doc.GetScanType(), 2);
     CommitChannelList(m_doc, 1, kColScan, 1);
-    EXPECT_EQ(m_doc.m_image[0x3C5], 0xFF);
+    EXPECT_EQ(m_doc.Image()[0x3C5], 0xFF);
     CommitChannelList(m_doc, 1, kColScan, 0);
     m_doc.SetScanType(1);
     m_doc.SetModifiedFlag(false);
     CommitChannelFreq(m_doc, 2, true, ""); // erasing a scanned channel
-    EXPECT_EQ(m_doc.m_image[0x3C5], 0xFF);
+    EXPECT_EQ(m_doc.Image()[0x3C5], 0xFF);
     CommitChannelList(m_doc, 2, kColScan, 0);
     m_doc.SetScanType(1);
     m_doc.SetModifiedFlag(false);
     CommitChannelFreq(m_doc, 7, true, ""); // the reset itself does not mark the document
-    EXPECT_EQ(m_doc.m_image[0x3C5], 0xFF);
+    EXPECT_EQ(m_doc.Image()[0x3C5], 0xFF);
     EXPECT_FALSE(m_doc.IsModified());
 }
 
@@ -256,17 +256,17 @@ TEST_F(GridRulesTest, TestFrequenciesAreStoredAsTyped) {
     CommitTestFreq(m_doc, 9, true, "");
     EXPECT_TRUE(IsTestCellReadOnly(m_doc, 9, kTestColRxTone));
     EXPECT_EQ(m_doc.GetToneText(25, true), "D023N"); // the stored tone stays
-    EXPECT_EQ(m_doc.m_image[25 * 16 + 12], 0xFF);    // flags never touched
+    EXPECT_EQ(m_doc.Image()[25 * 16 + 12], 0xFF);    // flags never touched
     EXPECT_FALSE(m_doc.IsModified());
     EXPECT_EQ(GetTestCellText(m_doc, 1, kTestColRxFreq), "435.10000");
 }
 
 TEST_F(GridRulesTest, TestFrequencyCancelRestoresTheWholeImage) {
-    const MemoryImage before = m_doc.m_image;
+    const MemoryImage before = m_doc.Image();
     const CTestFreqBackup backup(m_doc);
     CommitTestFreq(m_doc, 1, true, "440");
     CommitTestTone(m_doc, 2, false, "D754I");
-    m_doc.m_image[0x3F0] = 0x12;
+    m_doc.SetByte(0x3F0, 0x12);
     backup.Restore(m_doc);
-    EXPECT_EQ(m_doc.m_image, before);
+    EXPECT_EQ(m_doc.Image(), before);
 }

@@ -110,18 +110,18 @@ TEST_F(ImageFieldsTest, TheTableReadsTheRadiosBytes) {
         {&kFieldScanAdd, [](const CDromelPgmDoc& d) { return d.GetScanAdd(2); }, true},
     };
     CDromelPgmDoc doc;
-    doc.m_image[0x3C0] = 0x01; // bit 0 beep tone, bit 1 battery save: set is on
-    doc.m_image[0x3C4] = 0x10; // bit 2 wired clone, bit 4 manual adjust: clear is on
-    doc.m_image[0x02C] = 0x15; // channel 2: bit 0 column 6 no, bit 1 column 8 yes, narrow, scan
+    doc.SetByte(0x3C0, 0x01); // bit 0 beep tone, bit 1 battery save: set is on
+    doc.SetByte(0x3C4, 0x10); // bit 2 wired clone, bit 4 manual adjust: clear is on
+    doc.SetByte(0x02C, 0x15); // channel 2: bit 0 column 6 no, bit 1 column 8 yes, narrow, scan
     for (const bool inverted : {false, true}) {
         for (const Flag& f : flags) {
             const int n = f.field->place == EFieldPlace::kChannel ? 2 : 0;
-            EXPECT_EQ(IsFieldOn(doc.m_image, *f.field, n), f.on != inverted) << f.field->name;
+            EXPECT_EQ(IsFieldOn(doc.Image(), *f.field, n), f.on != inverted) << f.field->name;
             EXPECT_EQ(f.get(doc), f.on != inverted) << f.field->name;
         }
-        doc.m_image[0x3C0] ^= 0x03;
-        doc.m_image[0x3C4] ^= 0x14;
-        doc.m_image[0x02C] ^= 0x17;
+        doc.SetByte(0x3C0, doc.Image()[0x3C0] ^ 0x03);
+        doc.SetByte(0x3C4, doc.Image()[0x3C4] ^ 0x14);
+        doc.SetByte(0x02C, doc.Image()[0x02C] ^ 0x17);
     }
 }
 

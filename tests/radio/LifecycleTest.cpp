@@ -80,11 +80,11 @@ TEST_F(LifecycleTest, FirstDocumentIsASilentModelTwoDocument) {
 
 TEST_F(LifecycleTest, NewAsksToClearAndCancelKeepsEverything) {
     m_doc.SetFreqText(1, true, "440");
-    const MemoryImage before = m_doc.m_image;
+    const MemoryImage before = m_doc.Image();
     m_q.answers = {false};
     EXPECT_FALSE(m_life.FileNew());
     EXPECT_EQ(m_q.asked, (std::vector<std::string>{"okcancel|Clear all data?|Prompt"}));
-    EXPECT_EQ(m_doc.m_image, before);
+    EXPECT_EQ(m_doc.Image(), before);
     EXPECT_EQ(m_doc.GetHeader(), kOwnHeader);
     EXPECT_EQ(m_views, 0);
 
@@ -157,7 +157,7 @@ TEST_F(LifecycleTest, ForeignHeaderIsReported) {
         m_dir.write("foreign.dpm", std::string(48, 'x') + std::string(1024, '\0'));
     EXPECT_TRUE(m_life.OpenDocumentFile(path));
     EXPECT_EQ(m_q.asked, (std::vector<std::string>{"stop|Not a data file of this program.|"}));
-    EXPECT_EQ(m_doc.m_image[0], 0xFF);
+    EXPECT_EQ(m_doc.Image()[0], 0xFF);
     EXPECT_EQ(m_doc.GetModel(), -1);
     EXPECT_EQ(m_doc.GetPathName(), path);
 }

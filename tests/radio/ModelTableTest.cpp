@@ -5,7 +5,7 @@ using ModelTableTest = RadioTest;
 namespace {
 
 std::vector<std::uint8_t> Bytes(const CDromelPgmDoc& doc, std::size_t offset, std::size_t n) {
-    return {doc.m_image.begin() + offset, doc.m_image.begin() + offset + n};
+    return {doc.Image().begin() + offset, doc.Image().begin() + offset + n};
 }
 
 } // namespace
@@ -16,10 +16,10 @@ TEST_F(ModelTableTest, SetModelInitialisesAResetImage) {
     EXPECT_EQ(doc.GetModel(), 2);
     EXPECT_EQ(Bytes(doc, 0x3D0, 8),
               (std::vector<std::uint8_t>{0x4D, 0x56, 0x31, 0x36, 0x55, 0x45, 0x00, 0x0A}));
-    EXPECT_EQ(doc.m_image[0x350], 0x20);
-    EXPECT_EQ(doc.m_image[0x35F], 0x2F);
+    EXPECT_EQ(doc.Image()[0x350], 0x20);
+    EXPECT_EQ(doc.Image()[0x35F], 0x2F);
     EXPECT_EQ(doc.GetSquelchLevel(), 3);
-    EXPECT_EQ(doc.m_image[0x3C9], 50);
+    EXPECT_EQ(doc.Image()[0x3C9], 50);
     EXPECT_EQ(doc.GetMonitorKey(), 3);
     EXPECT_EQ(doc.GetFreqLow(), 40000000);
     EXPECT_EQ(doc.GetFreqHigh(), 48000000);
@@ -50,7 +50,7 @@ TEST_F(ModelTableTest, TestChannelsFollowTheLimits) {
         EXPECT_EQ(doc.GetToneText(n, true), expected[i][2]) << n;
         EXPECT_EQ(doc.GetToneText(n, false), expected[i][3]) << n;
         EXPECT_FALSE(doc.GetNarrow(n));
-        EXPECT_EQ(doc.m_image[16 * n + 13], 1);
+        EXPECT_EQ(doc.Image()[16 * n + 13], 1);
     }
     for (int n = 25; n <= 32; ++n) {
         EXPECT_TRUE(doc.IsRxEmpty(n));

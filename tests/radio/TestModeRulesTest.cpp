@@ -34,7 +34,7 @@ TEST(TestModeRules, AlignmentKeysNameTheBytesInImageOrder) {
 
     CDromelPgmDoc doc;
     for (int i = 0; i < kAlignmentCount; ++i) {
-        doc.m_image[0x3F0 + i] = static_cast<std::uint8_t>(10 * i);
+        doc.SetByte(0x3F0 + i, static_cast<std::uint8_t>(10 * i));
     }
     const AlignmentValues values = GetAlignmentValues(doc);
     for (int i = 0; i < kAlignmentCount; ++i) {
@@ -44,23 +44,23 @@ TEST(TestModeRules, AlignmentKeysNameTheBytesInImageOrder) {
 
 TEST(TestModeRules, SaveStoresTheSwitchAndAllTwelveValuesAndMarksOnlyChanges) {
     CDromelPgmDoc doc;
-    doc.m_image[0x3C4] = 0xEF;
+    doc.SetByte(0x3C4, 0xEF);
     EXPECT_TRUE(doc.GetManualAdjust());
-    MemoryImage before = doc.m_image;
+    MemoryImage before = doc.Image();
 
     // The same values and switch: nothing changes, nothing is marked.
     SaveTestMode(doc, true, GetAlignmentValues(doc));
-    EXPECT_EQ(doc.m_image, before);
+    EXPECT_EQ(doc.Image(), before);
     EXPECT_FALSE(doc.IsModified());
 
     // The switch alone.
     SaveTestMode(doc, false, GetAlignmentValues(doc));
-    EXPECT_EQ(doc.m_image[0x3C4], 0xFF);
+    EXPECT_EQ(doc.Image()[0x3C4], 0xFF);
     EXPECT_TRUE(doc.IsModified());
 
     // Every value, the right-hand six included; nothing beyond the block.
     doc.SetModifiedFlag(false);
-    before = doc.m_image;
+    before = doc.Image();
     AlignmentValues values{};
     for (int i = 0; i < kAlignmentCount; ++i) {
         values[i] = static_cast<std::uint8_t>(200 + i);
@@ -69,7 +69,7 @@ TEST(TestModeRules, SaveStoresTheSwitchAndAllTwelveValuesAndMarksOnlyChanges) {
     EXPECT_TRUE(doc.IsModified());
     for (std::size_t a = 0; a < kImageSize; ++a) {
         const bool inBlock = a >= 0x3F0 && a <= 0x3FB;
-        EXPECT_EQ(doc.m_image[a], inBlock ? 200 + (a - 0x3F0) : before[a]) << a;
+        EXPECT_EQ(doc.Image()[a], inBlock ? 200 + (a - 0x3F0) : before[a]) << a;
     }
 
     // One value through the dpmtool path.
@@ -77,7 +77,7 @@ TEST(TestModeRules, SaveStoresTheSwitchAndAllTwelveValuesAndMarksOnlyChanges) {
     SetAlignmentValue(doc, 11, 211);
     EXPECT_FALSE(doc.IsModified());
     SetAlignmentValue(doc, 11, 0);
-    EXPECT_EQ(doc.m_image[0x3FB], 0);
+    EXPECT_EQ(doc.Image()[0x3FB], 0);
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -96,6 +96,6 @@ TEST(TestFreqRules, OkMarksModifiedOnlyWhenAByteChangedAndCancelRestoresAll) {
 
     doc.SetModifiedFlag(false);
     backup.Restore(doc);
-    EXPECT_EQ(doc.m_image, CDromelPgmDoc().m_image);
+    EXPECT_EQ(doc.Image(), CDromelPgmDoc().Image());
     EXPECT_FALSE(doc.IsModified());
 }

@@ -143,13 +143,13 @@ TEST_F(TestFreqDlgTest, CancelAndTheCloseBoxRestoreEveryByte) {
     for (int way = 0; way < 2; ++way) {
         SCOPED_TRACE(way);
         m_doc.SetModifiedFlag(way == 1);
-        const MemoryImage before = m_doc.m_image;
+        const MemoryImage before = m_doc.Image();
         Open();
         EnterText(2, 1, "");
         EnterText(10, 1, "147.5");
         EnterText(10, 2, "67");
         EnterText(3, 3, "470.125");
-        ASSERT_NE(m_doc.m_image, before);
+        ASSERT_NE(m_doc.Image(), before);
         // An editor still open when the dialog closes must not write afterwards.
         ClickCell(4, 1);
         Type("123");
@@ -161,7 +161,7 @@ TEST_F(TestFreqDlgTest, CancelAndTheCloseBoxRestoreEveryByte) {
         EXPECT_EQ(m_dlg->result(), QDialog::Rejected);
         EXPECT_FALSE(m_dlg->isVisible());
         m_dlg.reset();
-        EXPECT_EQ(m_doc.m_image, before);
+        EXPECT_EQ(m_doc.Image(), before);
         EXPECT_EQ(m_doc.IsModified(), way == 1);
     }
 }
@@ -180,9 +180,30 @@ TEST_F(TestFreqDlgTest, OkKeepsTheEditsAndMarksTheDocumentOnlyWhenABytesChanged)
     EXPECT_TRUE(m_doc.IsModified());
 }
 
+TEST_F(TestFreqDlgTest, TheDialogIsOneChangeToldWhenItClosesWithOk) {
+    std::vector<SDocChange> told;
+    m_doc.AddChangeObserver([&told](const SDocChange& c) { told.push_back(c); });
+    const SDocState before = m_doc.State();
+    for (const int button : {IDCANCEL, IDOK}) {
+        SCOPED_TRACE(button);
+        Open();
+        EnterText(2, 1, "");
+        EnterText(10, 1, "147.5");
+        EXPECT_TRUE(told.empty());
+        QTest::mouseClick(Button(button), Qt::LeftButton);
+        m_dlg.reset();
+    }
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].kind, EDocChange::kTestFreq);
+    // Cancel put every byte back, so the change runs from the state before both.
+    EXPECT_TRUE(told[0].before == before);
+    EXPECT_TRUE(told[0].after == m_doc.State());
+    EXPECT_FALSE(told[0].before == told[0].after);
+}
+
 TEST_F(TestFreqDlgTest, EnterAndEscNeverCloseTheDialog) {
     Open();
-    const MemoryImage before = m_doc.m_image;
+    const MemoryImage before = m_doc.Image();
     const QString rx = Cell(1, 1);
     Grid().setFocus();
     Grid().SetFocusCell(1, 1);
@@ -195,7 +216,7 @@ TEST_F(TestFreqDlgTest, EnterAndEscNeverCloseTheDialog) {
     Key(Qt::Key_Escape);
     EXPECT_FALSE(EditorOpen());
     EXPECT_EQ(Cell(1, 1), rx);
-    EXPECT_EQ(m_doc.m_image, before);
+    EXPECT_EQ(m_doc.Image(), before);
     // The focus is back on the grid, where ENTER opens the editor again.
     EXPECT_TRUE(Grid().hasFocus());
     Key(Qt::Key_Escape);
@@ -204,7 +225,7 @@ TEST_F(TestFreqDlgTest, EnterAndEscNeverCloseTheDialog) {
     EXPECT_TRUE(EditorOpen());
     Key(Qt::Key_Return);
     EXPECT_FALSE(EditorOpen());
-    EXPECT_EQ(m_doc.m_image, before);
+    EXPECT_EQ(m_doc.Image(), before);
     // Nor on the dialog itself.
     m_dlg->setFocus();
     Key(Qt::Key_Escape);

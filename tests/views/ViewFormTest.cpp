@@ -63,7 +63,7 @@ TEST_F(ViewTest, ShowsEveryOptionAndChannelOfTheDocument) {
 
     // A stored 15 reads back as priority index 16, which the list does not have: no
     // selection, and nothing is corrected.
-    m_doc.m_image[kFieldPriority.offset] = 15;
+    m_doc.SetByte(kFieldPriority.offset, 15);
     m_doc.UpdateAllViews();
     EXPECT_EQ(Combo(1009)->currentIndex(), -1);
     EXPECT_EQ(m_doc.GetPriorityChannel(), 16);
@@ -72,19 +72,19 @@ TEST_F(ViewTest, ShowsEveryOptionAndChannelOfTheDocument) {
 TEST_F(ViewTest, ChangingAnOptionStoresItAndMarksTheDocumentModified) {
     const int squelch = m_doc.GetSquelchLevel();
     Step(1004, 1);
-    EXPECT_EQ(m_doc.m_image[kFieldSquelch.offset], squelch + 1);
+    EXPECT_EQ(m_doc.Image()[kFieldSquelch.offset], squelch + 1);
     EXPECT_TRUE(m_doc.IsModified());
 
     m_doc.SetModifiedFlag(false);
     const bool beep = m_doc.GetBeepTone();
     QTest::mouseClick(CheckBox(1006), Qt::LeftButton);
-    EXPECT_EQ((m_doc.m_image[kFieldBeepTone.offset] & 0x01) != 0, !beep);
+    EXPECT_EQ((m_doc.Image()[kFieldBeepTone.offset] & 0x01) != 0, !beep);
     EXPECT_TRUE(m_doc.IsModified());
 
     // Wired clone mode is stored inverted.
     const bool clone = CheckBox(1005)->isChecked();
     QTest::mouseClick(CheckBox(1005), Qt::LeftButton);
-    EXPECT_EQ((m_doc.m_image[kFieldWiredClone.offset] & 0x04) != 0, clone);
+    EXPECT_EQ((m_doc.Image()[kFieldWiredClone.offset] & 0x04) != 0, clone);
 
     m_doc.SetModifiedFlag(false);
     const int timeOut = m_doc.GetTimeOutTimer();

@@ -136,9 +136,6 @@ SStoredValue ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field,
         default: {
             const int k =
                 col == kColBand ? Choice(value, "wide", "narrow") : Choice(value, "yes", "no");
-            if (k != GetChannelListIndex(doc, n, col)) {
-                doc.SetModifiedFlag(true);
-            }
             CommitChannelList(doc, n, col, k);
             return {};
         }
@@ -237,6 +234,7 @@ std::string ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment,
         }
         const std::string key = assignment.substr(0, equals);
         const std::string value = assignment.substr(equals + 1);
+        const CDocEdit edit(doc, EDocChange::kDpmtoolSet);
         return StoredNotice(key, value, Apply(doc, key, value, dealer));
     } catch (const Refusal& refusal) {
         throw DpmError{kExitRefused, path + ": " + assignment + ": " + refusal.reason};

@@ -29,10 +29,14 @@ int RunSet(const std::vector<std::string>& given) {
     // As the form shows the file: a scan type without a scan list is reset to no scan.
     UpdateScanControls(doc);
     std::vector<std::string> notices;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        std::string notice = ApplyAssignment(doc, args[i], path, dealer);
-        if (!notice.empty()) {
-            notices.push_back(std::move(notice));
+    {
+        // All the assignments are one change of the file.
+        const CDocEdit edit(doc, EDocChange::kDpmtoolSet);
+        for (std::size_t i = 1; i < args.size(); ++i) {
+            std::string notice = ApplyAssignment(doc, args[i], path, dealer);
+            if (!notice.empty()) {
+                notices.push_back(std::move(notice));
+            }
         }
     }
     SaveDpmFile(doc, path);

@@ -69,7 +69,7 @@ bool DefaultSimImage(SimImage& image, std::string& error) {
     doc.NewDocument();
     doc.FillTestChannels();
     FillInUse(doc);
-    image = doc.m_image;
+    image = doc.Image();
     return true;
 }
 
