@@ -1,25 +1,7 @@
 #include "radio/ChannelRules.h"
 
+#include "app/AsciiText.h"
 #include "app/LangString.h"
-
-#include <cctype>
-
-namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
 
 bool IsChannelCellReadOnly(const CDromelPgmDoc& doc, int n, int col) {
     if (col == kColRxFreq) {
@@ -65,7 +47,7 @@ SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::st
     } else {
         stored.how = FreqTextStoring(text);
     }
-    if (!SameIgnoringCase(text, doc.GetFreqText(n, rx))) {
+    if (!EqualsNoCase(text, doc.GetFreqText(n, rx))) {
         doc.SetModifiedFlag(true);
     }
     doc.SetFreqText(n, rx, text);
@@ -90,7 +72,7 @@ SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::st
 
 SStoredValue CommitChannelTone(CDromelPgmDoc& doc, int n, bool rx, const std::string& text) {
     const bool same = doc.IsTxToneSameAsRx(n);
-    if (!SameIgnoringCase(text, doc.GetToneText(n, rx))) {
+    if (!EqualsNoCase(text, doc.GetToneText(n, rx))) {
         doc.SetModifiedFlag(true);
     }
     doc.SetToneText(n, rx, text);

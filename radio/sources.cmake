@@ -2,6 +2,7 @@
 target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CellTyping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColumnHeadings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocLifecycle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmDoc.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FormRules.cpp
@@ -10,7 +11,6 @@ target_sources(dromel_core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/OptionLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestFreqRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestModeRules.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TextFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StoredValue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToneTables.cpp
