@@ -2,7 +2,6 @@
 
 #include "app/AppMessageBox.h"
 #include "app/DialogBuilder.h"
-#include "app/LangString.h"
 #include "app/LangText.h"
 #include "app/TranslateDialog.h"
 #include "link/CommPort.h"
@@ -10,19 +9,10 @@
 #include "link/PortDevice.h"
 #include "link/PortProbe.h"
 #include "link/PortSystemName.h"
-#include "radio/TextFormat.h"
 
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
-
-namespace {
-
-QString LangFormat(const char* key, const std::string& argument) {
-    return QString::fromStdString(FormatText(GetLangString(key), {argument}));
-}
-
-} // namespace
 
 CComPortDlg::CComPortDlg(const CCommPort& port, QWidget* parent) : QDialog(parent), m_port(port) {
     BuildDialog(this, kDialogId);
@@ -75,7 +65,7 @@ void CComPortDlg::ShowPort(int nPort, bool bStored) {
     if (bStored && m_port.IsOpen()) {
         button->setEnabled(true);
         button->setChecked(true);
-        tip.append(LangFormat("IDS_PORT_HELD", device));
+        tip.append(LangText("IDS_PORT_HELD", {device}));
     } else {
         int nErrno = 0;
         const PortOpenError state = ProbePort(device, nErrno);

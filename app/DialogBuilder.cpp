@@ -1,6 +1,7 @@
 #include "app/DialogBuilder.h"
 
 #include "app/DialogStyle.h"
+#include "app/MulDiv.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -52,11 +53,6 @@ constexpr int kListTextPadding = 1;
 
 // The letters every dialog unit conversion averages.
 const QString kLetters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-
-// Rounded a * b / c, as the Windows dialog unit conversion does it.
-int MulDiv(int a, int b, int c) {
-    return (a * b + (a * b >= 0 ? c / 2 : -c / 2)) / c;
-}
 
 // The combo box keeps its entries sorted by text, ignoring case, as they are added.
 void MakeSorted(QComboBox* combo) {

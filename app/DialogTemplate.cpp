@@ -1,5 +1,7 @@
 #include "app/DialogTemplate.h"
 
+#include "app/AsciiText.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -171,8 +173,7 @@ DialogTemplateList ParseDialogTemplates(const std::string& text) {
 
         std::vector<std::string> words;
         std::string error;
-        const bool comment = line.find_first_not_of(" \t\r") != std::string::npos &&
-                             line[line.find_first_not_of(" \t\r")] == '#';
+        const bool comment = TrimView(line).starts_with('#');
         if (!comment && SplitWords(line, words, error) && !words.empty()) {
             if (words[0] == "DIALOG") {
                 if (inDialog) {

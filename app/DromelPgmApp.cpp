@@ -18,7 +18,6 @@
 #include "app/StopSignals.h"
 #include "link/PortDevice.h"
 #include "radio/SettingsCheck.h"
-#include "radio/TextFormat.h"
 #include "views/TestFreqDlg.h"
 
 #include <QAction>
@@ -251,8 +250,7 @@ void CDromelPgmApp::OnAppAbout() {
 void CDromelPgmApp::ReportSettingNotSaved(const FileResult& result) {
     if (!result) {
         const std::string file = UsesUserSettings() ? UserSettingFile() : g_strSettingFile;
-        AppMessageBox(QString::fromStdString(FormatText(GetLangString("IDS_ERROR_SETTING"),
-                                                        {file, FileReasonText(result)})),
+        AppMessageBox(LangText("IDS_ERROR_SETTING", {file, FileReasonText(result)}),
                       LangText("IDS_ERROR"), MB_OK | MB_ICONHAND);
     }
 }

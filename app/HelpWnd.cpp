@@ -1,9 +1,7 @@
 #include "app/HelpWnd.h"
 
 #include "app/AppOpenUrl.h"
-#include "app/LangString.h"
 #include "app/LangText.h"
-#include "radio/TextFormat.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -117,8 +115,7 @@ void CHelpWnd::ShowHelpFile(const QString& strFile) {
     }
     ClearHelp();
     if (!OpenHelpFile(strFile)) {
-        ShowMessage(QString::fromStdString(
-            FormatText(GetLangString("IDS_HELP_MISSING"), {strFile.toStdString()})));
+        ShowMessage(LangText("IDS_HELP_MISSING", {strFile.toStdString()}));
         return;
     }
     m_strFile = strFile;

@@ -28,18 +28,27 @@ std::string GetLangString(const std::string& key) {
     return ReplaceEscape(ReplaceEscape(raw, 'n', '\n'), 't', '\t');
 }
 
-std::string FormatLangString(const std::string& key, std::initializer_list<std::string> args) {
-    std::string text = GetLangString(key);
-    std::size_t from = 0;
-    for (const std::string& arg : args) {
-        const std::size_t at = text.find("%s", from);
-        if (at == std::string::npos) {
-            break;
+std::string FormatText(const std::string& pattern, std::initializer_list<std::string> args) {
+    std::string out;
+    auto next = args.begin();
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == 's') {
+            if (next != args.end()) {
+                out += *next++;
+            }
+            ++i;
+        } else if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == '%') {
+            out += '%';
+            ++i;
+        } else {
+            out += pattern[i];
         }
-        text.replace(at, 2, arg);
-        from = at + arg.size();
     }
-    return text;
+    return out;
+}
+
+std::string FormatLangString(const std::string& key, std::initializer_list<std::string> args) {
+    return FormatText(GetLangString(key), args);
 }
 
 std::string GetLangResource(int id) {

@@ -9,8 +9,13 @@
 // key or the file is missing. Values are cut at 999 characters.
 std::string GetLangString(const std::string& key);
 
-// GetLangString of key with each "%s" replaced by the next of args; an argument's own "%s"
+// Replaces each "%s" of pattern, in order, with the next argument ("%%" gives "%"). Places
+// without an argument become empty; nothing else of the pattern is interpreted, so a text
+// from a language file can never read beyond its arguments, and an argument's own "%s"
 // stays as it is.
+std::string FormatText(const std::string& pattern, std::initializer_list<std::string> args);
+
+// GetLangString of key with its "%s" places filled from args (FormatText).
 std::string FormatLangString(const std::string& key, std::initializer_list<std::string> args);
 
 // [Resource] "^id": the text for a dialog (its caption) or a control; empty when missing.

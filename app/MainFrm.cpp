@@ -5,7 +5,6 @@
 #include "app/CommandTable.h"
 #include "app/HelpFiles.h"
 #include "app/HelpWnd.h"
-#include "app/LangString.h"
 #include "app/LangText.h"
 #include "app/Settings.h"
 #include "app/TranslateDialog.h"
@@ -14,7 +13,6 @@
 #include "link/TestModeDlg.h"
 #include "link/TransferDlg.h"
 #include "radio/DromelPgmDoc.h"
-#include "radio/TextFormat.h"
 #include "views/DromelPgmView.h"
 
 #include <QAction>
@@ -166,8 +164,7 @@ void CMainFrame::ShowHelp(bool bRaise) {
             m_pHelpWnd->hide();
             return;
         }
-        m_pHelpWnd->ShowMessage(QString::fromStdString(
-            FormatText(GetLangString("IDS_HELP_NOVIEWER"), {chm.toStdString()})));
+        m_pHelpWnd->ShowMessage(LangText("IDS_HELP_NOVIEWER", {chm.toStdString()}));
     } else {
         m_pHelpWnd->ShowHelpFile(help);
     }
@@ -324,8 +321,7 @@ void CMainFrame::UpdatePortPane() {
     const bool open = m_port.IsOpen();
     m_portPane->setEnabled(open);
     const std::string device = open ? m_port.Device() : GetPortDevice(GetConfiguredPort());
-    m_portPane->setToolTip(LangText(open ? "IDS_PORT_OPEN" : "IDS_PORT_CLOSED")
-                               .replace(QStringLiteral("%s"), QString::fromStdString(device)));
+    m_portPane->setToolTip(LangText(open ? "IDS_PORT_OPEN" : "IDS_PORT_CLOSED", {device}));
 }
 
 QString CMainFrame::PortPaneText() const {

@@ -1,5 +1,6 @@
 #include "app/Profile.h"
 
+#include "app/AsciiText.h"
 #include "app/TextEncoding.h"
 
 #include <algorithm>
@@ -22,28 +23,6 @@ constexpr std::size_t kCachedFiles = 8;
 // A file whose time stamp is this close to the moment it was read may change again without
 // a new time stamp (time stamps advance in clock ticks, on some file systems in seconds).
 constexpr std::time_t kTimeStampDoubt = 2;
-
-std::string_view TrimView(std::string_view s) {
-    const std::size_t first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-std::string Trim(const std::string& s) {
-    return std::string(TrimView(s));
-}
-
-std::string Lower(const std::string& s) {
-    std::string out = s;
-    for (char& c : out) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return out;
-}
 
 // One line of a profile file, split once so that reads and writes agree on its meaning.
 struct Line {
@@ -131,9 +110,8 @@ std::string Cut(const std::string& value, std::size_t bufferSize) {
 
 // Index of the first line of the first section named section, or -1.
 long FindSection(const ProfileFile& file, const std::string& section) {
-    const std::string name = Lower(section);
     for (std::size_t i = 0; i < file.lines.size(); ++i) {
-        if (file.lines[i].isSection && Lower(file.lines[i].name) == name) {
+        if (file.lines[i].isSection && EqualsNoCase(file.lines[i].name, section)) {
             return static_cast<long>(i);
         }
     }
@@ -142,13 +120,12 @@ long FindSection(const ProfileFile& file, const std::string& section) {
 
 // Index of the first key line named key in the section starting at sectionLine, or -1.
 long FindKey(const ProfileFile& file, long sectionLine, const std::string& key) {
-    const std::string name = Lower(key);
     for (std::size_t i = static_cast<std::size_t>(sectionLine) + 1; i < file.lines.size(); ++i) {
         const Line& line = file.lines[i];
         if (line.isSection) {
             break;
         }
-        if (line.isKey && Lower(line.name) == name) {
+        if (line.isKey && EqualsNoCase(line.name, key)) {
             return static_cast<long>(i);
         }
     }
@@ -160,7 +137,7 @@ long FindKey(const ProfileFile& file, long sectionLine, const std::string& key) 
 class CParsedFile {
 public:
     CParsedFile(std::string text, const struct stat& info, const timespec& readAt)
-        : m_text(std::move(text)), m_lower(Lower(m_text)), m_device(info.st_dev),
+        : m_text(std::move(text)), m_lower(AsciiLower(m_text)), m_device(info.st_dev),
           m_inode(info.st_ino), m_size(info.st_size), m_modified(info.st_mtim),
           m_bSettled(info.st_mtim.tv_sec + kTimeStampDoubt < readAt.tv_sec) {
         Index();
@@ -343,7 +320,7 @@ std::optional<std::string> FindPrivateProfileString(const std::string& section,
     if (!parsed) {
         return std::nullopt;
     }
-    const auto value = parsed->Find(Lower(Trim(section)), Lower(Trim(key)));
+    const auto value = parsed->Find(AsciiLower(Trim(section)), AsciiLower(Trim(key)));
     if (!value) {
         return std::nullopt;
     }
@@ -361,7 +338,7 @@ std::string GetPrivateProfileString(const std::string& section, const std::strin
 
 bool HasPrivateProfileSection(const std::string& section, const std::string& path) {
     const auto parsed = ParsedFiles().Get(path);
-    return parsed && parsed->HasSection(Lower(Trim(section)));
+    return parsed && parsed->HasSection(AsciiLower(Trim(section)));
 }
 
 FileResult WritePrivateProfileString(const std::string& section, const std::string& key,

@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "app/AppPaths.h"
+#include "app/AsciiText.h"
 #include "app/Profile.h"
 
 #include <cerrno>
@@ -41,16 +42,7 @@ bool IsFileWritable(const std::string& path) {
 }
 
 bool IsModelSection(const std::string& section) {
-    const std::size_t first = section.find_first_not_of(" \t");
-    const std::size_t last = section.find_last_not_of(" \t");
-    if (first == std::string::npos || last - first + 1 != 5) {
-        return false;
-    }
-    std::string name = section.substr(first, 5);
-    for (char& c : name) {
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    }
-    return name == "model";
+    return EqualsNoCase(TrimView(section), "model");
 }
 
 FileResult MakeFolder(const std::string& folder, mode_t mode) {

@@ -10,6 +10,8 @@ target_sources(dromel_base PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/StopSignals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Settings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LangString.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/AsciiText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/MulDiv.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileReasonText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextEncoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogTemplate.cpp

@@ -97,7 +97,6 @@ public:
     void SetGridLines(int mode);
     void SetImageList(const std::vector<QPixmap>* images); // not owned; nullptr = none
     void SetEditable(bool editable) { m_bEditable = editable; }
-    bool IsEditable() const { return m_bEditable; }
     void SetRedraw(bool allowDraw, bool resetScrollBars = false);
     void EnableResize(bool rows, bool cols);
     void DeleteAllItems();

@@ -449,8 +449,7 @@ void CGridCtrl::mouseReleaseEvent(QMouseEvent* event) {
     viewport()->unsetCursor();
     if (m_LeftClickDownCell.IsValid()) {
         if (QWidget* target = NotifyTarget()) {
-            QCoreApplication::postEvent(target,
-                                        new GridCommandEvent(this, property("ctrlId").toInt()));
+            QCoreApplication::postEvent(target, new GridCommandEvent(this));
         }
     }
 }

@@ -48,8 +48,6 @@ public:
     // when no editor is open.
     void CommitOpen();
     bool IsEditing() const { return m_nActive >= 0; }
-    int EditRow() const { return m_nEditRow; }
-    int EditCol() const { return m_nEditCol; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

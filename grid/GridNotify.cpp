@@ -10,8 +10,7 @@ QEvent::Type GridNotifyEvent::EventType() {
     return type;
 }
 
-GridCommandEvent::GridCommandEvent(CGridCtrl* grid, int id)
-    : QEvent(EventType()), m_grid(grid), m_nId(id) {}
+GridCommandEvent::GridCommandEvent(CGridCtrl* grid) : QEvent(EventType()), m_grid(grid) {}
 
 QEvent::Type GridCommandEvent::EventType() {
     static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());

@@ -42,13 +42,11 @@ private:
 // Posted to the owner (or the parent) after a left-button release whose press hit a cell.
 class GridCommandEvent : public QEvent {
 public:
-    GridCommandEvent(CGridCtrl* grid, int id);
+    explicit GridCommandEvent(CGridCtrl* grid);
 
     static QEvent::Type EventType();
     CGridCtrl* Grid() const { return m_grid; }
-    int ControlId() const { return m_nId; }
 
 private:
     QPointer<CGridCtrl> m_grid;
-    int m_nId;
 };

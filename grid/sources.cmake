@@ -22,4 +22,6 @@ target_sources(dromel_grid PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DDXGrid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridEditing.h
   ${CMAKE_CURRENT_LIST_DIR}/GridEditing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridLayout.h
+  ${CMAKE_CURRENT_LIST_DIR}/GridLayout.cpp
 )

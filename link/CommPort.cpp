@@ -189,8 +189,8 @@ void CCommPort::StartTimer(int nTimeout) {
 }
 
 bool CCommPort::TimerExpired() {
-    m_liNow = SteadyClock::now();
-    double elapsed = std::chrono::duration<double>(m_liNow - m_liStart).count() * kUnitsPerSecond;
+    const double elapsed =
+        std::chrono::duration<double>(SteadyClock::now() - m_liStart).count() * kUnitsPerSecond;
     return !(m_nTimeout > elapsed);
 }
 

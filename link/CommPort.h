@@ -83,7 +83,6 @@ private:
     bool m_bLost = false;
     int m_nTimeout = 0;
     SteadyClock::time_point m_liStart;
-    SteadyClock::time_point m_liNow;
     SteadyClock::time_point m_tLineIdle; // when the last byte sent has left the wire
     SteadyClock::time_point m_tLastRx;   // when the last byte received was taken
     std::ostream* m_pTrace = nullptr;

@@ -37,7 +37,6 @@ public:
     int Percent() const;
     int ProgressPos() const;
     const std::string& Status() const { return m_strStatus; }
-    ConstImageSpan WorkImage() const { return m_workImage; }
 
 private:
     CLinkPort& m_port;

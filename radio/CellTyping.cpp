@@ -1,5 +1,7 @@
 #include "radio/CellTyping.h"
 
+#include "app/AsciiText.h"
+
 namespace {
 
 bool IsDigit(char c) {
@@ -32,18 +34,6 @@ bool IsDcsForm(const std::string& text) {
     return i + 1 == text.size() && (polarity == 'N' || polarity == 'I');
 }
 
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (ToneTypedChar(a[i]) != ToneTypedChar(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 bool IsFreqCharAccepted(char c, const std::string& text) {
@@ -54,7 +44,7 @@ bool IsFreqCharAccepted(char c, const std::string& text) {
 }
 
 char ToneTypedChar(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    return AsciiUpper(c);
 }
 
 ETyping CheckFreqTyping(const std::string& text) {
@@ -73,7 +63,7 @@ ETyping CheckFreqTyping(const std::string& text) {
 }
 
 ETyping CheckToneTyping(const std::string& text, const std::string& noneText) {
-    if (text.empty() || SameIgnoringCase(text, noneText)) {
+    if (text.empty() || EqualsNoCase(text, noneText)) {
         return ETyping::kTypable;
     }
     if (text.find(',') != std::string::npos) {

@@ -1,25 +1,7 @@
 #include "radio/ChannelRules.h"
 
+#include "app/AsciiText.h"
 #include "app/LangString.h"
-
-#include <cctype>
-
-namespace {
-
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i]))) {
-            return false;
-        }
-    }
-    return true;
-}
-
-} // namespace
 
 bool IsChannelCellReadOnly(const CDromelPgmDoc& doc, int n, int col) {
     if (col == kColRxFreq) {
@@ -67,7 +49,7 @@ SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::st
     }
     // Only a text other than the cell showed marks the document; the same text stored again
     // still rewrites an empty channel's fields.
-    const CDocEdit edit(doc, SameIgnoringCase(text, doc.GetFreqText(n, rx))
+    const CDocEdit edit(doc, EqualsNoCase(text, doc.GetFreqText(n, rx))
                                  ? EDocChange::kCellRewrite
                                  : EDocChange::kCellCommit);
     doc.SetFreqText(n, rx, text);
@@ -92,7 +74,7 @@ SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::st
 
 SStoredValue CommitChannelTone(CDromelPgmDoc& doc, int n, bool rx, const std::string& text) {
     const bool same = doc.IsTxToneSameAsRx(n);
-    const CDocEdit edit(doc, SameIgnoringCase(text, doc.GetToneText(n, rx))
+    const CDocEdit edit(doc, EqualsNoCase(text, doc.GetToneText(n, rx))
                                  ? EDocChange::kCellRewrite
                                  : EDocChange::kCellCommit);
     doc.SetToneText(n, rx, text);

@@ -2,7 +2,6 @@
 
 #include "app/FileReasonText.h"
 #include "app/LangString.h"
-#include "radio/TextFormat.h"
 
 CDocLifecycle::CDocLifecycle(CDromelPgmDoc& doc, CDocQuestions& questions)
     : m_doc(doc), m_questions(questions) {}
@@ -31,9 +30,8 @@ bool CDocLifecycle::OpenDocumentFile(const std::string& path) {
     OnNewDocument();
     const DataFileResult result = m_doc.LoadFile(path);
     if (!result) {
-        m_questions.ShowStop(
-            FormatText(GetLangString("IDS_ERROR_OPEN"), {path, FileReasonText(result)}),
-            GetLangString("IDS_ERROR"));
+        m_questions.ShowStop(FormatLangString("IDS_ERROR_OPEN", {path, FileReasonText(result)}),
+                             GetLangString("IDS_ERROR"));
         return false;
     }
     if (!result.headerAccepted) {
@@ -63,9 +61,8 @@ bool CDocLifecycle::FileSaveAs() {
 bool CDocLifecycle::DoSave(const std::string& path) {
     const DataFileResult result = m_doc.SaveFile(path);
     if (!result) {
-        m_questions.ShowStop(
-            FormatText(GetLangString("IDS_ERROR_SAVE"), {path, FileReasonText(result)}),
-            GetLangString("IDS_ERROR"));
+        m_questions.ShowStop(FormatLangString("IDS_ERROR_SAVE", {path, FileReasonText(result)}),
+                             GetLangString("IDS_ERROR"));
     }
     return static_cast<bool>(result);
 }
@@ -74,9 +71,8 @@ bool CDocLifecycle::SaveModified() {
     if (!m_doc.IsModified()) {
         return true;
     }
-    switch (m_questions.AskYesNoCancel(
-        FormatText(GetLangString("IDS_SAVE_CHANGES"), {m_doc.GetTitle()}),
-        GetLangString("IDS_PROMPT"))) {
+    switch (m_questions.AskYesNoCancel(FormatLangString("IDS_SAVE_CHANGES", {m_doc.GetTitle()}),
+                                       GetLangString("IDS_PROMPT"))) {
     case CDocQuestions::Answer::Yes:
         return m_doc.GetPathName().empty() ? FileSaveAs() : DoSave(m_doc.GetPathName());
     case CDocQuestions::Answer::No:

@@ -4,7 +4,6 @@
 #include "app/LangString.h"
 #include "app/Settings.h"
 #include "radio/OptionLists.h"
-#include "radio/TextFormat.h"
 
 #include <cerrno>
 #include <cstring>
@@ -37,11 +36,11 @@ SSettingsCheck CheckSettings() {
 std::string SettingsProblemText(const SSettingsCheck& check) {
     switch (check.problem) {
     case ESettingsProblem::kNotAFile:
-        return FormatText(GetLangString("IDS_SETTING_NOT_FILE"), {check.file});
+        return FormatLangString("IDS_SETTING_NOT_FILE", {check.file});
     case ESettingsProblem::kUnreadable:
-        return FormatText(GetLangString("IDS_SETTING_UNREADABLE"), {check.file, check.reason});
+        return FormatLangString("IDS_SETTING_UNREADABLE", {check.file, check.reason});
     case ESettingsProblem::kNoModels:
-        return FormatText(GetLangString("IDS_SETTING_NO_MODELS"), {check.file});
+        return FormatLangString("IDS_SETTING_NO_MODELS", {check.file});
     case ESettingsProblem::kNone:
         break;
     }

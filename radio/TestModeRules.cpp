@@ -1,9 +1,9 @@
 #include "radio/TestModeRules.h"
 
+#include "app/AsciiText.h"
 #include "radio/ValueCodecs.h"
 
 #include <algorithm>
-#include <cctype>
 #include <limits>
 
 namespace {
@@ -17,14 +17,6 @@ std::int32_t ToInt32(std::int64_t value) {
     constexpr std::int64_t kMin = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
     return static_cast<std::int32_t>(std::clamp(value, kMin, kMax));
-}
-
-bool EqualsIgnoringCase(const std::string& a, const char* b) {
-    const std::string lower(b);
-    return a.size() == lower.size() &&
-           std::equal(a.begin(), a.end(), lower.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == y;
-           });
 }
 
 } // namespace
@@ -41,7 +33,7 @@ bool IsTestModeCode(const std::string& text) {
 
 int FindAlignmentKey(const std::string& key) {
     for (int i = 0; i < kAlignmentCount; ++i) {
-        if (EqualsIgnoringCase(key, kAlignmentKeys[i])) {
+        if (EqualsNoCase(key, kAlignmentKeys[i])) {
             return i;
         }
     }

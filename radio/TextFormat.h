@@ -1,10 +1,5 @@
-// Filling the "%s" places of a text from the language file.
+// The "%s" formatter of the language texts lives with the language lookup; this name is kept
+// for the dpmtool files that still include it from here.
 #pragma once
 
-#include <initializer_list>
-#include <string>
-
-// Replaces each "%s" of pattern, in order, with the next argument ("%%" gives "%"). Places
-// without an argument become empty; nothing else of the pattern is interpreted, so a text
-// from a language file can never read beyond its arguments.
-std::string FormatText(const std::string& pattern, std::initializer_list<std::string> args);
+#include "app/LangString.h"

@@ -3,6 +3,7 @@ target_sources(dromel_radio PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CellTyping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelCsv.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelRules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColumnHeadings.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CsvFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocChange.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DocLifecycle.cpp
@@ -14,7 +15,6 @@ target_sources(dromel_radio PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/OptionLists.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestFreqRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestModeRules.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/TextFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StoredValue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToneTables.cpp

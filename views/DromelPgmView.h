@@ -63,7 +63,6 @@ private:
     void OnOptionChange(FormOption option, int id);
     void OnPriorityChange();
     void OnModelChange();
-    void SetUpGrid();
     void ShowCell(int n, int col);
     void ConnectEditors();
     void OnFreqEditKillFocus(int n, int col);

@@ -3,9 +3,10 @@
 #include "views/DromelPgmView.h"
 
 #include "app/AppMessageBox.h"
-#include "app/LangString.h"
 #include "grid/DrawTextFormat.h"
+#include "grid/GridLayout.h"
 #include "radio/ChannelRules.h"
+#include "radio/ColumnHeadings.h"
 
 #include <array>
 
@@ -15,78 +16,39 @@ constexpr int kChannelRows = 16;
 constexpr int kHeaderHeight = 22;
 constexpr int kRowHeight = 20;
 constexpr std::array<int, kChannelColumns> kColumnWidths{44, 90, 90, 90, 90, 70, 70, 68, 74};
-constexpr std::size_t kFaceBuffer = 30;
 
 constexpr quint32 kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 constexpr quint32 kRight = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+
+constexpr SGridLayout kLayout{.nRows = kChannelRows,
+                              .columnWidths = kColumnWidths,
+                              .nHeadingHeight = kHeaderHeight,
+                              .nRowHeight = kRowHeight,
+                              .nHeadingFormat = kCentred,
+                              .nNumberFormat = kCentred};
 
 quint32 CellFormat(int col) {
     return col == kColRxTone || col == kColTxTone ? kRight : kCentred;
 }
 
-GridItem TextItem(int row, int col, const QString& text) {
-    GridItem item;
-    item.row = row;
-    item.col = col;
-    item.mask = GVIF_TEXT | GVIF_FORMAT;
-    item.text = text;
-    item.format = CellFormat(col);
-    return item;
-}
-
 } // namespace
 
-void CDromelPgmView::SetUpGrid() {
-    m_grid.EnableResize(false, false);
-    m_grid.ClearSelection();
-    m_grid.EnableSelection(false);
-    m_grid.ClearSelection();
-    for (int c = 0; c < kChannelColumns; ++c) {
-        m_grid.SetColumnWidth(c, kColumnWidths[c]);
-    }
-    m_grid.SetRowHeight(0, kHeaderHeight);
-    for (int n = 1; n <= kChannelRows; ++n) {
-        m_grid.SetRowHeight(n, kRowHeight);
-    }
-}
-
 void CDromelPgmView::FillGrid() {
-    if (m_grid.GetRowCount() != kChannelRows + 1) {
-        if (!m_grid.SetRowCount(kChannelRows + 1) || !m_grid.SetColumnCount(kChannelColumns) ||
-            !m_grid.SetFixedRowCount(1) || !m_grid.SetFixedColumnCount(1)) {
-            AppMessageBox(QStringLiteral("Out of memory."), QString(), MB_OK | MB_ICONHAND);
-            return;
-        }
-        SetUpGrid();
+    if (!SetUpGrid(m_grid, kLayout)) {
+        AppMessageBox(QStringLiteral("Out of memory."), QString(), MB_OK | MB_ICONHAND);
+        return;
     }
     m_grid.SetRedraw(false);
-    // A heading missing from the language file repeats the one before it.
-    std::string heading;
-    for (int c = 0; c < kChannelColumns; ++c) {
-        heading = GetLangValue("Face", "IDS_COL" + std::to_string(c), heading, kFaceBuffer);
-        GridItem item = TextItem(0, c, QString::fromStdString(heading));
-        item.format = kCentred;
-        m_grid.SetItem(item);
-    }
+    SetHeadings(m_grid, kLayout, GetColumnHeadings(kChannelColumns));
     for (int n = 1; n <= kChannelRows; ++n) {
-        m_grid.SetItem(TextItem(n, kColNumber, QString::number(n)));
         RefreshRow(n);
     }
     m_grid.SetRedraw(true, true);
 }
 
 void CDromelPgmView::RefreshRow(int n) {
-    const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
-    for (int c = 1; c < kChannelColumns; ++c) {
-        const quint32 state = m_grid.GetItemState(n, c);
-        if (IsChannelCellReadOnly(m_doc, n, c)) {
-            m_grid.SetItemState(n, c, state | CS_READONLY);
-            m_grid.SetItemFgColour(n, c, grey);
-        } else {
-            m_grid.SetItemState(n, c, state & ~CS_READONLY);
-            m_grid.SetItemFgColour(n, c, QColor());
-        }
-    }
+    ShowReadOnlyCells(m_grid, n, palette().color(QPalette::Disabled, QPalette::Text),
+                      [&](int col) { return IsChannelCellReadOnly(m_doc, n, col); });
     if (!m_doc.IsRxEmpty(n)) {
         m_editing.EndAll();
     }
@@ -97,7 +59,8 @@ void CDromelPgmView::RefreshRow(int n) {
 }
 
 void CDromelPgmView::ShowCell(int n, int col) {
-    m_grid.SetItem(TextItem(n, col, QString::fromStdString(GetChannelCellText(m_doc, n, col))));
+    m_grid.SetItem(TextItem(n, col, QString::fromStdString(GetChannelCellText(m_doc, n, col)),
+                            CellFormat(col)));
 }
 
 void CDromelPgmView::ConnectEditors() {

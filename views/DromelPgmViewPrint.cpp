@@ -5,10 +5,8 @@
 #include "app/AppMessageBox.h"
 #include "app/AppPrintDialogs.h"
 #include "app/FileReasonText.h"
-#include "app/LangString.h"
 #include "app/LangText.h"
 #include "radio/DromelPgmDoc.h"
-#include "radio/TextFormat.h"
 #include "views/PrintPage.h"
 
 #include <QFileInfo>
@@ -74,7 +72,6 @@ void CDromelPgmView::PrintPage(QPrinter& printer) {
     const std::string path = printer.outputFileName().toStdString();
     const FileResult result = WriteFileAtomically(path, pdf.toStdString());
     if (!result) {
-        ReportError(QString::fromStdString(
-            FormatText(GetLangString("IDS_ERROR_PRINT_FILE"), {path, FileReasonText(result)})));
+        ReportError(LangText("IDS_ERROR_PRINT_FILE", {path, FileReasonText(result)}));
     }
 }

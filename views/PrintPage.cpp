@@ -3,6 +3,7 @@
 #include "app/AppClock.h"
 #include "app/DialogBuilder.h"
 #include "app/LangString.h"
+#include "app/MulDiv.h"
 #include "grid/GridCtrl.h"
 #include "radio/FormRules.h"
 #include "views/DromelPgmView.h"
@@ -15,7 +16,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdint>
 #include <ctime>
 #include <optional>
 
@@ -59,15 +59,6 @@ QFont PrintFont(int height) {
     font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")});
     font.setPixelSize(height);
     return font;
-}
-
-// a * b / c rounded to the nearest integer, without overflow; 0 when c is not positive.
-int MulDiv(int a, int b, int c) {
-    if (c <= 0) {
-        return 0;
-    }
-    const std::int64_t product = static_cast<std::int64_t>(a) * b;
-    return static_cast<int>((product + c / 2) / c);
 }
 
 // The caption of a control of the form as it shows it: the language file's text, else the

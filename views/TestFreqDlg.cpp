@@ -2,10 +2,11 @@
 
 #include "app/AppMessageBox.h"
 #include "app/DialogBuilder.h"
-#include "app/LangString.h"
 #include "app/TranslateDialog.h"
 #include "grid/DDXGrid.h"
 #include "grid/DrawTextFormat.h"
+#include "grid/GridLayout.h"
+#include "radio/ColumnHeadings.h"
 #include "radio/OptionLists.h"
 
 #include <QAbstractButton>
@@ -18,21 +19,17 @@ namespace {
 constexpr int kTestRows = 16;
 constexpr int kRowHeight = 20;
 constexpr std::array<int, kTestFreqColumns> kColumnWidths{40, 90, 90, 90, 90};
-constexpr std::size_t kFaceBuffer = 30;
 
 constexpr quint32 kHeading = DT_CENTER | DT_WORDBREAK;
 constexpr quint32 kFreqFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 constexpr quint32 kToneFormat = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 
-GridItem TextItem(int row, int col, const QString& text, quint32 format) {
-    GridItem item;
-    item.row = row;
-    item.col = col;
-    item.mask = GVIF_TEXT | GVIF_FORMAT;
-    item.text = text;
-    item.format = format;
-    return item;
-}
+constexpr SGridLayout kLayout{.nRows = kTestRows,
+                              .columnWidths = kColumnWidths,
+                              .nHeadingHeight = kRowHeight,
+                              .nRowHeight = kRowHeight,
+                              .nHeadingFormat = kHeading,
+                              .nNumberFormat = kHeading};
 
 bool IsEnterOrEsc(const QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
@@ -75,19 +72,13 @@ int CTestFreqDlg::DoModal() {
 
 void CTestFreqDlg::OnInitDialog() {
     TranslateDialog(this, kDialogId);
-    if (m_grid.GetRowCount() != kTestRows + 1 && !SetUpGrid()) {
+    if (!SetUpGrid(m_grid, kLayout)) {
         AppMessageBox(QStringLiteral("Out of memory."), QString(), MB_OK | MB_ICONHAND);
         return;
     }
     m_grid.SetRedraw(false);
-    // A heading missing from the language file repeats the one before it.
-    std::string heading;
-    for (int c = 0; c < kTestFreqColumns; ++c) {
-        heading = GetLangValue("Face", "IDS_COL" + std::to_string(c), heading, kFaceBuffer);
-        m_grid.SetItem(TextItem(0, c, QString::fromStdString(heading), kHeading));
-    }
+    SetHeadings(m_grid, kLayout, GetColumnHeadings(kTestFreqColumns));
     for (int r = 1; r <= kTestRows; ++r) {
-        m_grid.SetItem(TextItem(r, kTestColNumber, QString::number(r), kHeading));
         RefreshRow(r);
     }
     m_grid.SetRedraw(true, true);
@@ -97,36 +88,9 @@ void CTestFreqDlg::OnInitDialog() {
     }
 }
 
-bool CTestFreqDlg::SetUpGrid() {
-    if (!m_grid.SetRowCount(kTestRows + 1) || !m_grid.SetColumnCount(kTestFreqColumns) ||
-        !m_grid.SetFixedRowCount(1) || !m_grid.SetFixedColumnCount(1)) {
-        return false;
-    }
-    m_grid.EnableResize(false, false);
-    m_grid.ClearSelection();
-    m_grid.EnableSelection(false);
-    m_grid.ClearSelection();
-    for (int c = 0; c < kTestFreqColumns; ++c) {
-        m_grid.SetColumnWidth(c, kColumnWidths[c]);
-    }
-    for (int r = 0; r <= kTestRows; ++r) {
-        m_grid.SetRowHeight(r, kRowHeight);
-    }
-    return true;
-}
-
 void CTestFreqDlg::RefreshRow(int r) {
-    const QColor grey = palette().color(QPalette::Disabled, QPalette::Text);
-    for (int c = 1; c < kTestFreqColumns; ++c) {
-        const quint32 state = m_grid.GetItemState(r, c);
-        if (IsTestCellReadOnly(m_doc, r, c)) {
-            m_grid.SetItemState(r, c, state | CS_READONLY);
-            m_grid.SetItemFgColour(r, c, grey);
-        } else {
-            m_grid.SetItemState(r, c, state & ~CS_READONLY);
-            m_grid.SetItemFgColour(r, c, QColor());
-        }
-    }
+    ShowReadOnlyCells(m_grid, r, palette().color(QPalette::Disabled, QPalette::Text),
+                      [&](int col) { return IsTestCellReadOnly(m_doc, r, col); });
     m_editing.EndAll();
     for (int c = 1; c < kTestFreqColumns; ++c) {
         ShowCell(r, c);

@@ -45,7 +45,6 @@ protected:
 
 private:
     void OnInitDialog();
-    bool SetUpGrid();
     void ShowCell(int r, int col);
     void OnFreqEditKillFocus(int r, int col);
     void OnToneKillFocus(int r, int col);

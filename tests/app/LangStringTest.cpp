@@ -34,3 +34,17 @@ TEST(LangString, LongValuesAreCutAt999) {
     g_strLangFile = dir.write("l.lng", "[String]\nK=" + std::string(1500, 'x') + "\n");
     EXPECT_EQ(GetLangString("K").size(), 999u);
 }
+
+TEST(LangString, FormatFillsOnlyStringPlaces) {
+    EXPECT_EQ(FormatText("Cannot open the file %s: %s", {"a.dpm", "denied"}),
+              "Cannot open the file a.dpm: denied");
+    EXPECT_EQ(FormatText("%s %d %% %s %s", {"x", "y"}), "x %d % y ");
+    EXPECT_EQ(FormatText("100%", {}), "100%");
+    EXPECT_EQ(FormatText("%s and %s", {"%s", "b"}), "%s and b");
+}
+
+TEST(LangString, FormatLooksTheTextUp) {
+    TempDir dir;
+    g_strLangFile = dir.write("l.lng", "[String]\nK=%s on\\t%s\n");
+    EXPECT_EQ(FormatLangString("K", {"a", "b", "c"}), "a on\tb");
+}

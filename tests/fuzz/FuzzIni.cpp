@@ -3,6 +3,7 @@
 // line end, and reads back as written.
 #include "FuzzTempFile.h"
 
+#include "app/AsciiText.h"
 #include "app/AtomicFile.h"
 #include "app/Profile.h"
 #include "app/TextEncoding.h"
@@ -48,14 +49,6 @@ std::vector<RawLine> SplitRaw(const std::string& content) {
         pos = end + 1;
     }
     return lines;
-}
-
-std::string Trim(const std::string& s) {
-    const std::size_t first = s.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 std::string Unquote(const std::string& value) {

@@ -2,6 +2,7 @@
 
 #include "radio/CellTyping.h"
 #include "radio/ChannelRules.h"
+#include "radio/ColumnHeadings.h"
 #include "radio/TestFreqRules.h"
 
 class GridRulesTest : public RadioTest {
@@ -269,4 +270,10 @@ TEST_F(GridRulesTest, TestFrequencyCancelRestoresTheWholeImage) {
     m_doc.SetByte(0x3F0, 0x12);
     backup.Restore(m_doc);
     EXPECT_EQ(m_doc.Image(), before);
+}
+
+TEST_F(GridRulesTest, MissingHeadingRepeatsTheOneBefore) {
+    g_strLangFile = m_dir.write("face.lng", "[Face]\nIDS_COL1=Rx\nIDS_COL3=Tone\n");
+    EXPECT_EQ(GetColumnHeadings(5), (std::vector<std::string>{"", "Rx", "Rx", "Tone", "Tone"}));
+    EXPECT_TRUE(GetColumnHeadings(0).empty());
 }

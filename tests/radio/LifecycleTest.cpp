@@ -1,7 +1,6 @@
 #include "RadioFixture.h"
 
 #include "radio/DocLifecycle.h"
-#include "radio/TextFormat.h"
 
 #include <csignal>
 #include <deque>
@@ -215,13 +214,6 @@ TEST_F(LifecycleTest, ExitAsksOnlyWhenModified) {
     EXPECT_TRUE(m_life.SaveModified()); // a document with a name is saved without more questions
     EXPECT_EQ(m_q.asked, (std::vector<std::string>{"yesnocancel|Save changes to c.dpm?|Prompt"}));
     EXPECT_FALSE(m_doc.IsModified());
-}
-
-TEST(TextFormat, FillsOnlyStringPlaces) {
-    EXPECT_EQ(FormatText("Cannot open the file %s: %s", {"a.dpm", "denied"}),
-              "Cannot open the file a.dpm: denied");
-    EXPECT_EQ(FormatText("%s %d %% %s %s", {"x", "y"}), "x %d % y ");
-    EXPECT_EQ(FormatText("100%", {}), "100%");
 }
 
 TEST_F(LifecycleTest, FileProblemsAreNamedInTheLanguageInForce) {

@@ -4,12 +4,11 @@
 #include "radio/SettingNames.h"
 #include "radio/ValueNotice.h"
 
+#include "app/AsciiText.h"
 #include "app/LangString.h"
 #include "radio/CellTyping.h"
 #include "radio/TestFreqRules.h"
 #include "radio/TestModeRules.h"
-
-#include <cctype>
 
 namespace {
 
@@ -17,17 +16,9 @@ struct Refusal {
     std::string reason;
 };
 
-std::string Lower(const std::string& text) {
-    std::string out = text;
-    for (char& c : out) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return out;
-}
-
 // Reads one of two words (case ignored): 0 for the first, 1 for the second.
 int Choice(const std::string& value, const char* first, const char* second) {
-    const std::string word = Lower(value);
+    const std::string word = AsciiLower(value);
     if (word == first) {
         return 0;
     }
@@ -49,7 +40,7 @@ const std::string& TypedFreq(const std::string& value) {
 // The tone text of a cell assignment, refused unless it could have been typed or chosen;
 // "none" (case ignored) stands for the none entry in every language.
 std::string TypedTone(const std::string& value) {
-    if (Lower(value) == "none") {
+    if (EqualsNoCase(value, "none")) {
         return {};
     }
     const ETyping typing = CheckToneTyping(value, GetLangString("IDS_NONE"));

@@ -7,21 +7,14 @@
 #include "DpmFiles.h"
 
 #include "app/AppPaths.h"
+#include "app/AsciiText.h"
 
-#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return text;
-}
 
 int RunPrint(const std::vector<std::string>& args) {
     std::vector<std::string> files;
@@ -32,8 +25,8 @@ int RunPrint(const std::vector<std::string>& args) {
         if (args[i] == "--lang" && i + 1 < args.size() && !args[i + 1].empty()) {
             language = args[++i];
         } else if (args[i] == "--paper" && i + 1 < args.size() &&
-                   (Lower(args[i + 1]) == "a4" || Lower(args[i + 1]) == "letter")) {
-            paper = Lower(args[++i]);
+                   (EqualsNoCase(args[i + 1], "a4") || EqualsNoCase(args[i + 1], "letter"))) {
+            paper = AsciiLower(args[++i]);
         } else if (args[i] == "--landscape") {
             orientation = "landscape";
         } else if (!args[i].empty() && args[i][0] != '-') {

@@ -2,7 +2,7 @@
 
 #include "JsonText.h"
 
-#include "app/LangString.h"
+#include "radio/ColumnHeadings.h"
 #include "radio/SettingNames.h"
 #include "radio/TestFreqRules.h"
 #include "radio/TestModeRules.h"
@@ -20,17 +20,6 @@ std::string Pad(const std::string& text, std::size_t width) {
         }
     }
     return chars >= width ? text + " " : text + std::string(width - chars, ' ');
-}
-
-// The grid's column headings from [Face] IDS_COL%d; a missing key repeats the one before.
-std::vector<std::string> Headings(int columns) {
-    std::vector<std::string> headings;
-    std::string last;
-    for (int c = 0; c < columns; ++c) {
-        last = GetLangValue("Face", "IDS_COL" + std::to_string(c), last, 30);
-        headings.push_back(last);
-    }
-    return headings;
 }
 
 // Ends a table line: the padding after the last column is dropped.
@@ -66,7 +55,7 @@ std::string ShowText(CDromelPgmDoc& doc, const std::string& path, bool dealer) {
     }
     const std::size_t widths[] = {4, 11, 8, 11, 8, 8, 8, 8, 8};
     out += "\n";
-    const std::vector<std::string> headings = Headings(kChannelColumns);
+    const std::vector<std::string> headings = GetColumnHeadings(kChannelColumns);
     for (int c = 0; c < kChannelColumns; ++c) {
         out += Pad(headings[c], widths[c]);
     }
@@ -79,7 +68,7 @@ std::string ShowText(CDromelPgmDoc& doc, const std::string& path, bool dealer) {
         EndLine(out);
     }
     out += "\ntest\n";
-    const std::vector<std::string> testHeadings = Headings(kTestFreqColumns);
+    const std::vector<std::string> testHeadings = GetColumnHeadings(kTestFreqColumns);
     for (int c = 0; c < kTestFreqColumns; ++c) {
         out += Pad(testHeadings[c], widths[c]);
     }
