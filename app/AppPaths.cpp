@@ -3,6 +3,7 @@
 #include "app/Settings.h"
 
 #include <climits>
+#include <cstdlib>
 #include <unistd.h>
 
 std::string g_strAppDir;
@@ -36,6 +37,16 @@ std::string ChooseLanguageName(bool systemLocaleIsChineseChina) {
         return name;
     }
     return systemLocaleIsChineseChina ? "lang_cn" : "lang_en";
+}
+
+std::string MessageLocaleName() {
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') {
+            return value;
+        }
+    }
+    return {};
 }
 
 void SetLanguageName(const std::string& name) {

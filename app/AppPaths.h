@@ -21,5 +21,9 @@ std::string ChooseLanguageName(bool systemLocaleIsChineseChina);
 // True when the locale name (as in LANG, e.g. "zh_CN.UTF-8") is Chinese (China).
 bool IsChineseChinaLocale(const std::string& localeName);
 
+// The locale name as the C library would choose it for messages (LC_ALL, LC_MESSAGES, LANG);
+// empty when none is set.
+std::string MessageLocaleName();
+
 // Sets g_strLangFile to g_strAppDir + "/" + name + ".lng"; the name is used unchanged.
 void SetLanguageName(const std::string& name);

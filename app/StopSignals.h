@@ -5,6 +5,8 @@
 // port is released before the program ends with status 128 + the signal's number.
 #pragma once
 
+#include "app/ExitStatus.h"
+
 class CStopSignals {
 public:
     // bWakePipe: also make a pipe that becomes readable when a signal comes (for an event
@@ -32,5 +34,5 @@ private:
 
 // The exit status of a program ended by nSignal: 128 + its number.
 constexpr int StopStatus(int nSignal) {
-    return 128 + nSignal;
+    return kExitStopped + nSignal;
 }

@@ -9,22 +9,17 @@ namespace {
 
 constexpr std::size_t kMaxCsvBytes = 1 << 20;
 
-int RunExport(const std::vector<std::string>& args) {
-    if (args.size() != 2 || args[0].empty() || args[1].empty()) {
-        ThrowUsage("export");
-    }
+int RunExport(const SCommandLine& line) {
+    const std::vector<std::string>& args = line.positionals;
     CDromelPgmDoc doc;
     LoadDpmFile(doc, args[0]);
     WriteTextFile(args[1], ExportChannelsCsv(doc));
     return kExitOk;
 }
 
-int RunImport(const std::vector<std::string>& args) {
-    if (args.size() != 2 || args[0].empty() || args[1].empty()) {
-        ThrowUsage("import");
-    }
-    const std::string& path = args[0];
-    const std::string& csvPath = args[1];
+int RunImport(const SCommandLine& line) {
+    const std::string& path = line.positionals[0];
+    const std::string& csvPath = line.positionals[1];
     CDromelPgmDoc doc;
     LoadDpmFile(doc, path);
     const CsvImport result = ImportChannelsCsv(doc, ReadTextFile(csvPath, kMaxCsvBytes));
@@ -48,12 +43,14 @@ int RunImport(const std::vector<std::string>& args) {
 }
 
 const DpmCommandRegistration exportRegistration{
-    {"export", "FILE OUT.csv", "write the channels as CSV (one row per channel in use)",
+    {"export",
+     {.positionals = "FILE OUT.csv", .minPositionals = 2, .maxPositionals = 2},
+     "IDS_DPM_CMD_EXPORT",
      RunExport}};
 const DpmCommandRegistration importRegistration{
-    {"import", "FILE IN.csv",
-     "read channels from CSV through the channel grid's rules; rows that cannot be used are "
-     "named with their line numbers (exit status 2), the others are saved",
+    {"import",
+     {.positionals = "FILE IN.csv", .minPositionals = 2, .maxPositionals = 2},
+     "IDS_DPM_CMD_IMPORT",
      RunImport}};
 
 } // namespace

@@ -8,26 +8,12 @@
 
 namespace {
 
-int RunDiff(const std::vector<std::string>& given) {
-    std::vector<std::string> args = given;
-    std::string code;
-    const bool dealer = TakeDealerOption(args, "diff", code);
-    std::vector<std::string> paths;
-    bool json = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json") {
-            json = true;
-        } else if (!arg.empty() && arg[0] != '-') {
-            paths.push_back(arg);
-        } else {
-            ThrowUsage("diff");
-        }
-    }
-    if (paths.size() != 2) {
-        ThrowUsage("diff");
-    }
+int RunDiff(const SCommandLine& line) {
+    const std::vector<std::string>& paths = line.positionals;
+    const bool json = line.Has("json");
+    const bool dealer = line.Has("dealer");
     if (dealer) {
-        CheckDealerCode(code, paths[0]);
+        CheckDealerCode(line.Value("dealer"), paths[0]);
     }
     CDromelPgmDoc a;
     LoadDpmFile(a, paths[0]);
@@ -38,10 +24,12 @@ int RunDiff(const std::vector<std::string>& given) {
 }
 
 const DpmCommandRegistration registration{
-    {"diff", "A B [--json] [--dealer CODE]",
-     "compare the data files A and B field by field, with the model and the header text;\n"
-     "      the alignment values show with the dealer access code, else only that they\n"
-     "      differ; status 0 equal, 6 different",
+    {"diff",
+     {.positionals = "A B",
+      .options = {{.name = "json", .helpKey = "IDS_DPM_OPT_JSON"}, DealerOption()},
+      .minPositionals = 2,
+      .maxPositionals = 2},
+     "IDS_DPM_CMD_DIFF",
      RunDiff}};
 
 } // namespace

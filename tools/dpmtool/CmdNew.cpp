@@ -8,24 +8,10 @@
 
 namespace {
 
-int RunNew(const std::vector<std::string>& args) {
-    std::string path;
-    std::string modelText = "2";
-    bool force = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--model" && i + 1 < args.size()) {
-            modelText = args[++i];
-        } else if (args[i] == "--force") {
-            force = true;
-        } else if (path.empty() && !args[i].empty() && args[i][0] != '-') {
-            path = args[i];
-        } else {
-            ThrowUsage("new");
-        }
-    }
-    if (path.empty()) {
-        ThrowUsage("new");
-    }
+int RunNew(const SCommandLine& line) {
+    const std::string& path = line.positionals.front();
+    const std::string modelText = line.Value("model", "2");
+    const bool force = line.Has("force");
     const std::size_t models = ModelList().size();
     int model = 0;
     if (!ParseIndex(modelText, model) || static_cast<std::size_t>(model) >= models) {
@@ -45,7 +31,13 @@ int RunNew(const std::vector<std::string>& args) {
 }
 
 const DpmCommandRegistration registration{
-    {"new", "FILE [--model K] [--force]",
-     "write a new data file of model K (default 2); --force replaces an existing file", RunNew}};
+    {"new",
+     {.positionals = "FILE",
+      .options = {{.name = "model", .valueName = "K", .helpKey = "IDS_DPM_OPT_MODEL"},
+                  {.name = "force", .helpKey = "IDS_DPM_OPT_FORCE"}},
+      .minPositionals = 1,
+      .maxPositionals = 1},
+     "IDS_DPM_CMD_NEW",
+     RunNew}};
 
 } // namespace

@@ -16,26 +16,12 @@
 
 namespace {
 
-int RunPrint(const std::vector<std::string>& args) {
-    std::vector<std::string> files;
-    std::string language;
-    std::string paper = "a4";
-    std::string orientation = "portrait";
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--lang" && i + 1 < args.size() && !args[i + 1].empty()) {
-            language = args[++i];
-        } else if (args[i] == "--paper" && i + 1 < args.size() &&
-                   (EqualsNoCase(args[i + 1], "a4") || EqualsNoCase(args[i + 1], "letter"))) {
-            paper = AsciiLower(args[++i]);
-        } else if (args[i] == "--landscape") {
-            orientation = "landscape";
-        } else if (!args[i].empty() && args[i][0] != '-') {
-            files.push_back(args[i]);
-        } else {
-            ThrowUsage("print");
-        }
-    }
-    if (files.size() != 2) {
+int RunPrint(const SCommandLine& line) {
+    const std::vector<std::string>& files = line.positionals;
+    const std::string language = line.Value("lang");
+    const std::string paper = AsciiLower(line.Value("paper", "a4"));
+    const std::string orientation = line.Has("landscape") ? "landscape" : "portrait";
+    if ((line.Has("lang") && language.empty()) || (paper != "a4" && paper != "letter")) {
         ThrowUsage("print");
     }
     if (!language.empty()) {
@@ -62,10 +48,14 @@ int RunPrint(const std::vector<std::string>& args) {
 }
 
 const DpmCommandRegistration registration{
-    {"print", "FILE OUT.pdf [--lang NAME] [--paper a4|letter] [--landscape]",
-     "write the program's printed page of FILE (options and channels) as a one-page PDF, A4 "
-     "portrait unless told otherwise; --lang chooses the language file NAME.lng beside "
-     "dpmtool (e.g. lang_cn)",
+    {"print",
+     {.positionals = "FILE OUT.pdf",
+      .options = {{.name = "lang", .valueName = "NAME", .helpKey = "IDS_DPM_OPT_LANG"},
+                  {.name = "paper", .valueName = "a4|letter", .helpKey = "IDS_DPM_OPT_PAPER"},
+                  {.name = "landscape", .helpKey = "IDS_DPM_OPT_LANDSCAPE"}},
+      .minPositionals = 2,
+      .maxPositionals = 2},
+     "IDS_DPM_CMD_PRINT",
      RunPrint}};
 
 } // namespace

@@ -8,11 +8,8 @@
 
 namespace {
 
-int RunRead(const std::vector<std::string>& args) {
-    RadioLinkOptions options;
-    if (!ParseRadioLinkOptions(args, {.manyPorts = true}, options)) {
-        ThrowUsage("read");
-    }
+int RunRead(const SCommandLine& line) {
+    const RadioLinkOptions options = RadioLinkOptionsOf(line, "read");
     CDromelPgmDoc doc;
     doc.NewDocument();
     if (options.ports.size() > 1) {
@@ -25,12 +22,12 @@ int RunRead(const std::vector<std::string>& args) {
     });
 }
 
-const DpmCommandRegistration registration{
-    {"read", "FILE [--port PORT]... [--trace TRACE]",
-     "read the radio's memory into the data file FILE; PORT is 1 to 8 or a device path\n"
-     "      (default: the port of setting.ini); TRACE receives every byte with its time.\n"
-     "      With several ports all radios are read at once, each into FILE with the\n"
-     "      port's name before the extension (radio-COM1.dpm, radio-pts5.dpm)",
-     RunRead}};
+const DpmCommandRegistration registration{{"read",
+                                           {.positionals = "FILE",
+                                            .options = {PortOption(true), TraceOption()},
+                                            .minPositionals = 1,
+                                            .maxPositionals = 1},
+                                           "IDS_DPM_CMD_READ",
+                                           RunRead}};
 
 } // namespace

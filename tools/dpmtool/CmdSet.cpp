@@ -13,16 +13,12 @@
 
 namespace {
 
-int RunSet(const std::vector<std::string>& given) {
-    std::vector<std::string> args = given;
-    std::string code;
-    const bool dealer = TakeDealerOption(args, "set", code);
-    if (args.size() < 2 || args[0].empty() || args[0][0] == '-') {
-        ThrowUsage("set");
-    }
+int RunSet(const SCommandLine& line) {
+    const std::vector<std::string>& args = line.positionals;
     const std::string& path = args[0];
+    const bool dealer = line.Has("dealer");
     if (dealer) {
-        CheckDealerCode(code, path);
+        CheckDealerCode(line.Value("dealer"), path);
     }
     CDromelPgmDoc doc;
     LoadDpmFile(doc, path);
@@ -47,14 +43,9 @@ int RunSet(const std::vector<std::string>& given) {
 }
 
 const DpmCommandRegistration registration{
-    {"set", "FILE [--dealer CODE] NAME=VALUE...",
-     "change options and channels as the form and the grids do, then save the file once. "
-     "Names: model, monitor, timeout, squelch, scantype, priority, revert, loopback, dropout "
-     "(list index); beep, battsave, clone (on/off); chN.rx, chN.tx, chN.rxtone, chN.txtone "
-     "(cell text); chN.scan, chN.opt6, chN.opt8 (yes/no); chN.band (wide/narrow); testN.rx, "
-     "testN.tx, testN.rxtone, testN.txtone (N = 1 to 16); with --dealer CODE also align.LABEL "
-     "(0 to 255; LABEL batterylow, sql9, sql3, power, widectc, widedcs, rxcenter, freq, "
-     "narrowctc, narrowdcs, rxlow, rxhigh) and manualadjust (on/off)",
+    {"set",
+     {.positionals = "FILE NAME=VALUE...", .options = {DealerOption()}, .minPositionals = 2},
+     "IDS_DPM_CMD_SET",
      RunSet}};
 
 } // namespace

@@ -9,26 +9,12 @@
 
 namespace {
 
-int RunShow(const std::vector<std::string>& given) {
-    std::vector<std::string> args = given;
-    std::string code;
-    const bool dealer = TakeDealerOption(args, "show", code);
-    std::string path;
-    bool json = false;
-    for (const std::string& arg : args) {
-        if (arg == "--json") {
-            json = true;
-        } else if (path.empty() && !arg.empty() && arg[0] != '-') {
-            path = arg;
-        } else {
-            ThrowUsage("show");
-        }
-    }
-    if (path.empty()) {
-        ThrowUsage("show");
-    }
+int RunShow(const SCommandLine& line) {
+    const std::string& path = line.positionals.front();
+    const bool json = line.Has("json");
+    const bool dealer = line.Has("dealer");
     if (dealer) {
-        CheckDealerCode(code, path);
+        CheckDealerCode(line.Value("dealer"), path);
     }
     CDromelPgmDoc doc;
     LoadDpmFile(doc, path);
@@ -37,9 +23,12 @@ int RunShow(const std::vector<std::string>& given) {
 }
 
 const DpmCommandRegistration registration{
-    {"show", "FILE [--json] [--dealer CODE]",
-     "show model, limits, options, the 16 channels and the 16 test channels; with the "
-     "dealers' access code also the alignment values and Manual Adjust",
+    {"show",
+     {.positionals = "FILE",
+      .options = {{.name = "json", .helpKey = "IDS_DPM_OPT_JSON"}, DealerOption()},
+      .minPositionals = 1,
+      .maxPositionals = 1},
+     "IDS_DPM_CMD_SHOW",
      RunShow}};
 
 } // namespace

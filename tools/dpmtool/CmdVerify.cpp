@@ -6,21 +6,11 @@
 #include "DpmFiles.h"
 #include "RadioLink.h"
 
-#include <algorithm>
-
 namespace {
 
-int RunVerify(const std::vector<std::string>& given) {
-    std::vector<std::string> args = given;
-    const auto json = std::find(args.begin(), args.end(), "--json");
-    const bool bJson = json != args.end();
-    if (bJson) {
-        args.erase(json);
-    }
-    RadioLinkOptions options;
-    if (!ParseRadioLinkOptions(args, {}, options)) {
-        ThrowUsage("verify");
-    }
+int RunVerify(const SCommandLine& line) {
+    const bool bJson = line.Has("json");
+    const RadioLinkOptions options = RadioLinkOptionsOf(line, "verify");
     CDromelPgmDoc file;
     LoadDpmFile(file, options.file);
     CDromelPgmDoc radio;
@@ -31,10 +21,14 @@ int RunVerify(const std::vector<std::string>& given) {
 }
 
 const DpmCommandRegistration registration{
-    {"verify", "FILE [--port PORT] [--json] [--trace TRACE]",
-     "read the radio and compare it with the data file FILE over the memory a write sends;\n"
-     "      prints each difference (\"ch3 rx: file 446.00625, radio 446.01250\"); status 0\n"
-     "      equal, 6 different",
+    {"verify",
+     {.positionals = "FILE",
+      .options = {PortOption(false),
+                  {.name = "json", .helpKey = "IDS_DPM_OPT_JSON"},
+                  TraceOption()},
+      .minPositionals = 1,
+      .maxPositionals = 1},
+     "IDS_DPM_CMD_VERIFY",
      RunVerify}};
 
 } // namespace

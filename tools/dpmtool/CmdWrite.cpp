@@ -10,12 +10,8 @@
 
 namespace {
 
-int RunWrite(const std::vector<std::string>& args) {
-    RadioLinkOptions options;
-    if (!ParseRadioLinkOptions(args, {.answer = true, .verify = true, .manyPorts = true},
-                               options)) {
-        ThrowUsage("write");
-    }
+int RunWrite(const SCommandLine& line) {
+    const RadioLinkOptions options = RadioLinkOptionsOf(line, "write");
     CDromelPgmDoc doc;
     doc.NewDocument();
     // A file without this program's signature is refused here: its erased image must not
@@ -28,11 +24,16 @@ int RunWrite(const std::vector<std::string>& args) {
 }
 
 const DpmCommandRegistration registration{
-    {"write", "FILE [--port PORT]... [--verify] [--yes|--no] [--trace TRACE]",
-     "write the data file FILE into the radio; --yes or --no answers the question asked\n"
-     "      when the radio's type differs from the file's. With several ports all radios\n"
-     "      are written at once, with a summary table; --verify reads each radio back and\n"
-     "      compares it with the file (status 6 when it differs)",
+    {"write",
+     {.positionals = "FILE",
+      .options = {PortOption(true),
+                  {.name = "verify", .helpKey = "IDS_DPM_OPT_VERIFY"},
+                  {.name = "yes", .helpKey = "IDS_DPM_OPT_YES"},
+                  {.name = "no", .helpKey = "IDS_DPM_OPT_NO"},
+                  TraceOption()},
+      .minPositionals = 1,
+      .maxPositionals = 1},
+     "IDS_DPM_CMD_WRITE",
      RunWrite}};
 
 } // namespace

@@ -3,13 +3,12 @@
 // opens the Test Mode window.
 #pragma once
 
-#include <string>
-#include <vector>
+#include "tools/common/CommandLine.h"
 
-// Takes the option out of args and puts its code into code; false when args lack it. A
-// "--dealer" without a code is a usage error of command.
-bool TakeDealerOption(std::vector<std::string>& args, const std::string& command,
-                      std::string& code);
+#include <string>
+
+// The option's entry in a command's table; it is read as "dealer".
+SOptionSpec DealerOption();
 
 // Ends the command with status 2, naming path, unless code is the access code.
 void CheckDealerCode(const std::string& code, const std::string& path);

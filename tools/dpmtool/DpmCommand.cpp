@@ -1,5 +1,7 @@
 #include "DpmCommand.h"
 
+#include "app/LangString.h"
+
 #include <algorithm>
 
 namespace {
@@ -32,9 +34,14 @@ const DpmCommand* FindDpmCommand(const std::string& name) {
     return nullptr;
 }
 
-void ThrowUsage(const std::string& name) {
+std::string UsageText(const std::string& name) {
     const DpmCommand* command = FindDpmCommand(name);
-    throw DpmError{kExitUsage, "usage: dpmtool " + name + " " + (command ? command->usage : "")};
+    const std::string synopsis = command ? CommandLineSynopsis(command->spec) : std::string();
+    return FormatLangString("IDS_DPM_USAGE", {name + " " + synopsis});
+}
+
+void ThrowUsage(const std::string& name) {
+    throw DpmError{kExitUsage, UsageText(name)};
 }
 
 bool ParseIndex(const std::string& text, int& value) {

@@ -1,18 +1,14 @@
 // The commands of dpmtool. Each command lives in its own file and registers itself with a
 // static DpmCommandRegistration, so a new command is a new file and a line in CMakeLists.txt.
+// Each declares its command line as a table; dpmtool reads the arguments against it before
+// the command runs.
 #pragma once
+
+#include "app/ExitStatus.h"
+#include "tools/common/CommandLine.h"
 
 #include <string>
 #include <vector>
-
-// Exit statuses.
-enum DpmStatus {
-    kExitOk = 0,
-    kExitUsage = 1,     // wrong command line
-    kExitRefused = 2,   // input refused by the rules
-    kExitFile = 3,      // a file could not be read or written
-    kExitDifferent = 6, // the radio and the file, or the two files, differ
-};
 
 // Ends a command: the message (naming the file and the reason) goes to stderr and the
 // status becomes the exit status.
@@ -23,11 +19,11 @@ struct DpmError {
 
 struct DpmCommand {
     std::string name;
-    std::string usage;   // arguments after the name, e.g. "FILE [--model K]"
-    std::string summary; // one line for the help text
-    // Runs with the arguments after the command name; returns the exit status or throws
+    SCommandLineSpec spec;
+    std::string summaryKey; // the key of its help text in the language file
+    // Runs with the command line read against spec; returns the exit status or throws
     // DpmError.
-    int (*run)(const std::vector<std::string>& args);
+    int (*run)(const SCommandLine& line);
 };
 
 struct DpmCommandRegistration {
@@ -37,6 +33,9 @@ struct DpmCommandRegistration {
 // All registered commands, sorted by name.
 const std::vector<DpmCommand>& DpmCommands();
 const DpmCommand* FindDpmCommand(const std::string& name);
+
+// "usage: dpmtool NAME SYNOPSIS" of the command with this name.
+std::string UsageText(const std::string& name);
 
 // Throws the usage error of the command with this name.
 [[noreturn]] void ThrowUsage(const std::string& name);

@@ -120,34 +120,29 @@ bool AskOnTerminal() {
     return reply == "y" || reply == "Y" || reply == "yes";
 }
 
-bool ParseRadioLinkOptions(const std::vector<std::string>& args, const RadioLinkAllowed& allowed,
-                           RadioLinkOptions& options) {
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        bool hasValue = i + 1 < args.size();
-        if (arg == "--port" && hasValue) {
-            if (!options.ports.empty() && !allowed.manyPorts) {
-                return false;
-            }
-            options.ports.push_back(args[++i]);
-        } else if (arg == "--trace" && hasValue) {
-            options.trace = args[++i];
-        } else if (allowed.answer && (arg == "--yes" || arg == "--no")) {
-            int answer = arg == "--yes" ? 1 : 0;
-            if (options.answer >= 0 && options.answer != answer) {
-                return false;
-            }
-            options.answer = answer;
-        } else if (allowed.verify && arg == "--verify") {
-            options.verify = true;
-        } else if (!arg.empty() && arg[0] != '-' && options.file.empty()) {
-            options.file = arg;
-        } else {
-            return false;
-        }
+SOptionSpec PortOption(bool manyPorts) {
+    return {.name = "port",
+            .valueName = "PORT",
+            .repeatable = manyPorts,
+            .helpKey = manyPorts ? "IDS_DPM_OPT_PORTS" : "IDS_DPM_OPT_PORT"};
+}
+
+SOptionSpec TraceOption() {
+    return {.name = "trace", .valueName = "TRACE", .helpKey = "IDS_DPM_OPT_TRACE"};
+}
+
+RadioLinkOptions RadioLinkOptionsOf(const SCommandLine& line, const std::string& command) {
+    if (line.Has("yes") && line.Has("no")) {
+        ThrowUsage(command);
     }
+    RadioLinkOptions options;
+    options.file = line.positionals.front();
+    options.ports = line.Values("port");
+    options.trace = line.Value("trace");
+    options.answer = line.Has("yes") ? 1 : line.Has("no") ? 0 : -1;
+    options.verify = line.Has("verify");
     CheckPorts(options.ports);
-    return !options.file.empty();
+    return options;
 }
 
 namespace {

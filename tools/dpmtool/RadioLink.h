@@ -5,6 +5,7 @@
 #pragma once
 
 #include "DpmCommand.h"
+#include "tools/common/CommandLine.h"
 
 #include "radio/DromelPgmDoc.h"
 
@@ -14,9 +15,6 @@
 
 class CTransferEngine;
 
-constexpr int kExitLinkFailed = 4;
-constexpr int kExitDeclined = 5;
-
 struct RadioLinkOptions {
     std::string file;
     std::vector<std::string> ports; // "1".."8" or device paths; none: the port of the settings
@@ -25,18 +23,16 @@ struct RadioLinkOptions {
     bool verify = false; // after a write, read back and compare
 };
 
-// What the command line may hold besides FILE, --port and --trace.
-struct RadioLinkAllowed {
-    bool answer = false;    // --yes, --no
-    bool verify = false;    // --verify
-    bool manyPorts = false; // --port more than once
-};
+// The options of the radio commands in a command's table: --port (repeatable with
+// manyPorts, each port a radio), --trace.
+SOptionSpec PortOption(bool manyPorts);
+SOptionSpec TraceOption();
 
-// Parses "FILE [--port PORT]... [--trace FILE]" and what allowed permits. False for a
-// command line that does not fit; a PORT that is neither 1 to 8 nor a device path, and a
-// port given twice, end the command with a usage error that names them.
-bool ParseRadioLinkOptions(const std::vector<std::string>& args, const RadioLinkAllowed& allowed,
-                           RadioLinkOptions& options);
+// The options of a command line read with a table holding PortOption and TraceOption (and
+// "yes", "no", "verify" when the command has them). --yes with --no, a PORT that is neither
+// 1 to 8 nor a device path, and a port given twice end the command with a usage error of
+// command that names them.
+RadioLinkOptions RadioLinkOptionsOf(const SCommandLine& line, const std::string& command);
 
 // The outcome of one transfer on one port.
 struct PortTransfer {

@@ -3,6 +3,7 @@
 // per radio), then answers the programming protocol until it is stopped (SIGTERM or
 // SIGINT) or hangs up as told.
 #include "link/PreciseWait.h"
+#include "tools/common/CommandLine.h"
 #include "tools/radiosim/SimImage.h"
 #include "tools/radiosim/SimRadio.h"
 
@@ -53,7 +54,17 @@ const char kUsage[] =
     "  --no-ack             never answer PROGRAM\n"
     "  --wrong-id           an identification that differs from the image\n"
     "  --short-id           an identification of 7 bytes\n"
-    "  --hangup-after N     serve N blocks, then close the terminal at the next request\n";
+    "  --hangup-after N     serve N blocks, then close the terminal at the next request\n"
+    "  -h, --help           print this help and exit\n"
+    "  --version            print the version and exit\n"
+    "Options take their value as --opt VALUE or --opt=VALUE; -- ends the options.\n";
+
+// The exit statuses of the simulated radio.
+enum ESimStatus {
+    kSimOk = 0,
+    kSimFailed = 1,   // no pseudo-terminal could be opened, the memory could not be saved
+    kSimBadInput = 2, // a bad option, an unreadable image, a trace file that cannot be written
+};
 
 struct Options {
     std::string image, save, trace;
@@ -62,71 +73,87 @@ struct Options {
     SimFaults faults;
 };
 
-bool ParseNumber(const char* text, int& value) {
+const SCommandLineSpec kSimLine{
+    .options = {{.name = "image", .valueName = "FILE"},
+                {.name = "count", .valueName = "N"},
+                {.name = "save", .valueName = "FILE"},
+                {.name = "fast"},
+                {.name = "trace", .valueName = "FILE"},
+                {.name = "silent-after", .valueName = "N"},
+                {.name = "drop-every", .valueName = "N"},
+                {.name = "wrong-address", .valueName = "N"},
+                {.name = "wrong-length", .valueName = "N"},
+                {.name = "late-frame", .valueName = "N"},
+                {.name = "nak-block", .valueName = "ADDR"},
+                {.name = "late-ack", .valueName = "ADDR"},
+                {.name = "late-program", .valueName = "MS"},
+                {.name = "babble"},
+                {.name = "no-ack"},
+                {.name = "wrong-id"},
+                {.name = "short-id"},
+                {.name = "hangup-after", .valueName = "N"},
+                {.name = "version"}},
+    .maxPositionals = 0,
+};
+
+bool ParseNumber(const std::string& text, int& value) {
     char* end = nullptr;
-    long n = std::strtol(text, &end, 0);
-    if (end == text || *end != '\0' || n < 0 || n > 1'000'000) {
+    long n = std::strtol(text.c_str(), &end, 0);
+    if (end == text.c_str() || *end != '\0' || n < 0 || n > 1'000'000) {
         return false;
     }
     value = static_cast<int>(n);
     return true;
 }
 
-bool ParseOptions(int argc, char** argv, Options& opt) {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        bool ok = true;
-        bool takesValue = true;
-        if (arg == "--image" && value) {
-            opt.image = value;
-        } else if (arg == "--save" && value) {
-            opt.save = value;
-        } else if (arg == "--trace" && value) {
-            opt.trace = value;
-        } else if (arg == "--silent-after" && value) {
-            ok = ParseNumber(value, opt.faults.silentAfter);
-        } else if (arg == "--drop-every" && value) {
-            ok = ParseNumber(value, opt.faults.dropEvery);
-        } else if (arg == "--wrong-address" && value) {
-            ok = ParseNumber(value, opt.faults.wrongAddress);
-        } else if (arg == "--wrong-length" && value) {
-            ok = ParseNumber(value, opt.faults.wrongLength);
-        } else if (arg == "--late-frame" && value) {
-            ok = ParseNumber(value, opt.faults.lateFrame);
-        } else if (arg == "--nak-block" && value) {
-            ok = ParseNumber(value, opt.faults.nakBlock);
-        } else if (arg == "--late-ack" && value) {
-            ok = ParseNumber(value, opt.faults.lateAck);
-        } else if (arg == "--late-program" && value) {
-            ok = ParseNumber(value, opt.faults.lateProgram);
-        } else if (arg == "--count" && value) {
-            ok = ParseNumber(value, opt.count) && opt.count >= 1 && opt.count <= 64;
-        } else if (arg == "--hangup-after" && value) {
-            ok = ParseNumber(value, opt.faults.hangupAfter);
-        } else {
-            takesValue = false;
-            if (arg == "--fast") {
-                opt.fast = true;
-            } else if (arg == "--no-ack") {
-                opt.faults.noAck = true;
-            } else if (arg == "--wrong-id") {
-                opt.faults.wrongId = true;
-            } else if (arg == "--short-id") {
-                opt.faults.shortId = true;
-            } else if (arg == "--babble") {
-                opt.faults.babble = true;
-            } else {
-                ok = false;
-            }
-        }
-        if (!ok) {
-            std::fprintf(stderr, "radiosim: bad option or value: %s\n%s", arg.c_str(), kUsage);
+// What is wrong with a command line that does not fit the table.
+std::string CommandLineProblem(const SCommandLineResult& parsed) {
+    switch (parsed.error) {
+    case ECommandLineError::kUnknownOption:
+        return "unknown option " + parsed.option;
+    case ECommandLineError::kMissingValue:
+        return parsed.option + " needs a value";
+    case ECommandLineError::kUnexpectedValue:
+        return parsed.option + " takes no value";
+    case ECommandLineError::kRepeated:
+        return parsed.option + " is given twice";
+    case ECommandLineError::kEmptyArgument:
+    case ECommandLineError::kTooFew:
+    case ECommandLineError::kTooMany:
+        return "arguments that are not options";
+    case ECommandLineError::kNone:
+        break;
+    }
+    return {};
+}
+
+// The options of line (read against kSimLine); false, with the option named, for a value
+// that is not a number in its range.
+bool TakeOptions(const SCommandLine& line, Options& opt) {
+    opt.image = line.Value("image");
+    opt.save = line.Value("save");
+    opt.trace = line.Value("trace");
+    opt.fast = line.Has("fast");
+    opt.faults.noAck = line.Has("no-ack");
+    opt.faults.wrongId = line.Has("wrong-id");
+    opt.faults.shortId = line.Has("short-id");
+    opt.faults.babble = line.Has("babble");
+    const std::pair<const char*, int*> numbers[] = {
+        {"silent-after", &opt.faults.silentAfter},   {"drop-every", &opt.faults.dropEvery},
+        {"wrong-address", &opt.faults.wrongAddress}, {"wrong-length", &opt.faults.wrongLength},
+        {"late-frame", &opt.faults.lateFrame},       {"nak-block", &opt.faults.nakBlock},
+        {"late-ack", &opt.faults.lateAck},           {"late-program", &opt.faults.lateProgram},
+        {"hangup-after", &opt.faults.hangupAfter},   {"count", &opt.count},
+    };
+    for (const auto& [name, value] : numbers) {
+        if (line.Has(name) && !ParseNumber(line.Value(name), *value)) {
+            std::fprintf(stderr, "radiosim: bad option or value: --%s\n%s", name, kUsage);
             return false;
         }
-        if (takesValue) {
-            ++i;
-        }
+    }
+    if (opt.count < 1 || opt.count > 64) {
+        std::fprintf(stderr, "radiosim: bad option or value: --count\n%s", kUsage);
+        return false;
     }
     return true;
 }
@@ -307,7 +334,7 @@ int RunRadio(const Options& opt, const SimImage& image, const Terminal& term,
         traceFile.open(tracePath, std::ios::binary);
         if (!traceFile) {
             std::fprintf(stderr, "radiosim: cannot write %s\n", tracePath.c_str());
-            return 2;
+            return kSimBadInput;
         }
     }
     CSimRadio radio(image, opt.faults);
@@ -319,9 +346,9 @@ int RunRadio(const Options& opt, const SimImage& image, const Terminal& term,
     std::string error;
     if (!savePath.empty() && !SaveSimImage(savePath, radio.Image(), error)) {
         std::fprintf(stderr, "radiosim: %s\n", error.c_str());
-        return 1;
+        return kSimFailed;
     }
-    return 0;
+    return kSimOk;
 }
 
 // Several radios: one process each. A stop signal is passed on to all of them; the status
@@ -350,7 +377,7 @@ int RunRadios(const Options& opt, const SimImage& image, const std::vector<Termi
         }
         children.push_back(pid);
     }
-    int worst = 0;
+    int worst = kSimOk;
     std::size_t running = children.size();
     bool passedOn = false;
     while (running > 0) {
@@ -370,7 +397,7 @@ int RunRadios(const Options& opt, const SimImage& image, const std::vector<Termi
             break;
         }
         --running;
-        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : kSimFailed;
         worst = std::max(worst, code);
     }
     return worst;
@@ -379,29 +406,38 @@ int RunRadios(const Options& opt, const SimImage& image, const std::vector<Termi
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    const SCommandLineResult parsed = ParseCommandLine({argv + 1, argv + argc}, kSimLine);
+    if (parsed.line.help) {
         std::fputs(kUsage, stdout);
-        return 0;
+        return kSimOk;
+    }
+    if (parsed.error != ECommandLineError::kNone) {
+        std::fprintf(stderr, "radiosim: %s\n%s", CommandLineProblem(parsed).c_str(), kUsage);
+        return kSimBadInput;
+    }
+    if (parsed.line.Has("version")) {
+        std::puts("radiosim " DROMEL_VERSION);
+        return kSimOk;
     }
     // A file-size limit then fails the save (File too large) instead of killing the radio.
     std::signal(SIGXFSZ, SIG_IGN);
     Options opt;
-    if (!ParseOptions(argc, argv, opt)) {
-        return 2;
+    if (!TakeOptions(parsed.line, opt)) {
+        return kSimBadInput;
     }
     SimImage image;
     std::string error;
     if (!(opt.image.empty() ? DefaultSimImage(image, error)
                             : LoadSimImage(opt.image, image, error))) {
         std::fprintf(stderr, "radiosim: %s\n", error.c_str());
-        return 2;
+        return kSimBadInput;
     }
     std::vector<Terminal> terms(static_cast<std::size_t>(opt.count));
     for (Terminal& term : terms) {
         if (!OpenTerminal(term)) {
             std::fprintf(stderr, "radiosim: cannot open a pseudo-terminal: %s\n",
                          std::strerror(errno));
-            return 1;
+            return kSimFailed;
         }
     }
     struct sigaction sa {};
