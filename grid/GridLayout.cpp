@@ -2,6 +2,8 @@
 
 #include "grid/GridCtrl.h"
 
+namespace {
+
 bool SetUpGrid(CGridCtrl& grid, const SGridLayout& layout) {
     if (grid.GetRowCount() == layout.nRows + 1) {
         return true;
@@ -25,6 +27,8 @@ bool SetUpGrid(CGridCtrl& grid, const SGridLayout& layout) {
     return true;
 }
 
+} // namespace
+
 GridItem TextItem(int row, int col, const QString& text, quint32 format) {
     GridItem item;
     item.row = row;
@@ -35,15 +39,23 @@ GridItem TextItem(int row, int col, const QString& text, quint32 format) {
     return item;
 }
 
-void SetHeadings(CGridCtrl& grid, const SGridLayout& layout,
-                 const std::vector<std::string>& headings) {
+bool FillFixedGrid(CGridCtrl& grid, const SGridLayout& layout,
+                   const std::vector<std::string>& headings,
+                   const std::function<void(int row)>& showRow) {
+    if (!SetUpGrid(grid, layout)) {
+        return false;
+    }
+    grid.SetRedraw(false);
     for (std::size_t c = 0; c < headings.size(); ++c) {
         grid.SetItem(TextItem(0, static_cast<int>(c), QString::fromStdString(headings[c]),
                               layout.nHeadingFormat));
     }
     for (int r = 1; r <= layout.nRows; ++r) {
         grid.SetItem(TextItem(r, 0, QString::number(r), layout.nNumberFormat));
+        showRow(r);
     }
+    grid.SetRedraw(true, true);
+    return true;
 }
 
 void ShowReadOnlyCells(CGridCtrl& grid, int row, const QColor& grey,

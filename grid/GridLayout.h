@@ -24,18 +24,16 @@ struct SGridLayout {
     quint32 nNumberFormat = 0;  // and of the row numbers
 };
 
-// Gives grid the rows and columns of layout with the heading row and the numbered column
-// fixed, and their sizes, unless it has its rows already. False when the grid could not take
-// that many cells.
-bool SetUpGrid(CGridCtrl& grid, const SGridLayout& layout);
-
 // A cell's text and its text-drawing flags, as one item for CGridCtrl::SetItem.
 GridItem TextItem(int row, int col, const QString& text, quint32 format);
 
-// Puts headings into the heading row, one a column, and the row numbers from 1 into the
-// numbered column, in the formats of layout.
-void SetHeadings(CGridCtrl& grid, const SGridLayout& layout,
-                 const std::vector<std::string>& headings);
+// Gives grid the rows, columns and sizes of layout (unless it has its rows already), with the
+// heading row and the numbered column fixed; then, with drawing held back, headings (one a
+// column), the row numbers from 1, and each row through showRow. False, with nothing shown,
+// when the grid could not take that many cells.
+bool FillFixedGrid(CGridCtrl& grid, const SGridLayout& layout,
+                   const std::vector<std::string>& headings,
+                   const std::function<void(int row)>& showRow);
 
 // Marks each cell of row after the numbered column read-only where isReadOnly(col) says so,
 // in grey text, and editable in the grid's own text colour where it does not.

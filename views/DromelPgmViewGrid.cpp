@@ -34,16 +34,10 @@ quint32 CellFormat(int col) {
 } // namespace
 
 void CDromelPgmView::FillGrid() {
-    if (!SetUpGrid(m_grid, kLayout)) {
+    if (!FillFixedGrid(m_grid, kLayout, GetColumnHeadings(kChannelColumns),
+                       [this](int n) { RefreshRow(n); })) {
         AppMessageBox(QStringLiteral("Out of memory."), QString(), MB_OK | MB_ICONHAND);
-        return;
     }
-    m_grid.SetRedraw(false);
-    SetHeadings(m_grid, kLayout, GetColumnHeadings(kChannelColumns));
-    for (int n = 1; n <= kChannelRows; ++n) {
-        RefreshRow(n);
-    }
-    m_grid.SetRedraw(true, true);
 }
 
 void CDromelPgmView::RefreshRow(int n) {

@@ -72,16 +72,11 @@ int CTestFreqDlg::DoModal() {
 
 void CTestFreqDlg::OnInitDialog() {
     TranslateDialog(this, kDialogId);
-    if (!SetUpGrid(m_grid, kLayout)) {
+    if (!FillFixedGrid(m_grid, kLayout, GetColumnHeadings(kTestFreqColumns),
+                       [this](int r) { RefreshRow(r); })) {
         AppMessageBox(QStringLiteral("Out of memory."), QString(), MB_OK | MB_ICONHAND);
         return;
     }
-    m_grid.SetRedraw(false);
-    SetHeadings(m_grid, kLayout, GetColumnHeadings(kTestFreqColumns));
-    for (int r = 1; r <= kTestRows; ++r) {
-        RefreshRow(r);
-    }
-    m_grid.SetRedraw(true, true);
     m_cellTone.clear();
     for (const std::string& tone : ToneList()) {
         m_cellTone.addItem(QString::fromStdString(tone));
