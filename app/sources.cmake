@@ -12,6 +12,7 @@ target_sources(dromel_base PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/LangString.cpp
   ${CMAKE_CURRENT_LIST_DIR}/AsciiText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MulDiv.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CommandLine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FileReasonText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TextEncoding.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogTemplate.cpp

@@ -3,7 +3,7 @@
 // opens the Test Mode window.
 #pragma once
 
-#include "tools/common/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <string>
 

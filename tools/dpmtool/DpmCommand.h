@@ -5,7 +5,7 @@
 #pragma once
 
 #include "app/ExitStatus.h"
-#include "tools/common/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <string>
 #include <vector>

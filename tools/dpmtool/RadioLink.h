@@ -5,7 +5,7 @@
 #pragma once
 
 #include "DpmCommand.h"
-#include "tools/common/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include "radio/DromelPgmDoc.h"
 

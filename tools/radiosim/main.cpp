@@ -3,7 +3,7 @@
 // per radio), then answers the programming protocol until it is stopped (SIGTERM or
 // SIGINT) or hangs up as told.
 #include "link/PreciseWait.h"
-#include "tools/common/CommandLine.h"
+#include "app/CommandLine.h"
 #include "tools/radiosim/SimImage.h"
 #include "tools/radiosim/SimRadio.h"
 

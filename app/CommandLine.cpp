@@ -1,4 +1,4 @@
-#include "tools/common/CommandLine.h"
+#include "app/CommandLine.h"
 
 namespace {
 
