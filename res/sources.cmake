@@ -18,9 +18,20 @@ target_sources(dromel_gui PRIVATE ${CMAKE_CURRENT_LIST_DIR}/resources.qrc)
 # style sheet all languages share in help/, compiled with qhelpgenerator into
 # <language file title>.qch beside the program. The same pages, with the style sheet, are
 # copied to help/<language file title>/ beside the program for a browser, and the help
-# project is compiled from there.
+# project is compiled from there. Every folder of help/ that holds its <title>.qhp is a
+# language's help: adding a language takes files only.
+file(GLOB DROMEL_HELP_PROJECTS CONFIGURE_DEPENDS ${CMAKE_CURRENT_LIST_DIR}/help/*/*.qhp)
+set(DROMEL_HELP_LANGUAGES "")
+foreach(project IN LISTS DROMEL_HELP_PROJECTS)
+  get_filename_component(lang ${project} NAME_WE)
+  get_filename_component(folder ${project} DIRECTORY)
+  get_filename_component(folder ${folder} NAME)
+  if(lang STREQUAL folder)
+    list(APPEND DROMEL_HELP_LANGUAGES ${lang})
+  endif()
+endforeach()
 set(DROMEL_HELP_OUTPUTS "")
-foreach(lang lang_en lang_cn)
+foreach(lang IN LISTS DROMEL_HELP_LANGUAGES)
   set(dir ${CMAKE_CURRENT_LIST_DIR}/help/${lang})
   set(pages_dir ${DROMEL_BIN_DIR}/help/${lang})
   file(GLOB pages CONFIGURE_DEPENDS ${dir}/*.html)

@@ -2,12 +2,9 @@
 // QApplication, offscreen, with its per-user settings (the recent-file list) in a folder of
 // the test. Message boxes, file dialogs and addresses for the desktop are answered by the
 // tests.
-#include "app/AppFileDialog.h"
-#include "app/AppMessageBox.h"
-#include "app/AppOpenUrl.h"
-#include "app/AppPrintDialogs.h"
 #include "app/DromelPgmApp.h"
 
+#include "FailFastResponders.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -20,22 +17,6 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
     CDromelPgmApp app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    // No test may wait for a user: a box or file dialog a test did not answer fails it.
-    SetAppMessageBoxResponder([](const QString& text, const QString&, int) {
-        ADD_FAILURE() << "unexpected message box: " << text.toStdString();
-        return IDCANCEL;
-    });
-    SetAppFileDialogResponder([](const FileDialogRequest&) {
-        ADD_FAILURE() << "unexpected file dialog";
-        return QString();
-    });
-    SetAppOpenUrlResponder([](const QUrl& url) {
-        ADD_FAILURE() << "unexpected address opened: " << url.toString().toStdString();
-        return false;
-    });
-    SetAppPrintDialogResponder([](const SPrintDialogRequest&) {
-        ADD_FAILURE() << "unexpected print dialog";
-        return false;
-    });
+    InstallFailFastResponders();
     return RUN_ALL_TESTS();
 }

@@ -1,11 +1,19 @@
-// Entry of the GUI test programs: one QApplication for all tests, offscreen.
+// Entry of the GUI test programs: one QApplication for all tests, offscreen, with the user's
+// own settings in a folder of the test. Message boxes and dialogs are answered by the tests.
+#include "FailFastResponders.h"
+#include "TempDir.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM",
-            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    TempDir config;
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    InstallFailFastResponders();
     return RUN_ALL_TESTS();
 }

@@ -27,8 +27,6 @@ public:
         ShowActive(*this);
         m_owner.setFocus();
     }
-    void Type(const QString& keys) { QTest::keyClicks(QApplication::focusWidget(), keys); }
-    void Key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
 };
 
 const QRect CELL(44, 42, 90, 20);
@@ -54,24 +52,24 @@ TEST(CellEdit, BeginShowsTheTextSelectedAndEndHidesIt) {
 TEST(CellEdit, TakesDigitsOneDotAndNineCharacters) {
     EditorForm form;
     form.m_edit.Begin(CELL, "146.52000");
-    form.Type("146.5x25");
+    Type("146.5x25");
     EXPECT_EQ(form.m_edit.text(), "146.525");
-    form.Type(".");
+    Type(".");
     EXPECT_EQ(form.m_edit.text(), "146.525");
-    form.Type("67");
+    Type("67");
     EXPECT_EQ(form.m_edit.text(), "146.52567"); // the ninth character
-    form.Type("8");
+    Type("8");
     EXPECT_EQ(form.m_edit.text(), "146.52567"); // no tenth
-    form.Key(Qt::Key_Backspace);
-    form.Key(Qt::Key_Home);
-    form.Key(Qt::Key_Delete);
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Delete);
     EXPECT_EQ(form.m_edit.text(), "46.5256");
 
     // A "." typed over a selection that holds the one dot is refused all the same.
     form.m_edit.selectAll();
-    form.Type(".");
+    Type(".");
     EXPECT_EQ(form.m_edit.text(), "46.5256");
-    form.Type("-+ e,");
+    Type("-+ e,");
     EXPECT_EQ(form.m_edit.text(), "46.5256");
 }
 
@@ -80,8 +78,8 @@ TEST(CellEdit, EscRestoresAndEnterCommitsByGivingTheFocusAway) {
     QSignalSpy killFocus(&form.m_edit, &CCellEdit::KillFocus);
     form.m_edit.SetOwner(&form.m_owner);
     form.m_edit.Begin(CELL, "146.52000");
-    form.Type("147");
-    form.Key(Qt::Key_Escape);
+    Type("147");
+    Key(Qt::Key_Escape);
     EXPECT_EQ(form.m_edit.text(), "146.52000");
     EXPECT_TRUE(form.m_owner.hasFocus());
     EXPECT_EQ(killFocus.count(), 1);
@@ -89,8 +87,8 @@ TEST(CellEdit, EscRestoresAndEnterCommitsByGivingTheFocusAway) {
     // Without an owner, ENTER gives the focus to the parent.
     form.m_edit.SetOwner(nullptr);
     form.m_edit.Begin(CELL, "146.52000");
-    form.Type("147");
-    form.Key(Qt::Key_Return);
+    Type("147");
+    Key(Qt::Key_Return);
     EXPECT_EQ(form.m_edit.text(), "147");
     EXPECT_TRUE(form.hasFocus());
     EXPECT_EQ(killFocus.count(), 2);
@@ -104,8 +102,8 @@ TEST(CellEdit, AnOwnerThatIsGoneLeavesTheFocusWhereItIs) {
         form.m_edit.SetOwner(&owner);
     }
     form.m_edit.Begin(CELL, "146.52000");
-    form.Type("1");
-    form.Key(Qt::Key_Escape);
+    Type("1");
+    Key(Qt::Key_Escape);
     EXPECT_EQ(form.m_edit.text(), "146.52000"); // ESC still restores
     EXPECT_TRUE(form.m_edit.hasFocus());
     EXPECT_EQ(killFocus.count(), 0);
@@ -124,9 +122,9 @@ TEST(CellCombo, BeginRenewsTheNoneEntryAndTypingIsUpperCaseUpToFive) {
     EXPECT_EQ(form.m_tone.geometry(), CELL);
     EXPECT_TRUE(form.m_tone.hasFocus());
 
-    form.Type("d754i");
+    Type("d754i");
     EXPECT_EQ(form.m_tone.currentText(), "D754I");
-    form.Type("n");
+    Type("n");
     EXPECT_EQ(form.m_tone.currentText(), "D754I");
 
     // After a language change the next Begin shows the new none text.
@@ -144,8 +142,8 @@ TEST(CellCombo, EscRestoresTheBeginTextAndCommits) {
     form.m_tone.addItems({"None", "67.0"});
     form.m_tone.SetOwner(&form.m_owner);
     form.m_tone.Begin(CELL, "67.0");
-    form.Type("100");
-    form.Key(Qt::Key_Escape);
+    Type("100");
+    Key(Qt::Key_Escape);
     EXPECT_EQ(form.m_tone.currentText(), "67.0");
     EXPECT_TRUE(form.m_owner.hasFocus());
     EXPECT_EQ(killFocus.count(), 1);
@@ -159,8 +157,8 @@ TEST(CellCombo, EscRestoresTheBeginTextAndCommits) {
     EXPECT_EQ(killFocus.count(), 1);
     EXPECT_TRUE(form.m_tone.hasFocus());
     form.m_tone.lineEdit()->selectAll();
-    form.Type("d023n");
-    form.Key(Qt::Key_Return);
+    Type("d023n");
+    Key(Qt::Key_Return);
     EXPECT_EQ(form.m_tone.currentText(), "D023N");
     EXPECT_EQ(killFocus.count(), 2);
 }
@@ -177,10 +175,10 @@ TEST(CellList, SelectsByTheBeginTextAndEscReselectsIt) {
     EXPECT_TRUE(form.m_list.hasFocus());
     EXPECT_EQ(selChange.count(), 0);
 
-    form.Key(Qt::Key_Up);
+    Key(Qt::Key_Up);
     EXPECT_EQ(form.m_list.currentIndex(), 0);
     EXPECT_EQ(selChange.count(), 1);
-    form.Key(Qt::Key_Escape);
+    Key(Qt::Key_Escape);
     EXPECT_EQ(form.m_list.currentIndex(), 1);
     EXPECT_EQ(selChange.count(), 1);
     EXPECT_TRUE(form.m_owner.hasFocus());
@@ -188,7 +186,7 @@ TEST(CellList, SelectsByTheBeginTextAndEscReselectsIt) {
 
     form.m_list.Begin(CELL, "Maybe");
     EXPECT_EQ(form.m_list.currentIndex(), -1);
-    form.Key(Qt::Key_Return);
+    Key(Qt::Key_Return);
     EXPECT_EQ(killFocus.count(), 2);
     form.m_list.End();
     EXPECT_FALSE(form.m_list.isVisible());

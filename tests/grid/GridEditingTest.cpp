@@ -44,10 +44,6 @@ protected:
         ShowActive(m_window);
     }
 
-    void Click(int row, int col) {
-        QTest::mouseClick(m_grid.viewport(), Qt::LeftButton, {}, CellCentre(m_grid, row, col));
-    }
-
     QWidget m_window;
     CGridCtrl m_grid;
     CCellEdit m_edit;
@@ -59,11 +55,11 @@ protected:
 } // namespace
 
 TEST_F(GridEditingTest, TheColumnsEditorOpensOverTheCellAndTheCommitGetsItsCell) {
-    Click(2, 5); // a column without an editor
+    ClickCell(m_grid, 2, 5); // a column without an editor
     EXPECT_FALSE(m_editing.IsEditing());
     EXPECT_TRUE(m_edit.isHidden() && m_list.isHidden());
 
-    Click(4, 3);
+    ClickCell(m_grid, 4, 3);
     ASSERT_TRUE(m_editing.IsEditing());
     EXPECT_TRUE(m_edit.isVisible());
     EXPECT_TRUE(m_grid.IsEditActive());
@@ -82,7 +78,7 @@ TEST_F(GridEditingTest, TheColumnsEditorOpensOverTheCellAndTheCommitGetsItsCell)
     EXPECT_FALSE(m_editing.IsEditing());
 
     // A list editor is filled for its column before it opens.
-    Click(6, 7);
+    ClickCell(m_grid, 6, 7);
     ASSERT_TRUE(m_list.isVisible());
     EXPECT_EQ(m_list.itemText(0), "Wide 7");
     m_grid.setFocus();
@@ -92,7 +88,7 @@ TEST_F(GridEditingTest, TheColumnsEditorOpensOverTheCellAndTheCommitGetsItsCell)
 }
 
 TEST_F(GridEditingTest, ADroppedEditClosesWithoutACommit) {
-    Click(2, 1);
+    ClickCell(m_grid, 2, 1);
     ASSERT_TRUE(m_edit.isVisible());
     QTest::keyClicks(&m_edit, "5");
     m_editing.Drop();
@@ -102,7 +98,7 @@ TEST_F(GridEditingTest, ADroppedEditClosesWithoutACommit) {
     EXPECT_TRUE(m_edit.isHidden());
 
     // The next edit commits again.
-    Click(3, 1);
+    ClickCell(m_grid, 3, 1);
     m_grid.setFocus();
     EXPECT_EQ(m_commits.size(), 1u);
 }

@@ -26,12 +26,6 @@ public:
         m_grid.setFocus();
     }
 
-    void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    }
-    void Click(int row, int col) {
-        QTest::mouseClick(m_grid.viewport(), Qt::LeftButton, {}, CellCentre(m_grid, row, col));
-    }
     int TopRow() const { return m_grid.GetTopleftNonFixedCell().row; }
 };
 
@@ -42,17 +36,17 @@ constexpr NotifyEntry Click{CLICK_COMMAND, -1, -1};
 TEST(GridInput, TabAndShiftTabWrapAndStopAtTheEnds) {
     GridWindow w;
     w.m_grid.SetFocusCell(5, 8);
-    w.Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{6, 1}));
-    w.Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{6, 2}));
-    w.Key(Qt::Key_Backtab, Qt::ShiftModifier);
-    w.Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{5, 8}));
 
     // Wrapping to a row out of view scrolls it in, back at the left.
     w.m_grid.SetFocusCell(11, 8);
-    w.Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{12, 1}));
     EXPECT_TRUE(w.m_grid.IsCellVisible(12, 1));
     EXPECT_EQ(w.m_grid.horizontalScrollBar()->value(), 0);
@@ -60,57 +54,57 @@ TEST(GridInput, TabAndShiftTabWrapAndStopAtTheEnds) {
     // At the last cell the focus cell stays; Tab moves on to the next control.
     w.m_grid.SetFocusCell(16, 8);
     w.Take();
-    w.Key(Qt::Key_Tab);
+    Key(Qt::Key_Tab);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{16, 8}));
     EXPECT_TRUE(w.Take().empty());
     EXPECT_TRUE(w.m_next.hasFocus());
 
     w.m_grid.setFocus();
     w.m_grid.SetFocusCell(1, 1);
-    w.Key(Qt::Key_Backtab, Qt::ShiftModifier);
+    Key(Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{1, 1}));
 }
 
 TEST(GridInput, ArrowsPagesHomeAndEndMoveTheFocusAndScroll) {
     GridWindow w;
     w.m_grid.SetFocusCell(1, 1);
-    w.Key(Qt::Key_Up);
-    w.Key(Qt::Key_Left);
+    Key(Qt::Key_Up);
+    Key(Qt::Key_Left);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{1, 1})); // fixed cells are never focused
-    w.Key(Qt::Key_Right);
-    w.Key(Qt::Key_Down);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Down);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{2, 2}));
 
-    w.Key(Qt::Key_End);
+    Key(Qt::Key_End);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{16, 2}));
     EXPECT_TRUE(w.m_grid.IsCellVisible(16, 2));
-    w.Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{16, 2}));
-    w.Key(Qt::Key_Home);
+    Key(Qt::Key_Home);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{1, 2}));
     EXPECT_EQ(w.TopRow(), 1);
 
     // Page Down moves the focus by as many rows as the top row moved.
     w.m_grid.SetFocusCell(3, 2);
-    w.Key(Qt::Key_PageDown);
+    Key(Qt::Key_PageDown);
     const int moved = w.TopRow() - 1;
     EXPECT_GT(moved, 0);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{3 + moved, 2}));
-    w.Key(Qt::Key_End);
-    w.Key(Qt::Key_PageDown); // the top row no longer moves: the last row
+    Key(Qt::Key_End);
+    Key(Qt::Key_PageDown); // the top row no longer moves: the last row
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{16, 2}));
-    w.Key(Qt::Key_PageUp);
-    w.Key(Qt::Key_PageUp);
-    w.Key(Qt::Key_PageUp);
+    Key(Qt::Key_PageUp);
+    Key(Qt::Key_PageUp);
+    Key(Qt::Key_PageUp);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{1, 2}));
 
     // Down from the last visible row scrolls it in and one row beyond.
-    w.Key(Qt::Key_Home);
+    Key(Qt::Key_Home);
     const int lastVisible = w.m_grid.GetVisibleNonFixedCellRange().maxRow;
     w.m_grid.SetFocusCell(lastVisible, 2);
     ASSERT_FALSE(w.m_grid.IsCellVisible(lastVisible + 1, 2));
     const int top = w.TopRow();
-    w.Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
     EXPECT_GT(w.TopRow(), top);
     EXPECT_TRUE(w.m_grid.IsCellVisible(w.m_grid.GetFocusCell().row, 2));
 }
@@ -126,7 +120,7 @@ TEST(GridInput, ClickNotifiesFocusChangeThenEditRequestThenClick) {
     EXPECT_EQ(w.Take(), (std::vector<NotifyEntry>{{GVN_BEGINLABELEDIT, 3, 2}, Click}));
 
     // Clicking the focus cell asks for its edit only.
-    w.Click(3, 2);
+    ClickCell(w.m_grid, 3, 2);
     EXPECT_EQ(w.Take(), (std::vector<NotifyEntry>{{GVN_BEGINLABELEDIT, 3, 2}, Click}));
 }
 
@@ -150,7 +144,7 @@ TEST(GridInput, EditRequestCarriesTheCellAndReturnsTheAnswer) {
     NotifyRecorder owner;
     w.m_grid.SetOwner(&owner);
     w.Take();
-    w.Key(Qt::Key_Return);
+    Key(Qt::Key_Return);
     EXPECT_TRUE(w.Take().empty());
     EXPECT_EQ(owner.Take(), (std::vector<NotifyEntry>{{GVN_BEGINLABELEDIT, 4, 3}}));
 }
@@ -158,31 +152,31 @@ TEST(GridInput, EditRequestCarriesTheCellAndReturnsTheAnswer) {
 TEST(GridInput, ReadOnlyCellsAndALockedGridGetFocusButNoEditRequest) {
     GridWindow w;
     w.m_grid.SetItemState(5, 4, CS_READONLY);
-    w.Click(5, 4);
+    ClickCell(w.m_grid, 5, 4);
     EXPECT_EQ(w.Take(), (std::vector<NotifyEntry>{{GVN_FOCUSGAINED, 5, 4}, Click}));
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{5, 4}));
-    w.Key(Qt::Key_Return);
+    Key(Qt::Key_Return);
     EXPECT_TRUE(w.Take().empty());
 
-    w.Key(Qt::Key_Right);
+    Key(Qt::Key_Right);
     w.Take();
-    w.Key(Qt::Key_Return); // Enter asks for the edit of the focus cell
+    Key(Qt::Key_Return); // Enter asks for the edit of the focus cell
     EXPECT_EQ(w.Take(), (std::vector<NotifyEntry>{{GVN_BEGINLABELEDIT, 5, 5}}));
 
     w.m_grid.SetEditable(false);
-    w.Click(6, 6);
+    ClickCell(w.m_grid, 6, 6);
     EXPECT_EQ(w.Take(),
               (std::vector<NotifyEntry>{{GVN_FOCUSLOST, 5, 5}, {GVN_FOCUSGAINED, 6, 6}, Click}));
-    w.Key(Qt::Key_Return);
+    Key(Qt::Key_Return);
     EXPECT_TRUE(w.Take().empty());
 }
 
 TEST(GridInput, HeaderPressFocusesTheFirstNonFixedCell) {
     GridWindow w;
-    w.Click(0, 3);
+    ClickCell(w.m_grid, 0, 3);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{1, 3}));
     EXPECT_EQ(w.Take(), (std::vector<NotifyEntry>{{GVN_FOCUSGAINED, 1, 3}, Click}));
-    w.Click(7, 0);
+    ClickCell(w.m_grid, 7, 0);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{7, 1}));
     // A press outside every cell leaves the focus and asks for its edit on release.
     w.m_grid.SetColumnCount(3);
@@ -289,7 +283,7 @@ TEST(GridInput, SelectionByMouseAndByRange) {
     EXPECT_EQ(w.m_grid.GetSelectedCellRange(), (CCellRange{2, 2, 4, 3}));
     EXPECT_TRUE(w.m_grid.GetItemState(3, 3) & CS_SELECTED);
 
-    w.Click(0, 5); // a column header selects the whole column
+    ClickCell(w.m_grid, 0, 5); // a column header selects the whole column
     EXPECT_EQ(w.m_grid.GetSelectedCellRange(), (CCellRange{1, 5, 16, 5}));
     EXPECT_FALSE(w.m_grid.GetItemState(3, 3) & CS_SELECTED);
 
@@ -301,7 +295,7 @@ TEST(GridInput, SelectionByMouseAndByRange) {
 
     // Switched off, as both owners have it, nothing is selected.
     w.m_grid.EnableSelection(false);
-    w.Click(0, 5);
+    ClickCell(w.m_grid, 0, 5);
     w.m_grid.SetSelectedRange(1, 1, 2, 2);
     EXPECT_FALSE(w.m_grid.GetSelectedCellRange().IsValid());
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{1, 5}));
@@ -319,8 +313,8 @@ TEST(GridInput, CtrlTabIsLeftToTheWindowAround) {
     GridWindow w;
     w.m_grid.SetFocusCell(3, 3);
     w.Take();
-    w.Key(Qt::Key_Tab, Qt::ControlModifier);
-    w.Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(Qt::Key_Tab, Qt::ControlModifier);
+    Key(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(w.m_grid.GetFocusCell(), (CCellID{3, 3}));
     EXPECT_TRUE(w.Take().empty());
 }
@@ -355,15 +349,15 @@ TEST(GridInput, TheWheelOverAScrollBarScrollsByLinesToo) {
 TEST(GridInput, PlainArrowsMoveTheSelectionAndShiftArrowsExtendIt) {
     GridWindow w;
     w.m_grid.SetFocusCell(2, 2);
-    w.Key(Qt::Key_Right);
-    w.Key(Qt::Key_Down);
+    Key(Qt::Key_Right);
+    Key(Qt::Key_Down);
     EXPECT_EQ(w.m_grid.GetSelectedCellRange(), (CCellRange{3, 3, 3, 3}));
-    w.Key(Qt::Key_Down, Qt::ShiftModifier);
-    w.Key(Qt::Key_Right, Qt::ShiftModifier);
+    Key(Qt::Key_Down, Qt::ShiftModifier);
+    Key(Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(w.m_grid.GetSelectedCellRange(), (CCellRange{3, 3, 4, 4}));
     EXPECT_TRUE(w.m_grid.GetItemState(3, 4) & CS_SELECTED);
     for (const Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_End, Qt::Key_Home}) {
-        w.Key(key);
+        Key(key);
         const CCellID focus = w.m_grid.GetFocusCell();
         EXPECT_EQ(w.m_grid.GetSelectedCellRange(),
                   (CCellRange{focus.row, focus.col, focus.row, focus.col}))

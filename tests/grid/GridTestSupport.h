@@ -1,5 +1,5 @@
-// What the grid tests share: a window that records what the grid tells it, and a grid laid
-// out like the channel grid of the main form.
+// What the grid tests share: a window that records what the grid tells it, a grid laid out
+// like the channel grid of the main form, and the mouse and keys of a user on a grid.
 #pragma once
 
 #include "grid/DrawTextFormat.h"
@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
+#include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <vector>
 
 constexpr int CLICK_COMMAND = 1;
@@ -97,4 +99,43 @@ inline QPoint CellCentre(const CGridCtrl& grid, int row, int col) {
     QRect rect;
     grid.GetCellRect(row, col, rect);
     return rect.center();
+}
+
+inline void ClickCell(const CGridCtrl& grid, int row, int col) {
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, CellCentre(grid, row, col));
+}
+
+// Keys go where the keyboard focus is; without a focus widget, to the active window.
+inline QWidget* KeyTarget() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus : QApplication::activeWindow();
+}
+inline void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(KeyTarget(), key, modifiers);
+}
+inline void Type(const QString& keys) {
+    QTest::keyClicks(KeyTarget(), keys);
+}
+
+// True while one of the in-place editors shows.
+inline bool EditorOpen(std::initializer_list<const QWidget*> editors) {
+    for (const QWidget* editor : editors) {
+        if (editor->isVisible()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Clicks the cell, replaces its text with keys and leaves the editor with ENTER; editorOpen
+// tells whether the grid's editor shows.
+template <class EditorShows>
+void EnterText(const CGridCtrl& grid, int row, int col, const QString& keys,
+               EditorShows editorOpen) {
+    ClickCell(grid, row, col);
+    ASSERT_TRUE(editorOpen()) << row << "," << col;
+    Key(Qt::Key_Backspace);
+    Type(keys);
+    Key(Qt::Key_Return);
+    ASSERT_FALSE(editorOpen()) << row << "," << col;
 }

@@ -1,4 +1,5 @@
 // verify, diff and several radios at once, against simulated radios on pseudo-terminals.
+#include "DpmtoolRunner.h"
 #include "LinkFixture.h"
 #include "SimRadioProcess.h"
 #include "StuckByteRadio.h"
@@ -12,13 +13,11 @@ namespace {
 class DpmtoolFleetTest : public LinkFixture {
 protected:
     // Runs the built dpmtool, or the program given (a copy beside settings of the test's own).
-    int Dpmtool(const std::string& args,
-                const std::string& program = std::string(DROMEL_BIN_DIR) + "/dpmtool") {
-        const std::string command = "LC_ALL= LC_MESSAGES= LANG=C exec " + program + " " + args;
-        return RunShellChild(command, m_dir.file("out"), m_dir.file("err"));
+    int Dpmtool(const std::string& args, const std::string& program = DpmtoolRunner::kBuilt) {
+        return m_run.Run(args, program).status;
     }
-    std::string Out() { return m_dir.read("out"); }
-    std::string Err() { return m_dir.read("err"); }
+    std::string Out() { return m_run.Out(); }
+    std::string Err() { return m_run.Err(); }
 
     void TearDown() override {
         if (HasFailure()) {
@@ -53,6 +52,8 @@ protected:
     static constexpr const char* kChannels =
         "ch1.rx=446.00625 ch1.rxtone=67.0 ch2.rx=446.01875 ch3.rx=446.03125 ch3.tx=446.04375 "
         "squelch=3";
+
+    DpmtoolRunner m_run{m_dir};
 };
 
 TEST_F(DpmtoolFleetTest, VerifyNamesEachDifferenceByItsMeaning) {
@@ -208,7 +209,7 @@ TEST_F(DpmtoolFleetTest, ParallelReadNamesEachFileAfterItsPort) {
     auto first = Radio(file, "r1.dpm");
     auto second = Radio(file, "r2.dpm");
     WriteSettings("com8=" + second->Path());
-    std::filesystem::copy_file(std::string(DROMEL_BIN_DIR) + "/dpmtool", m_dir.file("dpmtool"));
+    std::filesystem::copy_file(DpmtoolRunner::kBuilt, m_dir.file("dpmtool"));
     EXPECT_EQ(Dpmtool("read " + m_dir.file("fleet.dpm") + " --port " + first->Path() + " --port 8",
                       m_dir.file("dpmtool")),
               0)

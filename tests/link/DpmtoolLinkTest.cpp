@@ -1,3 +1,4 @@
+#include "DpmtoolRunner.h"
 #include "LinkFixture.h"
 #include "PtyPeer.h"
 
@@ -14,18 +15,13 @@ namespace {
 class DpmtoolLinkTest : public LinkFixture {
 protected:
     // Runs dpmtool with the arguments, no terminal on stdin; returns its exit status.
-    int Dpmtool(const std::string& args) { return WaitChild(StartDpmtool(args)); }
-    pid_t StartDpmtool(const std::string& args) {
-        const std::string command =
-            "LC_ALL= LC_MESSAGES= LANG=C exec " + std::string(DROMEL_BIN_DIR) + "/dpmtool " + args;
-        return StartChild({"/bin/sh", "-c", command}, m_dir.file("out"), m_dir.file("err"));
-    }
-    std::string Err() { return m_dir.read("err"); }
+    int Dpmtool(const std::string& args) { return m_run.Run(args).status; }
+    pid_t StartDpmtool(const std::string& args) { return m_run.Start(args); }
+    std::string Err() { return m_run.Err(); }
 
     void TearDown() override {
         if (HasFailure()) {
-            std::cerr << "--- dpmtool output ---\n"
-                      << m_dir.read("out") << Err() << "--- end ---\n";
+            std::cerr << "--- dpmtool output ---\n" << m_run.Out() << Err() << "--- end ---\n";
         }
     }
 
@@ -81,6 +77,7 @@ protected:
     }
 
     std::unique_ptr<SimRadioProcess> m_radio;
+    DpmtoolRunner m_run{m_dir};
 };
 
 TEST_F(DpmtoolLinkTest, ReadSavesTheRadioThenWriteSendsItBack) {

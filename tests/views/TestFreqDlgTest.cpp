@@ -48,28 +48,11 @@ protected:
     }
     QWidget* Item(int id) const { return GetDlgItem(m_dlg.get(), id); }
     bool EditorOpen() const {
-        return Item(CTestFreqDlg::kFreqEditId)->isVisible() ||
-               Item(CTestFreqDlg::kToneEditId)->isVisible();
+        return ::EditorOpen({Item(CTestFreqDlg::kFreqEditId), Item(CTestFreqDlg::kToneEditId)});
     }
-
-    void ClickCell(int row, int col) const {
-        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(Grid(), row, col));
-    }
-    // Keys go where the keyboard focus is; without a focus widget, to the dialog.
-    QWidget* Focus() const {
-        QWidget* focus = QApplication::focusWidget();
-        return focus ? focus : m_dlg.get();
-    }
-    void Key(Qt::Key key) const { QTest::keyClick(Focus(), key); }
-    void Type(const QString& keys) const { QTest::keyClicks(Focus(), keys); }
-    // Clicks the cell, replaces its text with keys and leaves the editor with ENTER.
+    void ClickCell(int row, int col) const { ::ClickCell(Grid(), row, col); }
     void EnterText(int row, int col, const QString& keys) const {
-        ClickCell(row, col);
-        ASSERT_TRUE(EditorOpen()) << row << "," << col;
-        Key(Qt::Key_Backspace);
-        Type(keys);
-        Key(Qt::Key_Return);
-        ASSERT_FALSE(EditorOpen());
+        ::EnterText(Grid(), row, col, keys, [this] { return EditorOpen(); });
     }
     QAbstractButton* Button(int id) const { return qobject_cast<QAbstractButton*>(Item(id)); }
 

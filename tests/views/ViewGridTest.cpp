@@ -11,26 +11,13 @@ namespace {
 
 class ViewGridTest : public ViewTest {
 protected:
-    void ClickCell(int row, int col) {
-        QTest::mouseClick(Grid().viewport(), Qt::LeftButton, {}, CellCentre(Grid(), row, col));
-    }
-    void Type(const QString& keys) { QTest::keyClicks(QApplication::focusWidget(), keys); }
-    void Key(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
-    // Clicks the cell, replaces its text with keys and leaves the editor with ENTER.
+    void ClickCell(int row, int col) { ::ClickCell(Grid(), row, col); }
     void EnterText(int row, int col, const QString& keys) {
-        ClickCell(row, col);
-        ASSERT_TRUE(EditorOpen());
-        Key(Qt::Key_Backspace);
-        Type(keys);
-        Key(Qt::Key_Return);
+        ::EnterText(Grid(), row, col, keys, [this] { return EditorOpen(); });
     }
     bool EditorOpen() const {
-        for (const int id : {1031, 1032, 1033}) {
-            if (GetDlgItem(m_view.get(), id)->isVisible()) {
-                return true;
-            }
-        }
-        return false;
+        return ::EditorOpen({GetDlgItem(m_view.get(), 1031), GetDlgItem(m_view.get(), 1032),
+                             GetDlgItem(m_view.get(), 1033)});
     }
     std::string Freq(int n, bool rx) const { return m_doc.GetFreqText(n, rx); }
 };
