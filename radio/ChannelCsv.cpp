@@ -1,5 +1,6 @@
 #include "radio/ChannelCsv.h"
 
+#include "app/AsciiText.h"
 #include "radio/ChannelRules.h"
 #include "radio/CsvFormat.h"
 #include "radio/ImageFields.h"
@@ -95,14 +96,6 @@ ToneColumns ExportTones(const ToneSide& tx, const ToneSide& rx) {
         c.rxDtcs = rx.dcsCode;
     }
     return c;
-}
-
-std::string Trim(const std::string& s) {
-    const std::size_t first = s.find_first_not_of(" \t");
-    if (first == std::string::npos) {
-        return {};
-    }
-    return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
 struct BadRow {

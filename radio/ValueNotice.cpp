@@ -1,17 +1,16 @@
 #include "radio/ValueNotice.h"
 
 #include "app/LangString.h"
-#include "radio/TextFormat.h"
 
 std::string TypingRefusal(ETyping typing, bool tone, const std::string& value) {
     switch (typing) {
     case ETyping::kComma:
-        return FormatText(GetLangString("IDS_TYPE_COMMA"), {value});
+        return FormatLangString("IDS_TYPE_COMMA", {value});
     case ETyping::kTooLong:
-        return FormatText(GetLangString(tone ? "IDS_TYPE_TONE_LONG" : "IDS_TYPE_FREQ_LONG"),
-                          {value, std::to_string(tone ? kToneTextLimit : kFreqTextLimit)});
+        return FormatLangString(tone ? "IDS_TYPE_TONE_LONG" : "IDS_TYPE_FREQ_LONG",
+                                {value, std::to_string(tone ? kToneTextLimit : kFreqTextLimit)});
     default:
-        return FormatText(GetLangString(tone ? "IDS_TYPE_TONE" : "IDS_TYPE_FREQ"), {value});
+        return FormatLangString(tone ? "IDS_TYPE_TONE" : "IDS_TYPE_FREQ", {value});
     }
 }
 
@@ -40,5 +39,5 @@ std::string StoredNotice(const std::string& name, const std::string& given,
         key = "IDS_STORED_NOT_DCS";
         break;
     }
-    return FormatText(GetLangString(key), {name, given, stored.text});
+    return FormatLangString(key, {name, given, stored.text});
 }
