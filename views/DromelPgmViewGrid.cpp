@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr int kChannelRows = 16;
+constexpr int kChannelRows = kChannelCount;
 constexpr int kHeaderHeight = 22;
 constexpr int kRowHeight = 20;
 constexpr std::array<int, kChannelColumns> kColumnWidths{44, 90, 90, 90, 90, 70, 70, 68, 74};

@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kTestRows = 16;
+constexpr int kTestRows = kLastChannel - kFirstTestChannel + 1;
 constexpr int kRowHeight = 20;
 constexpr std::array<int, kTestFreqColumns> kColumnWidths{40, 90, 90, 90, 90};
 
