@@ -12,6 +12,7 @@
 #include "radio/DromelPgmDoc.h"
 
 #include <array>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -32,6 +33,18 @@ protected:
     void WriteSettings(const std::string& ports) {
         m_dir.Install("link_setting.ini", "setting.ini", "[ports]\n" + ports + "\n");
     }
+
+    // The cable to device: a link in the test folder, which the settings name for a port.
+    // Once a terminal has ended, its number is free for the next terminal of any program,
+    // another test's too, so a port that must find its device gone is mapped through the
+    // cable and the cable is pulled (Unplug), as a device that goes away takes its name along.
+    std::string Cable(const std::string& device) {
+        const std::string link = m_dir.file("cable");
+        std::filesystem::remove(link);
+        std::filesystem::create_symlink(device, link);
+        return link;
+    }
+    void Unplug() { std::filesystem::remove(m_dir.file("cable")); }
 
     // An image whose bytes differ from block to block; seed makes two images differ.
     static Image Pattern(int seed) {

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <future>
 #include <thread>
 #include <unistd.h>
 
@@ -338,6 +339,7 @@ TEST_F(ProtocolTest, StaleBytesBeforeTheHandshakeAreNotTakenForTheAnswer) {
     PtyPeer peer;
     ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
     peer.Send({0x06, 0x06, 0x06, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x06});
+    ASSERT_TRUE(peer.AwaitQueued(12));
     std::thread radio([&] {
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(peer.Take(7), "PROGRAM"); // never answered
@@ -364,8 +366,8 @@ TEST_F(ProtocolTest, HandshakeWithADeviceThatNeverStopsEnds) {
     EXPECT_LE(CountReceived(trace.str()), 256 + 14000 * 9600 / 11 / 10000);
 }
 
-// A radio that acknowledges block 0x008 late and refuses 0x010: the late ACK is let pass
-// after the failed attempt, the retry of 0x008 gets its own ACK, and 0x010 fails.
+// A radio that acknowledges block 0x008 only once the PC has given up on it, and refuses
+// 0x010: the late ACK is let pass, the retry of 0x008 gets its own ACK, and 0x010 fails.
 TEST_F(ProtocolTest, LateAckNeverCountsForALaterBlock) {
     PtyPeer peer;
     ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
@@ -375,9 +377,10 @@ TEST_F(ProtocolTest, LateAckNeverCountsForALaterBlock) {
         f.append(data.begin() + address, data.begin() + address + 8);
         return f;
     };
+    std::promise<void> gaveUp;
     std::thread radio([&] {
         EXPECT_EQ(peer.Take(12), frame(0x008));
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+        gaveUp.get_future().wait();
         peer.Send({0x06});
         EXPECT_EQ(peer.Take(12), frame(0x008));
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
@@ -386,17 +389,21 @@ TEST_F(ProtocolTest, LateAckNeverCountsForALaterBlock) {
         peer.Send({0x15});
     });
     EXPECT_FALSE(PutBlock(m_port, data, 0x008));
+    gaveUp.set_value();
+    EXPECT_TRUE(peer.AwaitQueued(1));
     EXPECT_TRUE(PutBlock(m_port, data, 0x008));
     EXPECT_FALSE(PutBlock(m_port, data, 0x010));
     radio.join();
 }
 
-// The radio answers the handshake's last ACK 75 ms late, and then misses the first block
-// written: its late 06 is let pass before the block, which fails for want of its own ACK.
+// The radio answers the handshake's last ACK only once the PC has gone on without it, and
+// then misses the first block written: its late 06 is let pass before the block, which fails
+// for want of its own ACK.
 TEST_F(ProtocolTest, LateAnswerToTheHandshakeNeverCountsForTheFirstBlock) {
     PtyPeer peer;
     ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
     const Image data = Pattern(5);
+    std::promise<void> entered;
     std::thread radio([&] {
         EXPECT_EQ(peer.Take(7), "PROGRAM");
         peer.Send({0x06});
@@ -410,11 +417,13 @@ TEST_F(ProtocolTest, LateAnswerToTheHandshakeNeverCountsForTheFirstBlock) {
             peer.Send({data[a]});
         }
         EXPECT_EQ(peer.Take(1), "\x06");
-        std::this_thread::sleep_for(std::chrono::milliseconds(75));
+        entered.get_future().wait();
         peer.Send({0x06});
         EXPECT_EQ(peer.Take(12).size(), 12U); // block 0x000, missed
     });
     EXPECT_EQ(Enter(false, data), LinkReady);
+    entered.set_value();
+    EXPECT_TRUE(peer.AwaitQueued(1));
     EXPECT_FALSE(PutBlock(m_port, data, 0x000));
     radio.join();
     EXPECT_EQ(m_nAsked, 0);
@@ -426,11 +435,12 @@ TEST_F(ProtocolTest, TailOfAStalledFrameIsLetPassBeforeTheRetry) {
     PtyPeer peer;
     ASSERT_TRUE(m_port.OpenDevice(peer.path, 9600));
     const Image radioImage = Pattern(1);
+    std::promise<void> gaveUp;
     std::thread radio([&] {
         const unsigned char* b = radioImage.data() + 0x010;
         EXPECT_EQ(peer.Take(4), std::string("R\x00\x10\x08", 4));
         peer.Send({0x57, 0x00, 0x10, 0x08, b[0], b[1]});
-        std::this_thread::sleep_for(std::chrono::milliseconds(75));
+        gaveUp.get_future().wait();
         peer.Send({b[2], b[3], b[4], b[5], b[6], b[7]});
         EXPECT_EQ(peer.Take(4), std::string("R\x00\x10\x08", 4));
         peer.Send({0x57, 0x00, 0x10, 0x08, b[0], b[1], b[2], b[3], b[4], b[5], b[6], b[7]});
@@ -439,6 +449,8 @@ TEST_F(ProtocolTest, TailOfAStalledFrameIsLetPassBeforeTheRetry) {
     });
     Image work = Pattern(9);
     EXPECT_FALSE(GetBlock(m_port, work, 0x010));
+    gaveUp.set_value();
+    EXPECT_TRUE(peer.AwaitQueued(6));
     EXPECT_EQ(work, Pattern(9));
     EXPECT_TRUE(GetBlock(m_port, work, 0x010));
     radio.join();

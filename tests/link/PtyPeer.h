@@ -3,11 +3,14 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <string>
+#include <sys/ioctl.h>
 #include <termios.h>
+#include <thread>
 #include <unistd.h>
 
 struct PtyPeer {
@@ -47,6 +50,18 @@ struct PtyPeer {
             got += c;
         }
         return got;
+    }
+    // Waits until count bytes sent are waiting on the PC's side: what Send writes reaches it
+    // a moment later. False when they have not after 10 s.
+    bool AwaitQueued(int count) const {
+        for (int i = 0; i < 10000; ++i) {
+            int queued = 0;
+            if (ioctl(slave, FIONREAD, &queued) == 0 && queued >= count) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
     }
     // Sends byte without pause, as fast as the terminal takes it, until stop is set or limit
     // bytes are out; returns how many went out.

@@ -43,7 +43,7 @@ protected:
                         m_dir.file("radio.trace"), "--save", m_dir.file("radio.dpm")});
         m_radio = std::make_unique<SimRadioProcess>(options);
         ASSERT_FALSE(m_radio->Path().empty());
-        WriteSettings("com1=" + m_radio->Path());
+        WriteSettings("com1=" + Cable(m_radio->Path()));
     }
 
     // Shows the dialog modally while user acts on it; the dialog's result.
@@ -329,17 +329,17 @@ TEST_F(TransferDlgTest, ReadAfterTheDeviceWasReplacedReopensThePort) {
     read();
     EXPECT_EQ(m_doc.Image(), radio);
     EXPECT_TRUE(pane->isEnabled());
-    EXPECT_EQ(pane->toolTip(), QString::fromStdString(m_radio->Path() + " open"));
+    EXPECT_EQ(pane->toolTip(), QString::fromStdString(m_dir.file("cable") + " open"));
     m_radio->Stop();
     EXPECT_EQ(CountSequence(Received("radio.trace"), {'P', 'R', 'O', 'G', 'R', 'A', 'M'}), 1);
 
-    const std::string gone = m_radio->Path();
     m_radio.reset();
+    Unplug();
     MessageBoxRecorder boxes({IDOK});
     read();
     ASSERT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(boxes.boxes[0].text,
-              QString::fromStdString("Port cannot be opened\nNo device " + gone));
+              QString::fromStdString("Port cannot be opened\nNo device " + m_dir.file("cable")));
     EXPECT_FALSE(pane->isEnabled());
 }
 

@@ -20,7 +20,7 @@ protected:
                         m_dir.file("radio.trace"), "--save", m_dir.file("radio.dpm")});
         m_radio = std::make_unique<SimRadioProcess>(options);
         ASSERT_FALSE(m_radio->Path().empty());
-        WriteSettings("com1=" + m_radio->Path());
+        WriteSettings("com1=" + Cable(m_radio->Path()));
     }
     // Ticks until the transfer ends or gives up.
     TickResult Run(CTransferEngine& engine) {
@@ -189,6 +189,7 @@ TEST_F(TransferEngineTest, HangUpMidReadLeavesTheDocumentAsItWas) {
     EXPECT_EQ(m_nRefreshed, 0);
     EXPECT_FALSE(m_port.IsOpen());
     // The next start finds the device gone and says so.
+    Unplug();
     EXPECT_EQ(engine.Start([] { return false; }), LinkPortFailed);
 }
 
