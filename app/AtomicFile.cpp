@@ -166,19 +166,6 @@ void SyncFolder(const std::string& folder) {
 
 } // namespace
 
-FileResult FileFailure(int error) {
-    if (error == kErrNotRegularFile) {
-        return {error, "not a regular file"};
-    }
-    if (error == kErrForeignLink) {
-        return {error, "the symbolic link is in a shared folder and belongs to another user"};
-    }
-    if (error == ELOOP) {
-        return {error, "the symbolic links form a loop"};
-    }
-    return {error, std::strerror(error)};
-}
-
 FileResult ReadFileStart(const std::string& path, std::size_t maxBytes, std::string& data) {
     data.clear();
     // Not blocking: opening a pipe for reading would otherwise wait for a writer.

@@ -1,24 +1,9 @@
 // Reading and writing whole files the safe way, for data files, CSV files and settings.
 #pragma once
 
+#include "app/FileResult.h"
+
 #include <string>
-
-// Our own refusals: a file that is not a regular file (a pipe, a device, a socket), and a
-// symbolic link that another user placed in a shared folder. Every other error is an errno
-// value.
-constexpr int kErrNotRegularFile = -1;
-constexpr int kErrForeignLink = -2;
-
-// The outcome of a file operation: 0 on success, else an errno value or one of our own above,
-// with its text (the system's wording) for messages that name the file.
-struct FileResult {
-    int error = 0;
-    std::string reason; // empty on success
-    explicit operator bool() const { return error == 0; }
-};
-
-// The failure with this error number and its text.
-FileResult FileFailure(int error);
 
 // Reads at most maxBytes from the start of the regular file at path into data. A file shorter
 // than that is not an error. A folder fails with EISDIR, and anything else that is not a

@@ -1,7 +1,7 @@
 // Where a write to a path lands once its symbolic links are followed, for the atomic writer.
 #pragma once
 
-#include "app/AtomicFile.h"
+#include "app/FileResult.h"
 
 #include <string>
 

@@ -2,6 +2,7 @@
 # application object.
 target_sources(dromel_base PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/AtomicFile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FileResult.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinkTarget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SaveLeftovers.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Profile.cpp
