@@ -2,8 +2,8 @@
 
 namespace {
 
-const SOptionSpec* FindLong(const SCommandLineSpec& spec, const std::string& name) {
-    for (const SOptionSpec& option : spec.options) {
+const SOptionEntry* FindLong(const SCommandLineTable& table, const std::string& name) {
+    for (const SOptionEntry& option : table.options) {
         if (option.name == name) {
             return &option;
         }
@@ -11,8 +11,8 @@ const SOptionSpec* FindLong(const SCommandLineSpec& spec, const std::string& nam
     return nullptr;
 }
 
-const SOptionSpec* FindShort(const SCommandLineSpec& spec, char name) {
-    for (const SOptionSpec& option : spec.options) {
+const SOptionEntry* FindShort(const SCommandLineTable& table, char name) {
+    for (const SOptionEntry& option : table.options) {
         if (option.shortName != 0 && option.shortName == name) {
             return &option;
         }
@@ -33,7 +33,7 @@ std::vector<std::string> SCommandLine::Values(const std::string& name) const {
 }
 
 SCommandLineResult ParseCommandLine(const std::vector<std::string>& args,
-                                    const SCommandLineSpec& spec) {
+                                    const SCommandLineTable& table) {
     SCommandLineResult result;
     SCommandLine& line = result.line;
     const auto fail = [&](ECommandLineError error, const std::string& option) {
@@ -49,7 +49,7 @@ SCommandLineResult ParseCommandLine(const std::vector<std::string>& args,
                 return fail(ECommandLineError::kEmptyArgument, {});
             }
             line.positionals.push_back(arg);
-            if (spec.optionsFirst) {
+            if (table.optionsFirst) {
                 line.positionals.insert(line.positionals.end(), args.begin() + i + 1, args.end());
                 break;
             }
@@ -65,20 +65,20 @@ SCommandLineResult ParseCommandLine(const std::vector<std::string>& args,
         }
         const bool isLong = arg.size() > 2 && arg[1] == '-';
         std::string written;
-        const SOptionSpec* option = nullptr;
+        const SOptionEntry* option = nullptr;
         bool hasAttached = false;
         std::string value;
         if (isLong) {
             const std::size_t equals = arg.find('=');
             written = arg.substr(0, equals);
-            option = FindLong(spec, written.substr(2));
+            option = FindLong(table, written.substr(2));
             if (equals != std::string::npos) {
                 hasAttached = true;
                 value = arg.substr(equals + 1);
             }
         } else {
             written = arg.substr(0, 2);
-            option = arg.size() >= 2 ? FindShort(spec, arg[1]) : nullptr;
+            option = arg.size() >= 2 ? FindShort(table, arg[1]) : nullptr;
             if (arg.size() > 2) {
                 hasAttached = true;
                 value = arg.substr(2);
@@ -102,16 +102,16 @@ SCommandLineResult ParseCommandLine(const std::vector<std::string>& args,
         }
         given.push_back(value);
     }
-    if (line.positionals.size() < spec.minPositionals) {
+    if (line.positionals.size() < table.minPositionals) {
         return fail(ECommandLineError::kTooFew, {});
     }
-    if (line.positionals.size() > spec.maxPositionals) {
+    if (line.positionals.size() > table.maxPositionals) {
         return fail(ECommandLineError::kTooMany, {});
     }
     return result;
 }
 
-std::string OptionLabel(const SOptionSpec& option) {
+std::string OptionLabel(const SOptionEntry& option) {
     std::string label;
     if (option.shortName != 0) {
         label = std::string("-") + option.shortName + ", ";
@@ -123,9 +123,9 @@ std::string OptionLabel(const SOptionSpec& option) {
     return label;
 }
 
-std::string CommandLineSynopsis(const SCommandLineSpec& spec) {
-    std::string synopsis = spec.positionals;
-    for (const SOptionSpec& option : spec.options) {
+std::string CommandLineSynopsis(const SCommandLineTable& table) {
+    std::string synopsis = table.positionals;
+    for (const SOptionEntry& option : table.options) {
         std::string part = "[--" + option.name;
         if (!option.valueName.empty()) {
             part += " " + option.valueName;

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-struct SOptionSpec {
+struct SOptionEntry {
     std::string name{};      // the long name without its dashes, e.g. "port"
     char shortName = 0;      // e.g. 'p' for "-p", 0 for none
     std::string valueName{}; // e.g. "PORT" when the option takes a value, empty for a flag
@@ -18,9 +18,9 @@ struct SOptionSpec {
     std::string helpKey{};   // the key of its help line in the language file, or empty
 };
 
-struct SCommandLineSpec {
+struct SCommandLineTable {
     std::string positionals{}; // how the positional arguments read in the usage, e.g. "FILE"
-    std::vector<SOptionSpec> options{};
+    std::vector<SOptionEntry> options{};
     std::size_t minPositionals = 0;
     std::size_t maxPositionals = static_cast<std::size_t>(-1);
     // The options end at the first positional argument (a command's name and its own
@@ -58,11 +58,11 @@ struct SCommandLineResult {
 };
 
 SCommandLineResult ParseCommandLine(const std::vector<std::string>& args,
-                                    const SCommandLineSpec& spec);
+                                    const SCommandLineTable& table);
 
-// The usage of spec after the program and command names, e.g.
+// The usage that the table gives, after the program and command names, e.g.
 // "FILE [--model K] [--force]"; a repeatable option is followed by "...".
-std::string CommandLineSynopsis(const SCommandLineSpec& spec);
+std::string CommandLineSynopsis(const SCommandLineTable& table);
 
 // "--port PORT", "-p, --port PORT": an option as its help line starts.
-std::string OptionLabel(const SOptionSpec& option);
+std::string OptionLabel(const SOptionEntry& option);

@@ -4,7 +4,7 @@
 
 namespace {
 
-const SCommandLineSpec kSpec{
+const SCommandLineTable kTable{
     .positionals = "FILE",
     .options = {{.name = "port", .shortName = 'p', .valueName = "PORT", .repeatable = true},
                 {.name = "model", .valueName = "K"},
@@ -40,7 +40,7 @@ TEST(CommandLineTest, ReadsOptionsAndPositionalsInAnyOrder) {
         {"-- -h b", "-h,b|-||0"},
     };
     for (const auto& [args, expected] : cases) {
-        const SCommandLineResult r = ParseCommandLine(Words(args), kSpec);
+        const SCommandLineResult r = ParseCommandLine(Words(args), kTable);
         std::string read;
         for (const std::string& p : r.line.positionals) {
             read += (read.empty() ? "" : ",") + p;
@@ -72,7 +72,7 @@ TEST(CommandLineTest, RefusesWhatTheTableDoesNotAllowAndNamesTheOption) {
         {"a b c", ECommandLineError::kTooMany, ""},
     };
     for (const auto& [args, error, option] : cases) {
-        const SCommandLineResult r = ParseCommandLine(Words(args), kSpec);
+        const SCommandLineResult r = ParseCommandLine(Words(args), kTable);
         EXPECT_EQ(r.error, error) << args;
         EXPECT_EQ(r.option, option) << args;
     }
@@ -80,13 +80,13 @@ TEST(CommandLineTest, RefusesWhatTheTableDoesNotAllowAndNamesTheOption) {
 
 TEST(CommandLineTest, HelpStopsReadingAndOptionsFirstLeavesTheRestToTheCommand) {
     for (const char* args : {"--help", "-h --frob", "a.dpm --json -h"}) {
-        const SCommandLineResult r = ParseCommandLine(Words(args), kSpec);
+        const SCommandLineResult r = ParseCommandLine(Words(args), kTable);
         EXPECT_TRUE(r.line.help) << args;
         EXPECT_EQ(r.error, ECommandLineError::kNone) << args;
     }
-    EXPECT_FALSE(ParseCommandLine(Words("a.dpm --helper"), kSpec).line.help);
+    EXPECT_FALSE(ParseCommandLine(Words("a.dpm --helper"), kTable).line.help);
 
-    const SCommandLineSpec tool{.options = {{.name = "version"}}, .optionsFirst = true};
+    const SCommandLineTable tool{.options = {{.name = "version"}}, .optionsFirst = true};
     const SCommandLineResult r = ParseCommandLine(Words("show a.dpm --version -h"), tool);
     EXPECT_EQ(r.error, ECommandLineError::kNone);
     EXPECT_FALSE(r.line.help);
@@ -96,7 +96,7 @@ TEST(CommandLineTest, HelpStopsReadingAndOptionsFirstLeavesTheRestToTheCommand) 
 }
 
 TEST(CommandLineTest, SynopsisFollowsTheTable) {
-    EXPECT_EQ(CommandLineSynopsis(kSpec), "FILE [--port PORT]... [--model K] [--json]");
-    EXPECT_EQ(OptionLabel(kSpec.options[0]), "-p, --port PORT");
-    EXPECT_EQ(OptionLabel(kSpec.options[2]), "--json");
+    EXPECT_EQ(CommandLineSynopsis(kTable), "FILE [--port PORT]... [--model K] [--json]");
+    EXPECT_EQ(OptionLabel(kTable.options[0]), "-p, --port PORT");
+    EXPECT_EQ(OptionLabel(kTable.options[2]), "--json");
 }

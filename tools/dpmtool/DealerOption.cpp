@@ -4,7 +4,7 @@
 
 #include "radio/TestModeRules.h"
 
-SOptionSpec DealerOption() {
+SOptionEntry DealerOption() {
     return {.name = "dealer", .valueName = "CODE", .helpKey = "IDS_DPM_OPT_DEALER"};
 }
 

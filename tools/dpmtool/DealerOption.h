@@ -8,7 +8,7 @@
 #include <string>
 
 // The option's entry in a command's table; it is read as "dealer".
-SOptionSpec DealerOption();
+SOptionEntry DealerOption();
 
 // Ends the command with status 2, naming path, unless code is the access code.
 void CheckDealerCode(const std::string& code, const std::string& path);

@@ -36,7 +36,7 @@ const DpmCommand* FindDpmCommand(const std::string& name) {
 
 std::string UsageText(const std::string& name) {
     const DpmCommand* command = FindDpmCommand(name);
-    const std::string synopsis = command ? CommandLineSynopsis(command->spec) : std::string();
+    const std::string synopsis = command ? CommandLineSynopsis(command->table) : std::string();
     return FormatLangString("IDS_DPM_USAGE", {name + " " + synopsis});
 }
 

@@ -4,8 +4,8 @@
 // the command runs.
 #pragma once
 
-#include "app/ExitStatus.h"
 #include "app/CommandLine.h"
+#include "app/ExitStatus.h"
 
 #include <string>
 #include <vector>
@@ -19,9 +19,9 @@ struct DpmError {
 
 struct DpmCommand {
     std::string name;
-    SCommandLineSpec spec;
+    SCommandLineTable table;
     std::string summaryKey; // the key of its help text in the language file
-    // Runs with the command line read against spec; returns the exit status or throws
+    // Runs with the command line read against its table; returns the exit status or throws
     // DpmError.
     int (*run)(const SCommandLine& line);
 };

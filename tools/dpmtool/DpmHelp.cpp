@@ -44,7 +44,7 @@ std::string ToolHelp() {
     std::string out = FormatLangString("IDS_DPM_USAGE", {"COMMAND ARGUMENTS..."}) + "\n\n" +
                       GetLangString("IDS_DPM_COMMANDS") + "\n";
     for (const DpmCommand& c : DpmCommands()) {
-        out += "  " + c.name + " " + CommandLineSynopsis(c.spec) + "\n      " +
+        out += "  " + c.name + " " + CommandLineSynopsis(c.table) + "\n      " +
                Indented(GetLangString(c.summaryKey), "      ") + "\n";
     }
     out += "\n" + GetLangString("IDS_DPM_OPTIONS") + "\n" +
@@ -57,7 +57,7 @@ std::string ToolHelp() {
 
 std::string CommandHelp(const DpmCommand& command) {
     std::vector<std::pair<std::string, std::string>> rows;
-    for (const SOptionSpec& option : command.spec.options) {
+    for (const SOptionEntry& option : command.table.options) {
         rows.emplace_back(OptionLabel(option), GetLangString(option.helpKey));
     }
     rows.emplace_back("-h, --help", HelpRow());

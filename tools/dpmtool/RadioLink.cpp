@@ -120,14 +120,14 @@ bool AskOnTerminal() {
     return reply == "y" || reply == "Y" || reply == "yes";
 }
 
-SOptionSpec PortOption(bool manyPorts) {
+SOptionEntry PortOption(bool manyPorts) {
     return {.name = "port",
             .valueName = "PORT",
             .repeatable = manyPorts,
             .helpKey = manyPorts ? "IDS_DPM_OPT_PORTS" : "IDS_DPM_OPT_PORT"};
 }
 
-SOptionSpec TraceOption() {
+SOptionEntry TraceOption() {
     return {.name = "trace", .valueName = "TRACE", .helpKey = "IDS_DPM_OPT_TRACE"};
 }
 

@@ -25,8 +25,8 @@ struct RadioLinkOptions {
 
 // The options of the radio commands in a command's table: --port (repeatable with
 // manyPorts, each port a radio), --trace.
-SOptionSpec PortOption(bool manyPorts);
-SOptionSpec TraceOption();
+SOptionEntry PortOption(bool manyPorts);
+SOptionEntry TraceOption();
 
 // The options of a command line read with a table holding PortOption and TraceOption (and
 // "yes", "no", "verify" when the command has them). --yes with --no, a PORT that is neither

@@ -14,7 +14,7 @@
 namespace {
 
 // Before the command: --help, --version.
-const SCommandLineSpec kToolLine{
+const SCommandLineTable kToolLine{
     .positionals = "COMMAND ARGUMENTS...",
     .options = {{.name = "version", .helpKey = "IDS_DPM_OPT_VERSION"}},
     .optionsFirst = true,
@@ -26,7 +26,7 @@ int Usage(const std::string& problem) {
 }
 
 int Run(const DpmCommand& command, const std::vector<std::string>& args) {
-    const SCommandLineResult parsed = ParseCommandLine(args, command.spec);
+    const SCommandLineResult parsed = ParseCommandLine(args, command.table);
     if (parsed.line.help) {
         std::cout << CommandHelp(command);
         return kExitOk;

@@ -2,8 +2,8 @@
 // process of its own). Prints the terminal's path on the first line of its output (one line
 // per radio), then answers the programming protocol until it is stopped (SIGTERM or
 // SIGINT) or hangs up as told.
-#include "link/PreciseWait.h"
 #include "app/CommandLine.h"
+#include "link/PreciseWait.h"
 #include "tools/radiosim/SimImage.h"
 #include "tools/radiosim/SimRadio.h"
 
@@ -73,7 +73,7 @@ struct Options {
     SimFaults faults;
 };
 
-const SCommandLineSpec kSimLine{
+const SCommandLineTable kSimLine{
     .options = {{.name = "image", .valueName = "FILE"},
                 {.name = "count", .valueName = "N"},
                 {.name = "save", .valueName = "FILE"},
