@@ -17,6 +17,12 @@ EModifiedRule ModifiedRule(EDocChange kind) {
     case EDocChange::kTestModeSave:
     case EDocChange::kCsvImport:
     case EDocChange::kDpmtoolSet:
+    case EDocChange::kPaste:
+    case EDocChange::kClear:
+    case EDocChange::kChannelInsert:
+    case EDocChange::kChannelDelete:
+    case EDocChange::kChannelMove:
+    case EDocChange::kChannelSort:
         return EModifiedRule::kMarkedWhenChanged;
     case EDocChange::kField:
     case EDocChange::kCellRewrite:

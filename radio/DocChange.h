@@ -29,6 +29,12 @@ enum class EDocChange {
     kRead,          // a completed read: the radio's memory
     kCsvImport,     // channels imported from CSV
     kDpmtoolSet,    // dpmtool set's assignments
+    kPaste,         // channels pasted from the clipboard
+    kClear,         // the selected cells or channels cleared (Delete, Cut)
+    kChannelInsert, // an empty channel inserted, the channels below moved down
+    kChannelDelete, // a channel deleted, the channels below moved up
+    kChannelMove,   // a channel swapped with its neighbour
+    kChannelSort,   // the used channels ordered by receive frequency
 };
 
 // What a change of a kind does to the modified flag.
