@@ -67,6 +67,9 @@ int ShowMessageBox(const QString& text, const QString& caption, int style) {
         box.setEscapeButton(QMessageBox::Ok);
         break;
     }
+    if ((style & MB_DEFBUTTON2) != 0) {
+        box.setDefaultButton((style & 0x0F) == MB_OKCANCEL ? QMessageBox::Cancel : QMessageBox::No);
+    }
     box.exec();
     switch (box.standardButton(box.clickedButton())) {
     case QMessageBox::Yes:

@@ -16,6 +16,8 @@ constexpr int MB_ICONHAND = 0x10;
 constexpr int MB_ICONQUESTION = 0x20;
 constexpr int MB_ICONEXCLAMATION = 0x30;
 constexpr int MB_ICONASTERISK = 0x40;
+// The default button (the one Enter presses): the first unless this names the second.
+constexpr int MB_DEFBUTTON2 = 0x100;
 
 // The button that closed the box.
 constexpr int IDOK = 1;

@@ -46,7 +46,7 @@ TickResult CTransferEngine::Tick() {
     ++m_nTries;
     if (m_nAddress >= EndAddress()) {
         if (m_bRead) {
-            m_doc.ReplaceImage(m_workImage, EDocChange::kRead);
+            m_doc.TakeRadioImage(m_workImage);
             m_doc.RefreshFromImage();
         }
         return TickDone;

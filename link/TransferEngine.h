@@ -19,10 +19,10 @@ public:
     // A read's position is its address.
     static constexpr int kProgressRange = static_cast<int>(kImageSize);
 
-    // After a completed read the document's image is replaced and the document identifies
-    // its model again and updates all views (RefreshFromImage); its modified flag stays as
-    // it was. The program translates its menus again as well. A read that fails or is
-    // abandoned leaves the document untouched.
+    // After a completed read the document's image is replaced (TakeRadioImage: the document
+    // then names no file) and the document identifies its model again and updates all views
+    // (RefreshFromImage); its modified flag stays as it was. The program translates its menus again
+    // as well. A read that fails or is abandoned leaves the document untouched.
     CTransferEngine(CLinkPort& port, bool bRead, CDromelPgmDoc& doc);
 
     // Takes a fresh copy of the document's image and puts the radio into programming mode.

@@ -22,8 +22,10 @@ public:
     // Opens a data file by name (File Open, recent files, command line, a dropped file).
     // Asks to save changes, makes a new model-2 document without a question, then loads the
     // file. A file without this tool's signature is reported (IDS_WARN_LOAD) and opened with
-    // an erased image. A file that cannot be read is reported (IDS_ERROR_OPEN) and the new
-    // document remains. True when the document now holds the file.
+    // an erased image and no file name: it neither names the window nor enters the recent
+    // files, and Save asks where to save. A file that cannot be read is reported
+    // (IDS_ERROR_OPEN) and the new document remains. True when the document now holds the
+    // file.
     bool OpenDocumentFile(const std::string& path);
 
     // File Save: asks IDS_WARN_SAVE followed by the path, or for a file name when the

@@ -115,6 +115,12 @@ void CDromelPgmDoc::ReplaceImage(const MemoryImage& image, EDocChange kind) {
     m_image = image;
 }
 
+void CDromelPgmDoc::TakeRadioImage(const MemoryImage& image) {
+    const CDocEdit edit(*this, EDocChange::kRead);
+    m_image = image;
+    SetPathName({});
+}
+
 void CDromelPgmDoc::SetByte(std::size_t offset, std::uint8_t value) {
     const CDocEdit edit(*this);
     m_image[offset] = value;
@@ -172,7 +178,9 @@ DataFileResult CDromelPgmDoc::LoadFile(const std::string& path) {
         std::memcpy(m_image.data(), data.data() + kHeaderSize, data.size() - kHeaderSize);
     }
     FindModel();
-    SetPathName(path);
+    // A foreign file keeps its name out of the document, so that no Save writes this tool's
+    // data over another program's file.
+    SetPathName(result.headerAccepted ? path : std::string());
     return result;
 }
 

@@ -63,6 +63,10 @@ public:
     void RemoveChangeObserver(int id);
     // The whole image replaced, as one change of the kind given (a completed read).
     void ReplaceImage(const MemoryImage& image, EDocChange kind = EDocChange::kField);
+    // A completed read: the radio's memory replaces the image as one change of kind kRead,
+    // and the document names no file any more, so that the next Save asks where to save
+    // instead of writing this radio over the file the document came from.
+    void TakeRadioImage(const MemoryImage& image);
     // One byte of the image that no typed field covers (the alignment values).
     void SetByte(std::size_t offset, std::uint8_t value);
 
@@ -85,8 +89,9 @@ public:
     // --- Data file ------------------------------------------------------------------------
     // Loads a data file into a reset document: a short file leaves the missing bytes 0xFF,
     // bytes after 1072 are ignored. A file without this tool's signature keeps its header but
-    // leaves the image erased (result.headerAccepted false). The document then takes the path
-    // and is not modified. A file that cannot be read leaves the document as it was.
+    // leaves the image erased (result.headerAccepted false) and the document without a path;
+    // a file of this tool gives the document its path. The document is then not modified. A file
+    // that cannot be read leaves the document as it was.
     [[nodiscard]] DataFileResult LoadFile(const std::string& path);
     // Writes header and image to path without ever leaving a half-written file; on success
     // the document takes the path, is not modified and identifies its model again.

@@ -35,6 +35,8 @@ TEST(AppMessageBox, ButtonsAnswerWithTheirWindowsValues) {
     EXPECT_EQ(caption, QApplication::applicationName());
     EXPECT_EQ(AnswerRealBox(MB_OKCANCEL | MB_ICONQUESTION, Qt::Key_Escape), IDCANCEL);
     EXPECT_EQ(AnswerRealBox(MB_OKCANCEL, Qt::Key_Return), IDOK);
+    EXPECT_EQ(AnswerRealBox(MB_OKCANCEL | MB_DEFBUTTON2, Qt::Key_Return), IDCANCEL);
+    EXPECT_EQ(AnswerRealBox(MB_YESNO | MB_DEFBUTTON2, Qt::Key_Return), IDNO);
     EXPECT_EQ(AnswerRealBox(MB_YESNO, Qt::Key_Escape), IDNO);
     EXPECT_EQ(AnswerRealBox(MB_YESNOCANCEL | MB_ICONEXCLAMATION, Qt::Key_Escape), IDCANCEL);
     EXPECT_EQ(AnswerRealBox(MB_YESNOCANCEL, Qt::Key_Y), IDYES);
