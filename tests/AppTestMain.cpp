@@ -15,6 +15,9 @@ int main(int argc, char* argv[]) {
     }
     TempDir config;
     qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.path()));
+    // Backups and the programming history go to the test's folder, never the user's.
+    TempDir data;
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.path()));
     CDromelPgmApp app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     InstallFailFastResponders();

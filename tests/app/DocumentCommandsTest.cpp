@@ -165,6 +165,28 @@ TEST_F(DocumentCommands, SaveAsWritesTheFileAndSaveAsksBeforeOverwriting) {
     EXPECT_TRUE(Doc().IsModified());
 }
 
+// The warning comes and the image is erased, but the foreign file neither names the window nor
+// enters the recent files, and Save asks where to save instead of overwriting it.
+TEST_F(DocumentCommands, ForeignFileLendsNeitherItsNameNorARecentEntry) {
+    const QString kept = WriteDataFile("kept.dpm");
+    ASSERT_TRUE(Start({kept}));
+    const std::string foreign = folder.dir.write("foreign.dpm", std::string(1072, 'x'));
+    {
+        MessageBoxRecorder boxes;
+        FileDialogRecorder files({QString::fromStdString(foreign)});
+        Command(ID_FILE_OPEN);
+        ASSERT_EQ(boxes.boxes.size(), 1u);
+        EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Not a data file of this program."));
+    }
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("default - BriselPgm"));
+    EXPECT_EQ(app.RecentFiles(), QStringList{kept});
+    FileDialogRecorder cancelled({QString()});
+    Command(ID_FILE_SAVE);
+    ASSERT_EQ(cancelled.requests.size(), 1u);
+    EXPECT_TRUE(cancelled.requests[0].save);
+    EXPECT_EQ(folder.dir.read("foreign.dpm"), std::string(1072, 'x'));
+}
+
 TEST_F(DocumentCommands, OpenStartsInTheFolderOfTheLastFile) {
     const QString file = WriteDataFile("a.dpm");
     ASSERT_TRUE(Start({file}));
