@@ -24,5 +24,7 @@ constexpr int ID_HELP_HELP = 32775;
 constexpr int ID_SETUP_LANGUAGE = 32776;
 constexpr int ID_NEXT_LANGUAGE = 32778;
 constexpr int ID_PROGRAM_TESTFREQ = 32784;
+constexpr int ID_PROGRAM_COMPARE = 32795;
+constexpr int ID_PROGRAM_RESTORE = 32796;
 
 constexpr int kRecentFileCount = 4;

@@ -29,6 +29,8 @@ inline constexpr SCommandInfo kCommandTable[] = {
      "Ctrl+R"},
     {ID_PROGRAM_WRITE, ECommandOwner::kFrame, "MENU_PROGRAM_WRITE", "&Write to Radio\tCtrl+W",
      "Ctrl+W"},
+    {ID_PROGRAM_COMPARE, ECommandOwner::kFrame, "MENU_PROGRAM_COMPARE", "&Compare with Radio", ""},
+    {ID_PROGRAM_RESTORE, ECommandOwner::kFrame, "MENU_PROGRAM_RESTORE", "Restore &Backup...", ""},
     // The menu text names Ctrl+T, but Test Mode has no accelerator.
     {ID_PROGRAM_TEST, ECommandOwner::kFrame, "MENU_PROGRAM_TEST", "&Test Mode\tCtrl+T", ""},
     {ID_PROGRAM_TESTFREQ, ECommandOwner::kApp, "MENU_PROGRAM_TestFreq", "Test &Frequency", ""},

@@ -94,6 +94,8 @@ bool CDromelPgmApp::InitInstance(const std::string& appDir, const QStringList& a
     });
     connect(frame, &CMainFrame::queryClose, this,
             [this](bool* allow) { *allow = m_lifecycle.SaveModified(); });
+    connect(frame, &CMainFrame::queryDiscard, this,
+            [this](bool* allow) { *allow = m_lifecycle.SaveModified(); });
     frame->SetRecentFiles(m_recentFiles);
     frame->TranslateMenus();
 

@@ -1,15 +1,19 @@
 #include "app/MainFrm.h"
 
+#include "app/AppMessageBox.h"
 #include "app/AppOpenUrl.h"
 #include "app/AppPaths.h"
 #include "app/CommandTable.h"
+#include "app/FileReasonText.h"
 #include "app/HelpFiles.h"
 #include "app/HelpWnd.h"
 #include "app/LangText.h"
 #include "app/Settings.h"
 #include "app/TranslateDialog.h"
 #include "link/CommPort.h"
+#include "link/DifferencesDlg.h"
 #include "link/PortDevice.h"
+#include "link/RestoreDlg.h"
 #include "link/TestModeDlg.h"
 #include "link/TransferDlg.h"
 #include "radio/DromelPgmDoc.h"
@@ -40,6 +44,8 @@ namespace {
 
 constexpr int kFrameWidth = 750;
 constexpr int kFrameHeight = 600;
+// How long a completed transfer stays in the status bar (ms).
+constexpr int kCompletedShownFor = 8000;
 
 // A stop signal ends the program right after the transfer stopped, so what the radio holds
 // goes to the terminal the program was started from.
@@ -87,6 +93,8 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     ConnectCommand(ID_PROGRAM_WRITE, this, &CMainFrame::OnProgramWrite);
     ConnectCommand(ID_HELP_HELP, this, &CMainFrame::OnHelpHelp);
     ConnectCommand(ID_PROGRAM_TEST, this, &CMainFrame::OnProgramTest);
+    ConnectCommand(ID_PROGRAM_COMPARE, this, &CMainFrame::OnProgramCompare);
+    ConnectCommand(ID_PROGRAM_RESTORE, this, &CMainFrame::OnProgramRestore);
     CreateStatusBar();
 
     // The form scrolls when the window is made smaller than the form.
@@ -117,24 +125,71 @@ CMainFrame::~CMainFrame() {
     m_port.Close();
 }
 
-// Read from Radio and Write to Radio: the transfer dialog reports every failure itself and
-// brings the document and the form up to date after a read; the menus then follow the
-// language file as it is now.
-void CMainFrame::OnProgramRead() {
-    CTransferDlg dlg(m_port, m_doc, this);
+// Read from Radio, Write to Radio, Compare with Radio and Restore Backup: the transfer dialog
+// reports every failure itself and brings the document and the form up to date after a read;
+// the menus then follow the language file as it is now. What it completed shows in the
+// status bar for a while.
+void CMainFrame::RunTransfer(CTransferDlg& dlg) {
     connect(&dlg, &CTransferDlg::imageRead, this, &CMainFrame::TranslateMenus);
     connect(&dlg, &CTransferDlg::portStateChanged, this, &CMainFrame::UpdatePortPane);
     connect(&dlg, &CTransferDlg::transferInterrupted, this, &ReportInterrupted);
-    dlg.SetMode(true);
-    dlg.DoModal();
+    connect(&dlg, &CTransferDlg::transferCompleted, this, &CMainFrame::ShowCompleted);
+    if (dlg.DoModal() == QDialog::Accepted && dlg.Differences() &&
+        (dlg.Job() == ETransferJob::kCompare || !dlg.Differences()->empty())) {
+        CDifferencesDlg differences(*dlg.Differences(), this);
+        differences.DoModal();
+    }
+}
+
+// A read replaces the document: unsaved changes are offered for saving first, and a Cancel
+// (or a save that failed) sends nothing to the radio.
+void CMainFrame::OnProgramRead() {
+    bool allow = true;
+    emit queryDiscard(&allow);
+    if (!allow) {
+        return;
+    }
+    CTransferDlg dlg(m_port, m_doc, this);
+    dlg.SetJob(ETransferJob::kRead);
+    RunTransfer(dlg);
 }
 
 void CMainFrame::OnProgramWrite() {
     CTransferDlg dlg(m_port, m_doc, this);
-    connect(&dlg, &CTransferDlg::portStateChanged, this, &CMainFrame::UpdatePortPane);
-    connect(&dlg, &CTransferDlg::transferInterrupted, this, &ReportInterrupted);
-    dlg.SetMode(false);
-    dlg.DoModal();
+    dlg.SetJob(ETransferJob::kWrite);
+    RunTransfer(dlg);
+}
+
+void CMainFrame::OnProgramCompare() {
+    CTransferDlg dlg(m_port, m_doc, this);
+    dlg.SetJob(ETransferJob::kCompare);
+    RunTransfer(dlg);
+}
+
+// The backup chosen is written as a data file would be, from a document of its own: the
+// document on the form stays as it is.
+void CMainFrame::OnProgramRestore() {
+    CRestoreDlg choose(this);
+    if (choose.DoModal() != QDialog::Accepted) {
+        return;
+    }
+    CDromelPgmDoc backup;
+    const DataFileResult loaded = backup.LoadFile(choose.ChosenPath());
+    if (!loaded || !loaded.headerAccepted) {
+        AppMessageBox(
+            LangText("IDS_RESTORE_UNREADABLE",
+                     {choose.ChosenPath(),
+                      loaded ? LangText("IDS_WARN_LOAD").toStdString() : FileReasonText(loaded)}),
+            LangText("IDS_ERROR"), MB_OK | MB_ICONHAND);
+        return;
+    }
+    CTransferDlg dlg(m_port, backup, this);
+    dlg.SetJob(ETransferJob::kRestore);
+    RunTransfer(dlg);
+}
+
+void CMainFrame::ShowCompleted(const QString& text) {
+    statusBar()->showMessage(text, kCompletedShownFor);
 }
 
 // Test Mode edits the alignment values of the document's image; what it did is not needed
@@ -230,6 +285,8 @@ void CMainFrame::CreateMenus() {
     QMenu* program = menuBar()->addMenu(QStringLiteral("&Program"));
     program->addAction(AddCommand(ID_PROGRAM_READ));
     program->addAction(AddCommand(ID_PROGRAM_WRITE));
+    program->addAction(AddCommand(ID_PROGRAM_COMPARE));
+    program->addAction(AddCommand(ID_PROGRAM_RESTORE));
     program->addSeparator();
     program->addAction(AddCommand(ID_PROGRAM_TEST));
     program->addAction(AddCommand(ID_PROGRAM_TESTFREQ));

@@ -7,6 +7,7 @@
 #include <map>
 
 class CCommPort;
+class CTransferDlg;
 class CDromelPgmDoc;
 class CDromelPgmView;
 class CHelpWnd;
@@ -68,6 +69,9 @@ signals:
     void filesDropped(const QStringList& paths);
     // The user asks to close the window; a handler sets *allow to false to keep it open.
     void queryClose(bool* allow);
+    // A read is about to replace the document; a handler sets *allow to false to keep it
+    // (the unsaved changes were not saved, or the user cancelled).
+    void queryDiscard(bool* allow);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -85,8 +89,12 @@ private:
     void UpdateCaption();
     void CommitPendingEdit();
     void ReactivateAfterModal();
+    void RunTransfer(CTransferDlg& dlg);
+    void ShowCompleted(const QString& text);
     void OnProgramRead();
     void OnProgramWrite();
+    void OnProgramCompare();
+    void OnProgramRestore();
     void OnHelpHelp();
     void ShowHelp(bool bRaise);
     void OnProgramTest();

@@ -9,8 +9,11 @@ target_sources(dromel_link PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Protocol.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TransferEngine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinkMessages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TransferHistory.cpp
 )
 target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TransferDlg.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestModeDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DifferencesDlg.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/RestoreDlg.cpp
 )

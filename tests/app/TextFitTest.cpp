@@ -81,9 +81,21 @@ QStringList RunTimeTexts(int dialogId, int id) {
          {"IDS_PROMPT_READ", "IDS_PROMPT_WRITE", "IDS_PROMPT_READFAIL", "IDS_PROMPT_WRITEFAIL"}) {
         texts.append(QString::fromStdString(GetLangString(key)));
     }
-    for (const char* key : {"IDS_PROMPT_READ", "IDS_PROMPT_WRITE"}) {
+    for (const char* key : {"IDS_PROMPT_READ", "IDS_PROMPT_WRITE", "IDS_BACKUP_READING",
+                            "IDS_VERIFY_READING", "IDS_COMPARE_READING"}) {
         texts.append(QString::fromStdString(FormatTransferStatus(GetLangString(key), 100)));
     }
+    for (const char* key :
+         {"IDS_HINT_READ", "IDS_HINT_WRITE", "IDS_HINT_COMPARE", "IDS_HINT_RESTORE"}) {
+        texts.append(QString::fromStdString(GetLangString(key)));
+    }
+    // What the radio holds after a failed write, with the widest numbers and time.
+    texts.append(
+        QString::fromStdString(FormatLangString("IDS_WRITE_PARTIAL", {"122", "123", "23:59"})));
+    texts.append(
+        QString::fromStdString(FormatLangString("IDS_WRITE_PARTIAL_NO_BACKUP", {"122", "123"})));
+    texts.append(QString::fromStdString(
+        FormatLangString("IDS_BACKUP_READ_FAILED", {GetLangString("IDS_PROMPT_READFAIL")})));
     return texts;
 }
 

@@ -6,19 +6,28 @@
 #include "app/CommandIds.h"
 #include "app/DialogBuilder.h"
 #include "app/MainFrm.h"
+#include "app/Sha256.h"
 #include "app/StopSignals.h"
+#include "link/BackupStore.h"
+#include "link/DifferencesDlg.h"
+#include "link/HistoryLog.h"
 #include "link/PortProbe.h"
+#include "link/RestoreDlg.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <csignal>
+#include <ctime>
 #include <fcntl.h>
 #include <functional>
 #include <sys/ioctl.h>
@@ -55,6 +64,16 @@ protected:
     static QPushButton* Button(const CTransferDlg& dlg, int id) {
         return qobject_cast<QPushButton*>(GetDlgItem(&dlg, id));
     }
+    // Pattern(seed) below the model parameters, radio's bytes from there on: data the radio
+    // takes for its own type, so no type question comes.
+    static Image ForTheRadio(int seed, const Image& radio) {
+        Image image = Pattern(seed);
+        std::copy(radio.begin() + 0x350, radio.end(), image.begin() + 0x350);
+        return image;
+    }
+    static QCheckBox* Check(const CTransferDlg& dlg, int id) {
+        return qobject_cast<QCheckBox*>(GetDlgItem(&dlg, id));
+    }
     static QString Status(const CTransferDlg& dlg) {
         return GetControlText(GetDlgItem(&dlg, CTransferDlg::kStatusId));
     }
@@ -76,7 +95,7 @@ TEST_F(TransferDlgTest, ReadFillsTheDocumentWithoutMarkingItModified) {
     dlg.SetMode(true);
     const int result = Run(dlg, [&] {
         EXPECT_EQ(dlg.windowTitle(), "Read from Radio");
-        EXPECT_EQ(Status(dlg), "");
+        EXPECT_EQ(Status(dlg), "Connect, then OK to read");
         EXPECT_EQ(Progress(dlg), 0);
         QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
         EXPECT_FALSE(Button(dlg, IDOK)->isEnabled());
@@ -186,6 +205,7 @@ TEST_F(TransferDlgTest, StopSignalStopsTheTransferAndReleasesThePort) {
         QSignalSpy interrupted(&dlg, &CTransferDlg::transferInterrupted);
         dlg.SetMode(bRead);
         const int result = Run(dlg, [&] {
+            Check(dlg, CTransferDlg::kBackupCheckId)->setChecked(false);
             QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
             ASSERT_TRUE(QTest::qWaitFor([&] { return Progress(dlg) >= 256; }, kWait));
             raise(SIGTERM);
@@ -241,8 +261,18 @@ TEST_F(TransferDlgTest, FailedStartsAreReportedAndCloseTheDialog) {
          "Port cannot be opened\nNo device " + QString::fromStdString(m_dir.file("absent")),
          MB_OK | MB_ICONHAND},
         {{"--no-ack"}, true, {IDOK}, "Radio does not answer", MB_OK | MB_ICONHAND},
-        {{"--short-id"}, false, {IDOK}, "Wrong reply", MB_OK | MB_ICONHAND},
-        {{"--wrong-id"}, false, {IDCANCEL}, "Other radio type", MB_OKCANCEL | MB_ICONQUESTION},
+        {{"--short-id"}, true, {IDOK}, "Wrong reply", MB_OK | MB_ICONHAND},
+        // A write reads the radio for its backup first.
+        {{"--short-id"},
+         false,
+         {IDOK},
+         "No backup, nothing written: Wrong reply",
+         MB_OK | MB_ICONHAND},
+        {{"--wrong-id"},
+         false,
+         {IDCANCEL},
+         "Other radio type",
+         MB_OKCANCEL | MB_ICONQUESTION | MB_DEFBUTTON2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text.toStdString());
@@ -341,6 +371,226 @@ TEST_F(TransferDlgTest, ReadAfterTheDeviceWasReplacedReopensThePort) {
     EXPECT_EQ(boxes.boxes[0].text,
               QString::fromStdString("Port cannot be opened\nNo device " + m_dir.file("cable")));
     EXPECT_FALSE(pane->isEnabled());
+}
+
+// The entries the programming history gained since count was taken.
+std::vector<SHistoryEntry> HistorySince(std::size_t count) {
+    std::vector<SHistoryEntry> all = ReadHistory();
+    return {all.begin() + static_cast<std::ptrdiff_t>(std::min(count, all.size())), all.end()};
+}
+
+// A real message box (not the tests' responder) answered with key once it is up.
+void AnswerRealBoxWith(Qt::Key key, int triesLeft = 2000) {
+    QTimer::singleShot(10, qApp, [key, triesLeft] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            QTest::keyClick(box, key);
+        } else if (triesLeft > 0) {
+            AnswerRealBoxWith(key, triesLeft - 1);
+        }
+    });
+}
+
+TEST_F(TransferDlgTest, EnterOnTheWrongTypeQuestionWritesNothing) {
+    const Image radio = Pattern(3);
+    StartRadio(radio, {"--wrong-id"});
+    const std::size_t before = ReadHistory().size();
+    const AppMessageBoxResponder testResponder = SetAppMessageBoxResponder({});
+    AnswerRealBoxWith(Qt::Key_Return);
+    CTransferDlg dlg(m_port, m_doc);
+    dlg.SetMode(false);
+    const int result = Run(dlg, [&] { QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton); });
+    SetAppMessageBoxResponder(testResponder);
+    EXPECT_EQ(result, QDialog::Rejected);
+    ASSERT_EQ(m_radio->Stop(), 0);
+    EXPECT_EQ(SavedImage("radio.dpm"), radio);
+    const std::vector<SHistoryEntry> lines = HistorySince(before);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].operation, "write");
+    EXPECT_EQ(lines[0].result, "refused");
+}
+
+// The backup is the radio as it was; the write is read back and found equal; the history
+// has one line for the write (with its backup) and one for the verify.
+TEST_F(TransferDlgTest, WriteKeepsTheRadioAsABackupAndVerifies) {
+    const Image radio = Pattern(3);
+    const Image written = ForTheRadio(9, radio);
+    m_doc.ReplaceImage(written);
+    StartRadio(radio);
+    const std::size_t before = ReadHistory().size();
+    CTransferDlg dlg(m_port, m_doc);
+    QSignalSpy completed(&dlg, &CTransferDlg::transferCompleted);
+    dlg.SetMode(false);
+    const int result = Run(dlg, [&] {
+        EXPECT_TRUE(Check(dlg, CTransferDlg::kBackupCheckId)->isChecked());
+        Check(dlg, CTransferDlg::kVerifyCheckId)->setChecked(true);
+        QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton);
+    });
+    ASSERT_EQ(result, QDialog::Accepted);
+    ASSERT_FALSE(dlg.BackupPath().empty());
+    CDromelPgmDoc backup;
+    ASSERT_TRUE(backup.LoadFile(dlg.BackupPath()));
+    EXPECT_EQ(backup.Image(), radio);
+    ASSERT_TRUE(dlg.Differences().has_value());
+    EXPECT_TRUE(dlg.Differences()->empty());
+    ASSERT_EQ(completed.count(), 1);
+    EXPECT_TRUE(completed.at(0).at(0).toString().startsWith("Verified 123 to COM1"));
+    // The check box is remembered for the next write.
+    EXPECT_TRUE(CTransferDlg::VerifySetting());
+    ASSERT_EQ(m_radio->Stop(), 0);
+    const Image saved = SavedImage("radio.dpm");
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 0x3D8, written.begin()));
+
+    const std::vector<SHistoryEntry> lines = HistorySince(before);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].program, "DromelPgm");
+    EXPECT_EQ(lines[0].operation, "write");
+    EXPECT_EQ(lines[0].result, "ok");
+    EXPECT_EQ(lines[0].blocks, 123);
+    EXPECT_EQ(lines[0].backup, dlg.BackupPath());
+    EXPECT_EQ(lines[0].port, "COM1");
+    EXPECT_EQ(lines[0].sha256, Sha256Hex(written.data(), written.size()));
+    EXPECT_EQ(lines[0].differences, -1);
+    EXPECT_EQ(lines[1].operation, "verify");
+    EXPECT_EQ(lines[1].result, "ok");
+    EXPECT_EQ(lines[1].differences, 0);
+}
+
+// A radio that stops answering during the backup read: the write stops before any block is
+// sent, with the backup's own message; no backup file is left.
+TEST_F(TransferDlgTest, BackupThatCannotBeReadWritesNothing) {
+    const Image radio = Pattern(3);
+    StartRadio(radio, {"--silent-after", "10"});
+    CTransferDlg dlg(m_port, m_doc);
+    dlg.SetMode(false);
+    Run(dlg, [&] {
+        QPushButton* ok = Button(dlg, IDOK);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ok->isEnabled(); }, kWait));
+        EXPECT_EQ(Status(dlg), "No backup, nothing written: Read failed");
+        dlg.reject();
+    });
+    EXPECT_TRUE(dlg.BackupPath().empty());
+    ASSERT_EQ(m_radio->Stop(), 0);
+    EXPECT_EQ(SavedImage("radio.dpm"), radio);
+}
+
+// A block the radio refuses: the write gives up and says how many blocks the radio took and
+// which backup holds its old memory; after a Cancel confirmed mid-write, the same.
+TEST_F(TransferDlgTest, StoppedWriteNamesTheBlocksTheRadioTook) {
+    m_doc.ReplaceImage(ForTheRadio(50, Pattern(3)));
+    StartRadio(Pattern(3), {"--nak-block", "256"});
+    CTransferDlg failed(m_port, m_doc);
+    failed.SetMode(false);
+    Run(failed, [&] {
+        QPushButton* ok = Button(failed, IDOK);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return ok->isEnabled(); }, kWait));
+        EXPECT_TRUE(Status(failed).startsWith("Radio took 32 of 123, backup at "))
+            << Status(failed).toStdString();
+        failed.reject();
+    });
+
+    m_port.Close();
+    StartRadio(Pattern(3));
+    MessageBoxRecorder boxes({IDNO, IDYES, IDOK});
+    CTransferDlg cancelled(m_port, m_doc);
+    cancelled.SetMode(false);
+    const int result = Run(cancelled, [&] {
+        Check(cancelled, CTransferDlg::kBackupCheckId)->setChecked(false);
+        QTest::mouseClick(Button(cancelled, IDOK), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Progress(cancelled) >= 256; }, kWait));
+        // No: the write goes on.
+        QTest::mouseClick(Button(cancelled, IDCANCEL), Qt::LeftButton);
+        EXPECT_TRUE(cancelled.isVisible());
+        const int progress = Progress(cancelled);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return Progress(cancelled) > progress; }, kWait));
+        QTest::mouseClick(Button(cancelled, IDCANCEL), Qt::LeftButton);
+    });
+    EXPECT_EQ(result, QDialog::Rejected);
+    ASSERT_EQ(boxes.boxes.size(), 3u);
+    EXPECT_TRUE(boxes.boxes[0].text.startsWith("Stop? "));
+    const QString prefix = QStringLiteral("Radio took ");
+    ASSERT_TRUE(boxes.boxes[2].text.startsWith(prefix)) << boxes.boxes[2].text.toStdString();
+    const int blocks = boxes.boxes[2].text.mid(prefix.size()).section(' ', 0, 0).toInt();
+    EXPECT_EQ(boxes.boxes[2].text, QStringLiteral("Radio took %1 of 123, no backup").arg(blocks));
+    EXPECT_EQ(boxes.boxes[1].text, QStringLiteral("Stop? %1 of 123").arg(blocks));
+    ASSERT_EQ(m_radio->Stop(), 0);
+    const Image saved = SavedImage("radio.dpm");
+    EXPECT_TRUE(std::equal(saved.begin(), saved.begin() + 8 * blocks, m_doc.Image().begin()));
+    EXPECT_TRUE(
+        std::equal(saved.begin() + 8 * blocks, saved.end(), Pattern(3).begin() + 8 * blocks));
+}
+
+// Compare reads the radio into a document of its own: the form's document stays, and the
+// differences are named by meaning.
+TEST_F(TransferDlgTest, CompareNamesTheDifferencesAndLeavesTheDocument) {
+    m_doc.ReplaceImage(Pattern(3));
+    StartRadio(Pattern(3));
+    m_doc.SetFreqText(1, true, "446.00625");
+    const Image docBefore = m_doc.Image();
+    CTransferDlg dlg(m_port, m_doc);
+    dlg.SetJob(ETransferJob::kCompare);
+    ASSERT_EQ(Run(dlg, [&] { QTest::mouseClick(Button(dlg, IDOK), Qt::LeftButton); }),
+              QDialog::Accepted);
+    EXPECT_EQ(m_doc.Image(), docBefore);
+    ASSERT_TRUE(dlg.Differences().has_value());
+    ASSERT_FALSE(dlg.Differences()->empty());
+    const QString text = CDifferencesDlg::DifferencesText(*dlg.Differences());
+    EXPECT_TRUE(text.startsWith("ch1 rx: file 446.00625, radio ")) << text.toStdString();
+}
+
+// Runs action on the active modal window once it is a TDlg, checking every 10 ms.
+template <class TDlg> void WhenShown(std::function<void(TDlg&)> action, int triesLeft = 2000) {
+    QTimer::singleShot(10, qApp, [action, triesLeft] {
+        if (auto* dlg = qobject_cast<TDlg*>(QApplication::activeModalWidget())) {
+            action(*dlg);
+        } else if (triesLeft > 0) {
+            WhenShown<TDlg>(action, triesLeft - 1);
+        }
+    });
+}
+
+// Restore Backup lists the newest backup first and writes it back byte for byte, keeping a
+// backup of the radio as it was; the form's document stays as it is.
+TEST_F(TransferDlgTest, RestoreWritesTheChosenBackupBack) {
+    const Image radio = Pattern(3);
+    CDromelPgmDoc kept;
+    kept.NewDocument();
+    kept.ReplaceImage(ForTheRadio(7, radio));
+    // A day ahead: newer than every backup the other tests of this run keep.
+    const std::time_t tomorrow = std::time(nullptr) + 24 * 3600;
+    const SBackupSaved saved = SaveBackup(kept, "COM1", tomorrow);
+    ASSERT_TRUE(saved.result);
+    StartRadio(radio);
+    const Image docBefore = m_doc.Image();
+    const std::size_t before = ReadHistory().size();
+    CMainFrame frame(m_doc, m_port);
+    QString newest;
+    WhenShown<CRestoreDlg>([&](CRestoreDlg& dlg) {
+        QTreeWidgetItem* first = dlg.List()->topLevelItem(0);
+        ASSERT_TRUE(first);
+        newest = first->text(0);
+        EXPECT_EQ(first->text(1), "COM1");
+        EXPECT_EQ(dlg.List()->currentItem(), first);
+        QTest::keyClick(&dlg, Qt::Key_Return);
+        WhenShown<CTransferDlg>([](CTransferDlg& transfer) {
+            EXPECT_EQ(transfer.windowTitle(), "Restore Backup to Radio");
+            QTest::mouseClick(Button(transfer, IDOK), Qt::LeftButton);
+        });
+    });
+    frame.CommandAction(ID_PROGRAM_RESTORE)->trigger();
+    EXPECT_EQ(newest, CRestoreDlg::StampText(BackupStamp(tomorrow)));
+    EXPECT_EQ(m_doc.Image(), docBefore);
+    ASSERT_EQ(m_radio->Stop(), 0);
+    const Image restored = SavedImage("radio.dpm");
+    EXPECT_TRUE(std::equal(restored.begin(), restored.begin() + 0x3D8, kept.Image().begin()));
+    const std::vector<SHistoryEntry> lines = HistorySince(before);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0].operation, "restore");
+    EXPECT_EQ(lines[0].file, saved.path);
+    CDromelPgmDoc backup;
+    ASSERT_TRUE(backup.LoadFile(lines[0].backup));
+    EXPECT_EQ(backup.Image(), radio);
 }
 
 } // namespace
