@@ -1,7 +1,7 @@
 #include "DiffOutput.h"
 
 #include "DpmCommand.h"
-#include "JsonText.h"
+#include "app/JsonText.h"
 
 #include <iostream>
 

@@ -1,6 +1,6 @@
 #include "ShowDocument.h"
 
-#include "JsonText.h"
+#include "app/JsonText.h"
 
 #include "radio/ColumnHeadings.h"
 #include "radio/SettingNames.h"
