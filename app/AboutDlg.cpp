@@ -4,6 +4,7 @@
 #include "app/DialogBuilder.h"
 #include "app/LangText.h"
 #include "app/TranslateDialog.h"
+#include "grid/PaletteColours.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -19,15 +20,32 @@ const QColor kLinkColor(0x9f, 0xd8, 0xff);
 CAboutDlg::CAboutDlg(const QUrl& link, QWidget* parent) : QDialog(parent), m_link(link) {
     BuildDialog(this, kDialogId);
     setMouseTracking(true);
-    // The version label stands on the white panel of the picture.
+    // The version label stands on the panel of the picture, in the text colours of a field.
     if (auto* version = qobject_cast<QLabel*>(GetDlgItem(this, kVersionId))) {
-        QPalette palette = version->palette();
-        palette.setColor(QPalette::Window, Qt::white);
-        palette.setColor(QPalette::WindowText, Qt::black);
-        version->setPalette(palette);
         version->setAutoFillBackground(true);
         version->setAlignment(Qt::AlignCenter);
+        ShowVersionColours();
     }
+}
+
+void CAboutDlg::ShowVersionColours() {
+    auto* version = qobject_cast<QLabel*>(GetDlgItem(this, kVersionId));
+    if (!version) {
+        return;
+    }
+    const QColor base = palette().color(QPalette::Base);
+    QPalette colours = version->palette();
+    colours.setColor(QPalette::Window, base);
+    colours.setColor(QPalette::WindowText,
+                     ReadableOn(palette().color(QPalette::Text), base, kTextContrast));
+    version->setPalette(colours);
+}
+
+void CAboutDlg::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange) {
+        ShowVersionColours();
+    }
+    QDialog::changeEvent(event);
 }
 
 int CAboutDlg::DoModal() {

@@ -32,7 +32,7 @@ constexpr std::array<std::string_view, 24> kStyles{
 };
 
 bool KnownStyle(const std::string& word) {
-    return word.rfind("class:", 0) == 0 ||
+    return word.rfind("class:", 0) == 0 || word.rfind("name:", 0) == 0 ||
            std::find(kStyles.begin(), kStyles.end(), word) != kStyles.end();
 }
 

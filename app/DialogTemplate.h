@@ -7,7 +7,8 @@
 //   END
 // Kinds: group, static, edit, droplist (drop-down list), dropdown (drop-down combo with an
 // edit field), button, check, radio, progress, updown, custom. A custom control names its
-// window class with the style "class:<name>".
+// window class with the style "class:<name>". The style "name:<key>" gives a control the
+// language file's text of key as its name for screen readers.
 #pragma once
 
 #include <string>

@@ -5,11 +5,13 @@
 #include "app/AppPaths.h"
 #include "app/CommandTable.h"
 #include "app/FileReasonText.h"
+#include "app/FrameFit.h"
 #include "app/HelpFiles.h"
 #include "app/HelpWnd.h"
 #include "app/LangText.h"
 #include "app/Settings.h"
 #include "app/TranslateDialog.h"
+#include "grid/PaletteColours.h"
 #include "link/CommPort.h"
 #include "link/DifferencesDlg.h"
 #include "link/PortDevice.h"
@@ -30,7 +32,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTimer>
@@ -78,15 +79,30 @@ bool IsEditingKey(const QKeyEvent* key) {
 // The top-level menus by position.
 constexpr const char* kMenuBarKeys[] = {"MENU_FILE", "MENU_PROGRAM", "MENU_SETUP", "MENU_HELP"};
 
-QIcon ToolbarIcon(const char* name) {
-    return QIcon(QStringLiteral(":/toolbar/%1.xpm").arg(QLatin1String(name)));
+// A toolbar picture at 1x and 2x; on a dark toolbar its light variant.
+QIcon ToolbarIcon(const QString& name, const QPalette& palette) {
+    const bool dark = RelativeLuminance(palette.color(QPalette::Window)) <
+                      RelativeLuminance(palette.color(QPalette::WindowText));
+    const QString base = QStringLiteral(":/toolbar/") + name + (dark ? "-light" : "");
+    QIcon icon;
+    icon.addFile(base + QStringLiteral(".png"), QSize(16, 15));
+    icon.addFile(base + QStringLiteral("@2x.png"), QSize(32, 30));
+    return icon;
+}
+
+QIcon WindowIcon() {
+    QIcon icon;
+    for (const int size : {16, 32, 64, 256}) {
+        icon.addFile(QStringLiteral(":/dromel-%1.png").arg(size), QSize(size, size));
+    }
+    return icon;
 }
 
 } // namespace
 
 CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port(port) {
     setObjectName(QStringLiteral("CMainFrame"));
-    setWindowIcon(QIcon(QStringLiteral(":/dromel.xpm")));
+    setWindowIcon(WindowIcon());
     CreateMenus();
     CreateToolBar();
     ConnectCommand(ID_PROGRAM_READ, this, &CMainFrame::OnProgramRead);
@@ -106,13 +122,9 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     ConnectCommand(ID_FILE_PRINT_PREVIEW, m_pForm, &CDromelPgmView::OnFilePrintPreview);
     setCentralWidget(scroll);
 
-    setMaximumSize(kFrameWidth, kFrameHeight);
-    resize(kFrameWidth, kFrameHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(0, 0), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    // Maximised, the window fills the screen and the form stands in its middle at the top.
+    scroll->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    (new CFrameFit(this, QSize(kFrameWidth, kFrameHeight)))->Place();
     m_port.Open(GetConfiguredPort(), 9600);
     UpdatePortPane();
     UpdateCaption();
@@ -312,7 +324,7 @@ void CMainFrame::CreateToolBar() {
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
 
     const auto addButton = [this](QAction* action, const char* icon) {
-        action->setIcon(ToolbarIcon(icon));
+        action->setProperty("toolbarIcon", QString::fromLatin1(icon));
         m_wndToolBar->addAction(action);
     };
     addButton(m_commands[ID_FILE_NEW], "new");
@@ -326,6 +338,23 @@ void CMainFrame::CreateToolBar() {
     m_wndToolBar->addSeparator();
     addButton(AddCommand(ID_NEXT_LANGUAGE), "language");
     addButton(m_commands[ID_APP_ABOUT], "about");
+    ShowToolbarIcons();
+}
+
+void CMainFrame::ShowToolbarIcons() {
+    for (QAction* action : m_wndToolBar->actions()) {
+        const QString name = action->property("toolbarIcon").toString();
+        if (!name.isEmpty()) {
+            action->setIcon(ToolbarIcon(name, m_wndToolBar->palette()));
+        }
+    }
+}
+
+void CMainFrame::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange && m_wndToolBar) {
+        ShowToolbarIcons();
+    }
+    QMainWindow::changeEvent(event);
 }
 
 void CMainFrame::CreateStatusBar() {

@@ -76,6 +76,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -83,6 +84,7 @@ private:
     QAction* AddCommand(int id);
     void CreateMenus();
     void CreateToolBar();
+    void ShowToolbarIcons();
     void CreateStatusBar();
     bool IsSwallowedKey(QObject* watched, QEvent* event) const;
     void UpdateNumLockPane(QEvent* event);

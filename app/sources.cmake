@@ -36,6 +36,7 @@ target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DialogStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogBuilder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TranslateDialog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameFit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFrm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmApp.cpp
 )

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFontMetrics>
 #include <QScrollBar>
+#include <QStyle>
 #include <QStyleHints>
 #include <QWheelEvent>
 
@@ -458,11 +459,17 @@ void CGridCtrl::ApplyFont() {
     viewport()->update();
 }
 
-CGridCtrl::Colours CGridCtrl::GetColours() const {
-    const QPalette& pal = palette();
-    return {pal.color(QPalette::Text),   pal.color(QPalette::Base),
-            pal.color(QPalette::Dark),   pal.color(QPalette::WindowText),
-            pal.color(QPalette::Button), pal.color(QPalette::Dark)};
+const SGridColours& CGridCtrl::GetColours() const {
+    QPalette pal = palette();
+    // Paper is white: a dark palette's light texts would not show on it.
+    if (m_bPrinting && IsDarkPalette(pal)) {
+        pal = style()->standardPalette();
+    }
+    if (pal.cacheKey() != m_nColoursKey) {
+        m_colours = GridColours(pal);
+        m_nColoursKey = pal.cacheKey();
+    }
+    return m_colours;
 }
 
 void CGridCtrl::changeEvent(QEvent* event) {

@@ -5,6 +5,7 @@
 
 #include "grid/CellRange.h"
 #include "grid/GridCell.h"
+#include "grid/PaletteColours.h"
 
 #include <QAbstractScrollArea>
 #include <QColor>
@@ -163,15 +164,11 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
-    // The grid's colours, taken from its palette at each use.
-    struct Colours {
-        QColor text, cellBk, outerBk, fixedText, fixedBk, gridLines;
-    };
-
     GridCell* Cell(int row, int col);
     const GridCell* Cell(int row, int col) const;
     void ApplyFont();
-    Colours GetColours() const;
+    // The grid's colours from its palette as it is now; on paper from a light palette.
+    const SGridColours& GetColours() const;
     void OnScrollBarAction(bool vertical, int action);
     QPoint GetCellOrigin(int row, int col, bool& visible) const;
     QRect VisibleCellsRect() const;
@@ -214,6 +211,8 @@ private:
     int m_nWheelLines = 3;
     const std::vector<QPixmap>* m_pImageList = nullptr;
     bool m_bPrinting = false;
+    mutable SGridColours m_colours;
+    mutable qint64 m_nColoursKey = 0;
 
     bool m_bHasOwner = false;
     QPointer<QWidget> m_owner;

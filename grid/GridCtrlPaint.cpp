@@ -41,16 +41,16 @@ void DrawFrame(QPainter& painter, const QRect& rect, const QColor& colour) {
 
 // A two-pixel raised edge: light outside and lighter inside at the top and left, darkest
 // outside and dark inside at the bottom and right.
-void DrawRaisedEdge(QPainter& painter, const QRect& rect, const QPalette& pal) {
+void DrawRaisedEdge(QPainter& painter, const QRect& rect, const SGridColours& c) {
     const QRect inner = rect.adjusted(1, 1, -1, -1);
-    DrawHLine(painter, pal.color(QPalette::Midlight), rect.left(), rect.right(), rect.top());
-    DrawVLine(painter, pal.color(QPalette::Midlight), rect.left(), rect.top(), rect.bottom());
-    DrawHLine(painter, pal.color(QPalette::Shadow), rect.left(), rect.right(), rect.bottom());
-    DrawVLine(painter, pal.color(QPalette::Shadow), rect.right(), rect.top(), rect.bottom());
-    DrawHLine(painter, pal.color(QPalette::Light), inner.left(), inner.right(), inner.top());
-    DrawVLine(painter, pal.color(QPalette::Light), inner.left(), inner.top(), inner.bottom());
-    DrawHLine(painter, pal.color(QPalette::Dark), inner.left(), inner.right(), inner.bottom());
-    DrawVLine(painter, pal.color(QPalette::Dark), inner.right(), inner.top(), inner.bottom());
+    DrawHLine(painter, c.midlight, rect.left(), rect.right(), rect.top());
+    DrawVLine(painter, c.midlight, rect.left(), rect.top(), rect.bottom());
+    DrawHLine(painter, c.shadow, rect.left(), rect.right(), rect.bottom());
+    DrawVLine(painter, c.shadow, rect.right(), rect.top(), rect.bottom());
+    DrawHLine(painter, c.light, inner.left(), inner.right(), inner.top());
+    DrawVLine(painter, c.light, inner.left(), inner.top(), inner.bottom());
+    DrawHLine(painter, c.dark, inner.left(), inner.right(), inner.bottom());
+    DrawVLine(painter, c.dark, inner.right(), inner.top(), inner.bottom());
 }
 
 } // namespace
@@ -86,7 +86,7 @@ QRect CGridCtrl::VisibleCellsRect() const {
 }
 
 void CGridCtrl::PaintAll(QPainter& painter, const QRect& clip) {
-    const Colours colours = GetColours();
+    const SGridColours& colours = GetColours();
     const QRect client = viewport()->rect();
     const int fixedWidth = GetFixedColumnWidth();
     const int fixedHeight = GetFixedRowHeight();
@@ -173,22 +173,25 @@ void CGridCtrl::PaintCell(QPainter& painter, int row, int col, QRect rect, bool 
     if (!cell) {
         return;
     }
-    const Colours colours = GetColours();
+    const SGridColours& colours = GetColours();
     const QColor bk = cell->bkColour.isValid() ? cell->bkColour : colours.cellBk;
-    QColor fg = cell->fgColour.isValid() ? cell->fgColour : colours.text;
+    // A read-only cell is greyed unless its owner gave it a colour of its own.
+    QColor fg = cell->fgColour.isValid()           ? cell->fgColour
+                : (cell->state & CS_READONLY) != 0 ? colours.greyText
+                                                   : colours.text;
     if (cell->bkColour.isValid() || erase) {
         painter.fillRect(rect, bk);
     }
     if (!m_bPrinting) {
         if (cell->state & CS_FOCUSED) {
             painter.fillRect(rect, bk);
-            DrawFrame(painter, rect, Qt::black);
+            DrawFrame(painter, rect, colours.focusFrame);
         } else if (cell->state & CS_SELECTED) {
-            painter.fillRect(rect, palette().color(QPalette::Highlight));
-            fg = palette().color(QPalette::HighlightedText);
+            painter.fillRect(rect, colours.highlight);
+            fg = colours.highlightText;
         }
         if (cell->state & CS_MARKED) {
-            DrawFrame(painter, rect, Qt::black);
+            DrawFrame(painter, rect, colours.focusFrame);
         }
     }
     painter.setPen(fg);
@@ -200,7 +203,7 @@ void CGridCtrl::PaintFixedCell(QPainter& painter, int row, int col, QRect rect, 
     if (!cell) {
         return;
     }
-    const Colours colours = GetColours();
+    const SGridColours& colours = GetColours();
     if (!m_bPrinting && (cell->bkColour.isValid() || erase)) {
         painter.fillRect(rect, cell->bkColour.isValid() ? cell->bkColour : colours.fixedBk);
     }
@@ -208,14 +211,13 @@ void CGridCtrl::PaintFixedCell(QPainter& painter, int row, int col, QRect rect, 
     // The headers of the focus cell's row and column stand out with a raised edge.
     const bool raised = !m_bPrinting && m_idCurrentCell.IsValid() &&
                         (row == m_idCurrentCell.row || col == m_idCurrentCell.col);
-    const QPalette& pal = palette();
     if (raised) {
-        DrawRaisedEdge(painter, rect, pal);
+        DrawRaisedEdge(painter, rect, colours);
     } else {
-        DrawHLine(painter, pal.color(QPalette::Light), rect.left(), rect.right(), rect.top());
-        DrawVLine(painter, pal.color(QPalette::Light), rect.left(), rect.top(), rect.bottom());
-        DrawHLine(painter, pal.color(QPalette::Shadow), rect.left(), rect.right(), rect.bottom());
-        DrawVLine(painter, pal.color(QPalette::Shadow), rect.right(), rect.top(), rect.bottom());
+        DrawHLine(painter, colours.light, rect.left(), rect.right(), rect.top());
+        DrawVLine(painter, colours.light, rect.left(), rect.top(), rect.bottom());
+        DrawHLine(painter, colours.shadow, rect.left(), rect.right(), rect.bottom());
+        DrawVLine(painter, colours.shadow, rect.right(), rect.top(), rect.bottom());
     }
     painter.setPen(cell->fgColour.isValid() ? cell->fgColour : colours.fixedText);
     DrawCellContent(painter, *cell, rect.adjusted(1 + m_nMargin, 1, -1 - m_nMargin, -1));

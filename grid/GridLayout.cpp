@@ -58,16 +58,9 @@ bool FillFixedGrid(CGridCtrl& grid, const SGridLayout& layout,
     return true;
 }
 
-void ShowReadOnlyCells(CGridCtrl& grid, int row, const QColor& grey,
-                       const std::function<bool(int col)>& isReadOnly) {
+void ShowReadOnlyCells(CGridCtrl& grid, int row, const std::function<bool(int col)>& isReadOnly) {
     for (int c = 1; c < grid.GetColumnCount(); ++c) {
         const quint32 state = grid.GetItemState(row, c);
-        if (isReadOnly(c)) {
-            grid.SetItemState(row, c, state | CS_READONLY);
-            grid.SetItemFgColour(row, c, grey);
-        } else {
-            grid.SetItemState(row, c, state & ~CS_READONLY);
-            grid.SetItemFgColour(row, c, QColor());
-        }
+        grid.SetItemState(row, c, isReadOnly(c) ? state | CS_READONLY : state & ~CS_READONLY);
     }
 }

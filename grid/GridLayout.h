@@ -36,6 +36,5 @@ bool FillFixedGrid(CGridCtrl& grid, const SGridLayout& layout,
                    const std::function<void(int row)>& showRow);
 
 // Marks each cell of row after the numbered column read-only where isReadOnly(col) says so,
-// in grey text, and editable in the grid's own text colour where it does not.
-void ShowReadOnlyCells(CGridCtrl& grid, int row, const QColor& grey,
-                       const std::function<bool(int col)>& isReadOnly);
+// and editable where it does not; the grid greys the read-only cells in its palette's colour.
+void ShowReadOnlyCells(CGridCtrl& grid, int row, const std::function<bool(int col)>& isReadOnly);

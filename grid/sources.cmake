@@ -6,6 +6,8 @@ target_sources(dromel_grid PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DrawTextFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridNotify.h
   ${CMAKE_CURRENT_LIST_DIR}/GridNotify.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PaletteColours.h
+  ${CMAKE_CURRENT_LIST_DIR}/PaletteColours.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrl.h
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPaint.cpp

@@ -41,8 +41,7 @@ void CDromelPgmView::FillGrid() {
 }
 
 void CDromelPgmView::RefreshRow(int n) {
-    ShowReadOnlyCells(m_grid, n, palette().color(QPalette::Disabled, QPalette::Text),
-                      [&](int col) { return IsChannelCellReadOnly(m_doc, n, col); });
+    ShowReadOnlyCells(m_grid, n, [&](int col) { return IsChannelCellReadOnly(m_doc, n, col); });
     if (!m_doc.IsRxEmpty(n)) {
         m_editing.EndAll();
     }

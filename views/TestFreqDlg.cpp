@@ -84,8 +84,7 @@ void CTestFreqDlg::OnInitDialog() {
 }
 
 void CTestFreqDlg::RefreshRow(int r) {
-    ShowReadOnlyCells(m_grid, r, palette().color(QPalette::Disabled, QPalette::Text),
-                      [&](int col) { return IsTestCellReadOnly(m_doc, r, col); });
+    ShowReadOnlyCells(m_grid, r, [&](int col) { return IsTestCellReadOnly(m_doc, r, col); });
     m_editing.EndAll();
     for (int c = 1; c < kTestFreqColumns; ++c) {
         ShowCell(r, c);

@@ -5,10 +5,13 @@
 
 #include "TempDir.h"
 
+#include <QAccessible>
 #include <QDialog>
 #include <QLabel>
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace {
 
@@ -122,4 +125,46 @@ TEST(TranslateDialog, SwappingTheLanguageFileChangesEveryCaptionedText) {
             EXPECT_NE(english.windowTitle(), chinese.windowTitle()) << t.id;
         }
     }
+}
+
+// Every control of every template has a name for screen readers in both languages; a control
+// without a text of its own is named from the language file, so its name follows the language
+// when the same dialog is translated again. A status line without a template text is named by
+// what its dialog shows in it.
+TEST(TranslateDialog, EveryControlHasAnAccessibleNameInEachLanguage) {
+    for (const DialogTemplate& t : DialogTemplates().dialogs) {
+        QDialog dialog;
+        BuildDialog(&dialog, t.id);
+        std::map<int, QString> english;
+        for (const char* file : {"lang_en", "lang_cn"}) {
+            g_strLangFile = ShippedLanguage(file);
+            TranslateDialog(&dialog, t.id);
+            for (const ControlTemplate& c : t.controls) {
+                if (c.kind == ControlKind::Static && c.text.empty()) {
+                    continue;
+                }
+                QAccessibleInterface* control =
+                    QAccessible::queryAccessibleInterface(GetDlgItem(&dialog, c.id));
+                ASSERT_NE(control, nullptr) << c.id;
+                const QString name = control->text(QAccessible::Name);
+                EXPECT_FALSE(name.isEmpty()) << file << ": dialog " << t.id << " control " << c.id;
+                if (english.contains(c.id) && c.text.empty()) {
+                    EXPECT_NE(name, english[c.id]) << "dialog " << t.id << " control " << c.id;
+                }
+                english.emplace(c.id, name);
+            }
+        }
+    }
+}
+
+TEST(TranslateDialog, AControlIsNamedAfterTheLabelBeforeIt) {
+    g_strLangFile = ShippedLanguage("lang_en");
+    QDialog dialog;
+    BuildDialog(&dialog, 101);
+    TranslateDialog(&dialog, 101);
+    const auto name = [&](int id) { return GetDlgItem(&dialog, id)->accessibleName(); };
+    EXPECT_EQ(name(1001), QStringLiteral("Model Information")); // its group
+    EXPECT_EQ(name(1002), QStringLiteral("Monitor Key"));
+    EXPECT_EQ(name(1013), QStringLiteral("Dropout Delay Time [s]"));
+    EXPECT_EQ(name(1030), QStringLiteral("Channels"));
 }

@@ -29,6 +29,7 @@ const QColor MIDLIGHT(0, 255, 255);
 const QColor SHADOW(255, 0, 0);
 const QColor FIXED_BK(200, 200, 200);
 const QColor CELL_BK(250, 250, 240);
+const QColor TEXT(20, 20, 20);
 
 // Column left edges of the channel grid's layout.
 constexpr int LEFT[10] = {0, 44, 134, 224, 314, 404, 474, 544, 612, 686};
@@ -116,8 +117,8 @@ TEST(GridPaint, ScreenShowsFocusFrameRaisedHeadersAndLinesByMode) {
     w.m_grid.SetFocusCell(1, 2);
     QImage screen = w.Screen();
     const int rowMid = 22 + 10;
-    EXPECT_EQ(screen.pixelColor(LEFT[2], rowMid), QColor(Qt::black)); // focus frame
-    EXPECT_EQ(screen.pixelColor(LEFT[2] + 40, 22), QColor(Qt::black));
+    EXPECT_EQ(screen.pixelColor(LEFT[2], rowMid), TEXT); // focus frame in the text colour
+    EXPECT_EQ(screen.pixelColor(LEFT[2] + 40, 22), TEXT);
     EXPECT_EQ(screen.pixelColor(LEFT[2], 11), MIDLIGHT); // raised header
     EXPECT_EQ(screen.pixelColor(LEFT[2] + 1, 11), LIGHT);
     EXPECT_EQ(screen.pixelColor(LEFT[3], 11), LIGHT); // plain header
