@@ -79,6 +79,9 @@ private:
     QAction* AddCommand(int id);
     void CreateMenus();
     void CreateToolBar();
+    void ConnectEditCommands();
+    // Each Edit command enabled only while it can act on the form.
+    void UpdateEditCommands();
     void CreateStatusBar();
     bool IsSwallowedKey(QObject* watched, QEvent* event) const;
     void UpdateNumLockPane(QEvent* event);
