@@ -13,7 +13,7 @@ struct SCommandInfo {
     ECommandOwner eOwner;
     const char* pszMenuKey; // null: the command has no menu item
     const char* pszText;
-    const char* pszShortcut; // empty: no accelerator
+    const char* pszShortcut; // empty: no accelerator; "; " between several
 };
 
 inline constexpr SCommandInfo kCommandTable[] = {
@@ -25,6 +25,20 @@ inline constexpr SCommandInfo kCommandTable[] = {
     {ID_FILE_PRINT_PREVIEW, ECommandOwner::kView, "MENU_FILE_PRINT_PREVIEW", "Print Pre&view", ""},
     {ID_FILE_PRINT_SETUP, ECommandOwner::kApp, "MENU_FILE_PRINT_SETUP", "P&rint Setup...", ""},
     {ID_APP_EXIT, ECommandOwner::kApp, "MENU_APP_EXIT", "E&xit", ""},
+    {ID_EDIT_CUT, ECommandOwner::kView, "MENU_EDIT_CUT", "Cu&t\tCtrl+X", "Ctrl+X; Shift+Del"},
+    {ID_EDIT_COPY, ECommandOwner::kView, "MENU_EDIT_COPY", "&Copy\tCtrl+C", "Ctrl+C; Ctrl+Ins"},
+    {ID_EDIT_PASTE, ECommandOwner::kView, "MENU_EDIT_PASTE", "&Paste\tCtrl+V", "Ctrl+V; Shift+Ins"},
+    {ID_EDIT_CLEAR, ECommandOwner::kView, "MENU_EDIT_CLEAR", "&Delete\tDel", "Del"},
+    {ID_EDIT_SELECT_ALL, ECommandOwner::kView, "MENU_EDIT_SELECT_ALL", "Select &All\tCtrl+A",
+     "Ctrl+A"},
+    {ID_EDIT_INSERT_CHANNEL, ECommandOwner::kView, "MENU_EDIT_INSERT_CHANNEL", "&Insert Channel",
+     ""},
+    {ID_EDIT_DELETE_CHANNEL, ECommandOwner::kView, "MENU_EDIT_DELETE_CHANNEL", "D&elete Channel",
+     ""},
+    {ID_EDIT_MOVE_UP, ECommandOwner::kView, "MENU_EDIT_MOVE_UP", "Move &Up\tCtrl+Up", "Ctrl+Up"},
+    {ID_EDIT_MOVE_DOWN, ECommandOwner::kView, "MENU_EDIT_MOVE_DOWN", "Move Do&wn\tCtrl+Down",
+     "Ctrl+Down"},
+    {ID_EDIT_SORT, ECommandOwner::kView, "MENU_EDIT_SORT", "&Sort by Frequency", ""},
     {ID_PROGRAM_READ, ECommandOwner::kFrame, "MENU_PROGRAM_READ", "&Read from Radio\tCtrl+R",
      "Ctrl+R"},
     {ID_PROGRAM_WRITE, ECommandOwner::kFrame, "MENU_PROGRAM_WRITE", "&Write to Radio\tCtrl+W",

@@ -55,29 +55,31 @@ void ReportInterrupted(const QString& text) {
 }
 constexpr int kToolTipLength = 19;
 
-// The editing keys the frame takes before the focused control sees them: copy, paste, cut
-// and undo are not commands of this program.
+// The editing key the frame takes before the focused control sees it: Alt+Backspace is no
+// command of this program.
 bool IsEditingKey(const QKeyEvent* key) {
     const Qt::KeyboardModifiers mods =
         key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    switch (key->key()) {
-    case Qt::Key_C:
-    case Qt::Key_V:
-    case Qt::Key_X:
-        return mods == Qt::ControlModifier;
-    case Qt::Key_Insert:
-        return mods == Qt::ControlModifier || mods == Qt::ShiftModifier;
-    case Qt::Key_Delete:
-        return mods == Qt::ShiftModifier;
-    case Qt::Key_Backspace:
-        return mods == Qt::AltModifier;
-    default:
-        return false;
-    }
+    return key->key() == Qt::Key_Backspace && mods == Qt::AltModifier;
 }
 
+// The Edit menu's commands, which act on the form's grid, in menu order; 0 for a separator.
+constexpr int kEditCommands[] = {ID_EDIT_CUT,
+                                 ID_EDIT_COPY,
+                                 ID_EDIT_PASTE,
+                                 ID_EDIT_CLEAR,
+                                 0,
+                                 ID_EDIT_SELECT_ALL,
+                                 0,
+                                 ID_EDIT_INSERT_CHANNEL,
+                                 ID_EDIT_DELETE_CHANNEL,
+                                 ID_EDIT_MOVE_UP,
+                                 ID_EDIT_MOVE_DOWN,
+                                 ID_EDIT_SORT};
+
 // The top-level menus by position.
-constexpr const char* kMenuBarKeys[] = {"MENU_FILE", "MENU_PROGRAM", "MENU_SETUP", "MENU_HELP"};
+constexpr const char* kMenuBarKeys[] = {"MENU_FILE", "MENU_EDIT", "MENU_PROGRAM", "MENU_SETUP",
+                                        "MENU_HELP"};
 
 // A toolbar picture at 1x and 2x; on a dark toolbar its light variant.
 QIcon ToolbarIcon(const QString& name, const QPalette& palette) {
@@ -120,6 +122,7 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     scroll->setWidget(m_pForm);
     ConnectCommand(ID_FILE_PRINT, m_pForm, &CDromelPgmView::OnFilePrint);
     ConnectCommand(ID_FILE_PRINT_PREVIEW, m_pForm, &CDromelPgmView::OnFilePrintPreview);
+    ConnectEditCommands();
     setCentralWidget(scroll);
 
     // Maximised, the window fills the screen and the form stands in its middle at the top.
@@ -260,7 +263,7 @@ QAction* CMainFrame::AddCommand(int id) {
     Q_ASSERT(info);
     auto* action = new QAction(QString::fromUtf8(info->pszText), this);
     action->setData(id);
-    action->setShortcut(QKeySequence(QString::fromLatin1(info->pszShortcut)));
+    action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(info->pszShortcut)));
     // Connected before the command's handler: what the user typed into a cell reaches the
     // document before any command looks at it.
     connect(action, &QAction::triggered, this, &CMainFrame::CommitPendingEdit);
@@ -294,6 +297,15 @@ void CMainFrame::CreateMenus() {
     file->addSeparator();
     file->addAction(AddCommand(ID_APP_EXIT));
 
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    for (const int id : kEditCommands) {
+        if (id == 0) {
+            edit->addSeparator();
+        } else {
+            edit->addAction(AddCommand(id));
+        }
+    }
+
     QMenu* program = menuBar()->addMenu(QStringLiteral("&Program"));
     program->addAction(AddCommand(ID_PROGRAM_READ));
     program->addAction(AddCommand(ID_PROGRAM_WRITE));
@@ -312,6 +324,29 @@ void CMainFrame::CreateMenus() {
     help->addAction(AddCommand(ID_HELP_HELP));
     help->addSeparator();
     help->addAction(AddCommand(ID_APP_ABOUT));
+}
+
+void CMainFrame::ConnectEditCommands() {
+    ConnectCommand(ID_EDIT_CUT, m_pForm, &CDromelPgmView::OnEditCut);
+    ConnectCommand(ID_EDIT_COPY, m_pForm, &CDromelPgmView::OnEditCopy);
+    ConnectCommand(ID_EDIT_PASTE, m_pForm, &CDromelPgmView::OnEditPaste);
+    ConnectCommand(ID_EDIT_CLEAR, m_pForm, &CDromelPgmView::OnEditClear);
+    ConnectCommand(ID_EDIT_SELECT_ALL, m_pForm, &CDromelPgmView::OnEditSelectAll);
+    ConnectCommand(ID_EDIT_INSERT_CHANNEL, m_pForm, &CDromelPgmView::OnEditInsertChannel);
+    ConnectCommand(ID_EDIT_DELETE_CHANNEL, m_pForm, &CDromelPgmView::OnEditDeleteChannel);
+    ConnectCommand(ID_EDIT_MOVE_UP, m_pForm, &CDromelPgmView::OnEditMoveUp);
+    ConnectCommand(ID_EDIT_MOVE_DOWN, m_pForm, &CDromelPgmView::OnEditMoveDown);
+    ConnectCommand(ID_EDIT_SORT, m_pForm, &CDromelPgmView::OnEditSort);
+    connect(m_pForm, &CDromelPgmView::editStateChanged, this, &CMainFrame::UpdateEditCommands);
+    UpdateEditCommands();
+}
+
+void CMainFrame::UpdateEditCommands() {
+    for (const int id : kEditCommands) {
+        if (id != 0) {
+            m_commands.at(id)->setEnabled(m_pForm->CanEdit(id));
+        }
+    }
 }
 
 void CMainFrame::CreateToolBar() {

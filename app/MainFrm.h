@@ -85,6 +85,9 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void ShowToolbarIcons();
+    void ConnectEditCommands();
+    // Each Edit command enabled only while it can act on the form.
+    void UpdateEditCommands();
     void CreateStatusBar();
     bool IsSwallowedKey(QObject* watched, QEvent* event) const;
     void UpdateNumLockPane(QEvent* event);

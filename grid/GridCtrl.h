@@ -140,6 +140,10 @@ public:
 
     int GetMouseMode() const { return m_nMouseMode; }
 
+signals:
+    // The focus cell or the selected cells changed.
+    void selectionChanged();
+
 protected:
     virtual void OnHeaderColumnClick(int row, int col);
     virtual void OnHeaderRowClick(int row, int col);
@@ -180,6 +184,9 @@ private:
     void RedrawFixedColumnCells(int row);
     void RedrawFixedRowCells(int col);
     void MoveFocusByKey(QKeyEvent* event);
+    // Spreadsheet keys on the focus cell: F2, Space or a typed character opens its editor,
+    // the character then goes to the editor. False for any other key.
+    bool OpenEditorByKey(QKeyEvent* event);
     void SetSelectedCell(int row, int col, bool selected);
     void ApplySelection(const CCellID& current);
     void SelectCells(const CCellRange& range);

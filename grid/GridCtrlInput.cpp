@@ -89,6 +89,7 @@ void CGridCtrl::SetFocusCell(int row, int col) {
         }
         SendMessageToParent(cell.row, cell.col, GVN_FOCUSGAINED);
     }
+    emit selectionChanged();
 }
 
 long CGridCtrl::RequestEdit(int row, int col, int) {
@@ -132,6 +133,9 @@ void CGridCtrl::keyPressEvent(QKeyEvent* event) {
     }
     if (!IsValid(m_idCurrentCell.row, m_idCurrentCell.col)) {
         event->ignore();
+        return;
+    }
+    if (OpenEditorByKey(event)) {
         return;
     }
     MoveFocusByKey(event);
@@ -563,6 +567,15 @@ void CGridCtrl::ApplySelection(const CCellID& current) {
 
 void CGridCtrl::SelectCells(const CCellRange& range) {
     const auto selected = m_SelectedCells;
+    struct Told {
+        CGridCtrl& grid;
+        const std::set<std::pair<int, int>>& before;
+        ~Told() {
+            if (grid.m_SelectedCells != before) {
+                emit grid.selectionChanged();
+            }
+        }
+    } told{*this, selected};
     for (const auto& [row, col] : selected) {
         if (!range.InRange(row, col)) {
             SetSelectedCell(row, col, false);
@@ -608,6 +621,9 @@ void CGridCtrl::ClearSelection() {
         const auto selected = m_SelectedCells;
         for (const auto& [row, col] : selected) {
             SetSelectedCell(row, col, false);
+        }
+        if (!selected.empty()) {
+            emit selectionChanged();
         }
     }
     SetFocusCell(-1, -1);

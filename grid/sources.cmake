@@ -12,6 +12,7 @@ target_sources(dromel_grid PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlInput.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTyping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CellEditorLink.h
   ${CMAKE_CURRENT_LIST_DIR}/CellEditorLink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CellEdit.h

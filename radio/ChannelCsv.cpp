@@ -153,18 +153,6 @@ std::string DcsText(const std::string& column, const std::string& raw, char pola
     return "D" + code + (polarity == 'R' ? "I" : "N");
 }
 
-struct ChannelRow {
-    int location = 0;
-    std::string rx;
-    std::string tx; // empty: no transmit frequency
-    std::string rxTone;
-    std::string txTone;
-    bool scan = true;
-    bool narrow = false;
-    int opt6 = -1; // -1: not given
-    int opt8 = -1;
-};
-
 class RowReader {
 public:
     RowReader(const std::map<std::string, std::size_t>& columns, const CsvRow& row)
@@ -187,7 +175,7 @@ private:
     const CsvRow& m_row;
 };
 
-void ReadTones(const RowReader& r, ChannelRow& ch) {
+void ReadTones(const RowReader& r, SCsvChannel& ch) {
     const std::string mode = Trim(r.Get("Tone"));
     // The polarity matters to DCS tones alone: a row without one may leave it empty.
     const auto polarity = [&r](std::size_t side) {
@@ -237,7 +225,7 @@ void ReadTones(const RowReader& r, ChannelRow& ch) {
     }
 }
 
-void ReadComment(const std::string& comment, ChannelRow& ch) {
+void ReadComment(const std::string& comment, SCsvChannel& ch) {
     std::size_t start = 0;
     while (start < comment.size()) {
         std::size_t end = comment.find(' ', start);
@@ -257,9 +245,9 @@ void ReadComment(const std::string& comment, ChannelRow& ch) {
     }
 }
 
-ChannelRow ReadRow(const std::map<std::string, std::size_t>& columns, const CsvRow& row) {
+SCsvChannel ReadRow(const std::map<std::string, std::size_t>& columns, const CsvRow& row) {
     const RowReader r(columns, row);
-    ChannelRow ch;
+    SCsvChannel ch;
     const std::string location = Trim(r.Get("Location"));
     if (location.empty() || location.size() > 3 ||
         !std::all_of(location.begin(), location.end(),
@@ -301,11 +289,10 @@ ChannelRow ReadRow(const std::map<std::string, std::size_t>& columns, const CsvR
     return ch;
 }
 
-// Writes the row into its channel; the notices of the values stored otherwise than given go
-// to notices, each after prefix.
-void WriteChannel(CDromelPgmDoc& doc, const ChannelRow& ch, const std::string& prefix,
-                  std::vector<std::string>& notices) {
-    const int n = ch.location;
+} // namespace
+
+void WriteCsvChannel(CDromelPgmDoc& doc, int n, const SCsvChannel& ch, const std::string& prefix,
+                     std::vector<std::string>& notices) {
     const std::string name = "ch" + std::to_string(n) + ".";
     const auto note = [&](const char* field, const std::string& given, const SStoredValue& stored) {
         const std::string notice = StoredNotice(name + field, given, stored);
@@ -330,11 +317,9 @@ void WriteChannel(CDromelPgmDoc& doc, const ChannelRow& ch, const std::string& p
     list(kColOpt8, ch.opt8);
 }
 
-} // namespace
-
-std::string ExportChannelsCsv(const CDromelPgmDoc& doc) {
+std::string ExportChannelsCsv(const CDromelPgmDoc& doc, int first, int last) {
     std::string out = std::string(kHeader) + "\r\n";
-    for (int n = 1; n <= kChannelCount; ++n) {
+    for (int n = std::max(first, 1); n <= std::min(last, kChannelCount); ++n) {
         if (doc.IsRxEmpty(n)) {
             continue;
         }
@@ -381,8 +366,8 @@ std::string ExportChannelsCsv(const CDromelPgmDoc& doc) {
     return out;
 }
 
-CsvImport ImportChannelsCsv(CDromelPgmDoc& doc, const std::string& text) {
-    CsvImport result;
+SCsvChannels ReadChannelsCsv(const std::string& text) {
+    SCsvChannels result;
     if (text.find('\0') != std::string::npos) {
         result.whyNot = "it holds binary data, not text";
         return result;
@@ -411,15 +396,32 @@ CsvImport ImportChannelsCsv(CDromelPgmDoc& doc, const std::string& text) {
         return result;
     }
     result.isChannelCsv = true;
-    const CDocEdit edit(doc, EDocChange::kCsvImport);
     for (std::size_t i = 1; i < rows.size(); ++i) {
         try {
-            const ChannelRow row = ReadRow(columns, rows[i]);
-            WriteChannel(doc, row, "line " + std::to_string(rows[i].line) + ": ", result.notices);
-            ++result.used;
+            SCsvChannel row = ReadRow(columns, rows[i]);
+            row.line = rows[i].line;
+            result.rows.push_back(row);
         } catch (const BadRow& bad) {
             result.skipped.push_back("line " + std::to_string(rows[i].line) + ": " + bad.reason);
         }
+    }
+    return result;
+}
+
+CsvImport ImportChannelsCsv(CDromelPgmDoc& doc, const std::string& text) {
+    const SCsvChannels read = ReadChannelsCsv(text);
+    CsvImport result;
+    result.isChannelCsv = read.isChannelCsv;
+    result.whyNot = read.whyNot;
+    result.skipped = read.skipped;
+    if (!read.isChannelCsv) {
+        return result;
+    }
+    const CDocEdit edit(doc, EDocChange::kCsvImport);
+    for (const SCsvChannel& row : read.rows) {
+        WriteCsvChannel(doc, row.location, row, "line " + std::to_string(row.line) + ": ",
+                        result.notices);
+        ++result.used;
     }
     return result;
 }

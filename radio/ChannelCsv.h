@@ -13,7 +13,36 @@
 // transmit frequency) or "off" (no transmit frequency); Mode FM (wide) or NFM (narrow);
 // Skip "S" for a channel outside the scan list. The two yes/no options of columns 6 and 8
 // travel in Comment as "opt6=yes opt8=no".
-std::string ExportChannelsCsv(const CDromelPgmDoc& doc);
+// Only channels first..last go out when given.
+std::string ExportChannelsCsv(const CDromelPgmDoc& doc, int first = 1, int last = kChannelCount);
+
+// A channel as one CSV row gives it, in the texts the grid's cells take.
+struct SCsvChannel {
+    int line = 0; // where the row starts in the text
+    int location = 0;
+    std::string rx;
+    std::string tx; // empty: no transmit frequency
+    std::string rxTone;
+    std::string txTone;
+    bool scan = true;
+    bool narrow = false;
+    int opt6 = -1; // -1: not given
+    int opt8 = -1;
+};
+
+// The rows of a channel CSV text, each read or refused. Nothing of the document is touched.
+struct SCsvChannels {
+    bool isChannelCsv = false; // false: no row was read (whyNot says why)
+    std::string whyNot;
+    std::vector<SCsvChannel> rows;    // the usable rows in text order
+    std::vector<std::string> skipped; // "line N: reason" for every row that cannot be used
+};
+SCsvChannels ReadChannelsCsv(const std::string& text);
+
+// Writes a read row into channel n (1..16) through the channel grid's rules; every value they
+// changed is named in notices, after prefix.
+void WriteCsvChannel(CDromelPgmDoc& doc, int n, const SCsvChannel& row, const std::string& prefix,
+                     std::vector<std::string>& notices);
 
 struct CsvImport {
     bool isChannelCsv = false; // false: nothing was changed (whyNot says why)

@@ -7,7 +7,9 @@
 #include "grid/DDXGrid.h"
 #include "radio/DromelPgmDoc.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QPrinter>
 
@@ -84,9 +86,15 @@ CDromelPgmView::CDromelPgmView(CDromelPgmDoc& doc, QWidget* parent)
     ConnectEditors();
     OnUpdate();
     m_nViewObserver = m_doc.AddViewObserver([this] { OnUpdate(); });
+    m_nChangeObserver =
+        m_doc.AddChangeObserver([this](const SDocChange&) { emit editStateChanged(); });
+    connect(&m_grid, &CGridCtrl::selectionChanged, this, &CDromelPgmView::editStateChanged);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CDromelPgmView::editStateChanged);
 }
 
 CDromelPgmView::~CDromelPgmView() {
+    m_doc.RemoveChangeObserver(m_nChangeObserver);
     m_doc.RemoveViewObserver(m_nViewObserver);
 }
 

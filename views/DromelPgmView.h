@@ -55,6 +55,27 @@ public:
     // File > Print Preview: the page on the preview, drawn anew at every repaint.
     void OnFilePrintPreview();
 
+    // The Edit menu's commands on the grid's selected cells or channels, or on its focus cell
+    // when nothing is selected. Copy puts text/plain (tab-separated cells, for spreadsheets)
+    // on the clipboard and, for whole channels, text/csv (dpmtool export's CSV); Paste takes
+    // text/csv when it is there, else the text.
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditClear();
+    void OnEditSelectAll();
+    void OnEditInsertChannel();
+    void OnEditDeleteChannel();
+    void OnEditMoveUp();
+    void OnEditMoveDown();
+    void OnEditSort();
+    // Whether the Edit command id can act now.
+    bool CanEdit(int id) const;
+
+signals:
+    // What the Edit commands can act on may have changed.
+    void editStateChanged();
+
 private:
     QComboBox* Combo(int id) const;
     QCheckBox* CheckBox(int id) const;
@@ -68,6 +89,16 @@ private:
     void OnFreqEditKillFocus(int n, int col);
     void OnToneKillFocus(int n, int col);
     void OnListKillFocus(int n, int col);
+    // The selected block, else the focus cell, within rows 1..16 and columns 1..8; invalid
+    // when there is neither.
+    CCellRange EditBlock() const;
+    // The channel the row commands act on: the focus row, else the first selected row; 0
+    // for none.
+    int EditRow() const;
+    // Shows the document's channels and options again after a change of several channels.
+    void RefreshChannels();
+    // Move Up and Move Down: the channel with its neighbour, the focus following it.
+    void MoveEditRow(bool up);
     QPrinter& Printer();
     // The page as the form shows it now, on printer. A PDF file is made whole in memory and
     // then saved the way data files are, so a file that cannot be written is reported with its
@@ -77,6 +108,7 @@ private:
 
     CDromelPgmDoc& m_doc;
     int m_nViewObserver = 0;
+    int m_nChangeObserver = 0;
 
     CGridCtrl m_grid;
     CCellEdit m_cellEdit;

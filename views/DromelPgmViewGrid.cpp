@@ -38,6 +38,8 @@ void CDromelPgmView::FillGrid() {
                        [this](int n) { RefreshRow(n); })) {
         AppMessageBox(QStringLiteral("Out of memory."), QString(), MB_OK | MB_ICONHAND);
     }
+    // Rows and blocks of cells can be selected for the Edit commands.
+    m_grid.EnableSelection(true);
 }
 
 void CDromelPgmView::RefreshRow(int n) {

@@ -2,6 +2,7 @@
 target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmView.h
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DromelPgmViewEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmViewGrid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmViewPrint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintPage.h

@@ -36,8 +36,7 @@ struct MenuText {
     std::string text; // as the language file writes it ("\t" two characters)
 };
 
-// The MENU_ keys of the shipped English language file, in the order the file holds them:
-// the four menus, then the commands in the order the menus show them.
+// The MENU_ keys of the shipped English language file, in the order the file holds them.
 std::vector<MenuText> ShippedMenuTexts() {
     std::ifstream in(std::string(DROMEL_SOURCE_DIR) + "/res/lang_en.lng");
     std::vector<MenuText> texts;
@@ -80,6 +79,11 @@ std::vector<int> ItemIds(const QList<QAction*>& actions) {
     return ids;
 }
 
+// The menus of the menu bar, by position.
+const char* const kMenuKeys[] = {"MENU_FILE", "MENU_EDIT", "MENU_PROGRAM", "MENU_SETUP",
+                                 "MENU_HELP"};
+constexpr int kMenuCount = static_cast<int>(std::size(kMenuKeys));
+
 class StartUp : public ::testing::Test {
 protected:
     void TearDown() override {
@@ -97,10 +101,10 @@ protected:
         return Frame().menuBar()->actions()[position]->text();
     }
     QString CommandText(int id) const { return Frame().CommandAction(id)->text(); }
-    // The items of the four menus in order, without separators and recent files.
+    // The items of the menus in order, without separators and recent files.
     std::vector<QAction*> CommandActions() const {
         std::vector<QAction*> actions;
-        for (int position = 0; position < 4; ++position) {
+        for (int position = 0; position < kMenuCount; ++position) {
             for (QAction* action : Menu(position)->actions()) {
                 const int id = action->data().toInt();
                 if (!action->isSeparator() &&
@@ -208,13 +212,16 @@ TEST_F(StartUp, EmptySettingFileStartsInTheLocaleLanguageOnPort1) {
 
 TEST_F(StartUp, MenusHoldEveryItemAndSeparator) {
     ASSERT_TRUE(Start(""));
-    ASSERT_EQ(Frame().menuBar()->actions().size(), 4);
+    ASSERT_EQ(Frame().menuBar()->actions().size(), kMenuCount);
     EXPECT_EQ(ItemIds(Menu(0)->actions()),
               (std::vector<int>{57600, 57601, 57603, 57604, 0, 57607, 57609, 57606, 0, 57616, 57617,
                                 57618, 57619, 0, 57665}));
-    EXPECT_EQ(ItemIds(Menu(1)->actions()), (std::vector<int>{32772, 32773, 0, 32774, 32784}));
-    EXPECT_EQ(ItemIds(Menu(2)->actions()), (std::vector<int>{32771, 0, 32776}));
-    EXPECT_EQ(ItemIds(Menu(3)->actions()), (std::vector<int>{32775, 0, 57664}));
+    EXPECT_EQ(ItemIds(Menu(1)->actions()),
+              (std::vector<int>{57635, 57634, 57637, 57632, 0, 57642, 0, 32810, 32811, 32812, 32813,
+                                32814}));
+    EXPECT_EQ(ItemIds(Menu(2)->actions()), (std::vector<int>{32772, 32773, 0, 32774, 32784}));
+    EXPECT_EQ(ItemIds(Menu(3)->actions()), (std::vector<int>{32771, 0, 32776}));
+    EXPECT_EQ(ItemIds(Menu(4)->actions()), (std::vector<int>{32775, 0, 57664}));
     EXPECT_EQ(ItemIds(Frame().ToolBar()->actions()),
               (std::vector<int>{57600, 57601, 57603, 0, 32772, 32773, 0, 57607, 0, 32778, 57664}));
     for (QAction* action : Frame().ToolBar()->actions()) {
@@ -226,7 +233,15 @@ TEST_F(StartUp, MenusHoldEveryItemAndSeparator) {
 
 TEST_F(StartUp, SwappingTheLanguageFileChangesEveryMenuItem) {
     const std::vector<MenuText> shipped = ShippedMenuTexts();
-    ASSERT_EQ(shipped.size(), 20u);
+    ASSERT_EQ(shipped.size(), 31u);
+    const auto shippedText = [&shipped](const std::string& key) {
+        for (const MenuText& m : shipped) {
+            if (m.key == key) {
+                return Shown(m.text);
+            }
+        }
+        return std::string("(no " + key + ")");
+    };
     folder.dir.write("a.lng", MenuLanguage("A:"));
     folder.dir.write("b.lng", MenuLanguage("B:"));
     ASSERT_TRUE(Start("[setup]\nlanguage=a\n"));
@@ -234,25 +249,26 @@ TEST_F(StartUp, SwappingTheLanguageFileChangesEveryMenuItem) {
         g_strLangFile = folder.dir.file(prefix == std::string("A:") ? "a.lng" : "b.lng");
         app.ApplyLanguage();
         std::vector<std::string> expected;
-        for (const MenuText& m : shipped) {
-            expected.push_back(prefix + Shown(m.text));
-        }
         std::vector<std::string> shown;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < kMenuCount; ++i) {
+            expected.push_back(prefix + shippedText(kMenuKeys[i]));
             shown.push_back(MenuBarText(i).toStdString());
         }
         for (QAction* action : CommandActions()) {
+            expected.push_back(prefix +
+                               shippedText(FindCommand(action->data().toInt())->pszMenuKey));
             shown.push_back(action->text().toStdString());
         }
         EXPECT_EQ(shown, expected);
+        EXPECT_EQ(shown.size(), shipped.size());
     }
     g_strLangFile = folder.dir.file("none.lng");
     app.ApplyLanguage();
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < kMenuCount; ++i) {
         EXPECT_EQ(MenuBarText(i), QStringLiteral("Not Found"));
     }
     const std::vector<QAction*> commands = CommandActions();
-    EXPECT_EQ(commands.size(), 16u);
+    EXPECT_EQ(commands.size(), 26u);
     for (QAction* action : commands) {
         EXPECT_EQ(action->text(), QStringLiteral("Not Found")) << action->data().toInt();
     }
@@ -321,7 +337,7 @@ TEST_F(StartUp, WindowIs750By600AtMostAndTheFormFits) {
     EXPECT_FALSE(scroll->verticalScrollBar()->isVisible());
 }
 
-TEST_F(StartUp, AcceleratorsIssueCommandsAndEditingKeysDoNothing) {
+TEST_F(StartUp, AcceleratorsIssueCommandsAndClipboardKeysActOnTheCellEditor) {
     ASSERT_TRUE(Start(""));
     Frame().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&Frame()));
@@ -343,23 +359,26 @@ TEST_F(StartUp, AcceleratorsIssueCommandsAndEditingKeysDoNothing) {
         QObject::connect(Frame().CommandAction(info.nId), &QAction::triggered, &Frame(),
                          [&commands, id = info.nId] { commands.push_back(id); });
     }
-    // The clipboard holds a text the field takes, so a paste that got through would show.
+    // Inside the editor the clipboard keys work on its text, not on the grid; Alt+Backspace
+    // does nothing.
     QClipboard* clipboard = QApplication::clipboard();
-    clipboard->setText(QStringLiteral("7"));
-    ASSERT_EQ(clipboard->text(), QStringLiteral("7"));
-    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
-    QTest::keyClick(edit, Qt::Key_Delete, Qt::ShiftModifier);
+    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("146"));
     QTest::keyClick(edit, Qt::Key_Backspace, Qt::AltModifier);
     EXPECT_EQ(edit->text(), QStringLiteral("146"));
-    QTest::keyClick(edit, Qt::Key_C, Qt::ControlModifier);
+    clipboard->setText(QStringLiteral("7"));
     QTest::keyClick(edit, Qt::Key_Insert, Qt::ControlModifier);
-    EXPECT_EQ(clipboard->text(), QStringLiteral("7")); // nothing was cut or copied
-    QTest::keyClick(edit, Qt::Key_End);
+    EXPECT_EQ(clipboard->text(), QStringLiteral("146"));
+    QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QString());
     QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(edit->text(), QStringLiteral("146"));
+    EXPECT_EQ(edit->text(), QStringLiteral("146146"));
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(edit->text(), QString());
     QTest::keyClicks(edit, QStringLiteral("5"));
-    EXPECT_EQ(edit->text(), QStringLiteral("1465"));
+    EXPECT_EQ(edit->text(), QStringLiteral("5"));
     EXPECT_TRUE(commands.empty());
 
     const std::pair<Qt::Key, int> accelerators[] = {
