@@ -19,3 +19,16 @@ std::string JsonString(const std::string& text) {
     }
     return out + "\"";
 }
+
+std::string JsonValue(const SKeyword& word) {
+    switch (word.type) {
+    case EKeywordType::kEmpty:
+        return "null";
+    case EKeywordType::kFlag:
+    case EKeywordType::kNumber:
+        return word.word;
+    case EKeywordType::kWord:
+        break;
+    }
+    return JsonString(word.word);
+}
