@@ -76,18 +76,47 @@ std::string Address(std::size_t offset) {
     return text;
 }
 
+// A value as text for people and as its word.
+struct SValue {
+    std::string text;
+    SKeyword word;
+};
+
+SValue CellValue(const CDromelPgmDoc& doc, int n, int col) {
+    return {GetChannelCellText(doc, n, col), ChannelCellKeyword(doc, n, col)};
+}
+
+SValue TestValue(const CDromelPgmDoc& doc, int r, int col) {
+    return {GetTestCellText(doc, r, col), TestCellKeyword(doc, r, col)};
+}
+
+SValue OptionValue(const CDromelPgmDoc& doc, FormOption option) {
+    return {OptionText(doc, option), NumberKeyword(GetFormOption(doc, option))};
+}
+
+SValue OnOff(bool on) {
+    return {on ? "on" : "off", FlagKeyword(on)};
+}
+
 // Collects the entries and the bits they explain.
 class CDiffList {
 public:
     CDiffList(const CDromelPgmDoc& a, const CDromelPgmDoc& b) : m_a(a), m_b(b) {}
 
-    // Adds an entry when the texts differ and marks its bits explained.
+    // Adds an entry when the texts differ and marks its bits explained; the words are the
+    // texts themselves unless given.
     void Field(const std::string& name, const std::string& a, const std::string& b,
                const BitList& bits, bool shown = true) {
-        if (a == b) {
+        Field(name, {a, WordKeyword(a)}, {b, WordKeyword(b)}, bits, shown);
+    }
+
+    void Field(const std::string& name, const SValue& a, const SValue& b, const BitList& bits,
+               bool shown = true) {
+        if (a.text == b.text) {
             return;
         }
-        m_list.push_back({name, shown ? a : "", shown ? b : "", shown});
+        m_list.push_back({name, shown ? a.text : "", shown ? b.text : "", shown,
+                          shown ? a.word : SKeyword{}, shown ? b.word : SKeyword{}});
         Explain(bits);
     }
 
@@ -101,7 +130,9 @@ public:
     void Unexplained(std::size_t begin, std::size_t end) {
         for (std::size_t i = begin; i < end; ++i) {
             if (((m_a.Image()[i] ^ m_b.Image()[i]) & ~m_explained[i]) != 0) {
-                m_list.push_back({Address(i), Hex(m_a.Image()[i]), Hex(m_b.Image()[i])});
+                const std::string a = Hex(m_a.Image()[i]);
+                const std::string b = Hex(m_b.Image()[i]);
+                m_list.push_back({Address(i), a, b, true, WordKeyword(a), WordKeyword(b)});
             }
         }
     }
@@ -120,33 +151,33 @@ void DiffWrittenFields(CDiffList& list, const CDromelPgmDoc& a, const CDromelPgm
                        bool dealer) {
     for (int n = 1; n <= kChannelCount; ++n) {
         for (const auto& cell : kCellNames) {
-            list.Field("ch" + std::to_string(n) + " " + cell.key,
-                       GetChannelCellText(a, n, cell.value), GetChannelCellText(b, n, cell.value),
-                       CellBits(n, cell));
+            list.Field("ch" + std::to_string(n) + " " + cell.key, CellValue(a, n, cell.value),
+                       CellValue(b, n, cell.value), CellBits(n, cell));
         }
     }
     for (int r = 1; r <= kChannelCount; ++r) {
         for (int col = 1; col < kTestFreqColumns; ++col) {
             list.Field("test" + std::to_string(r) + " " + kCellNames[col - 1].key,
-                       GetTestCellText(a, r, col), GetTestCellText(b, r, col),
+                       TestValue(a, r, col), TestValue(b, r, col),
                        CellBits(TestChannel(r), kCellNames[col - 1]));
         }
     }
     for (const auto& option : kOptionNames) {
-        list.Field(option.key, OptionText(a, option.value), OptionText(b, option.value),
+        list.Field(option.key, OptionValue(a, option.value), OptionValue(b, option.value),
                    BitsOf(*option.field));
     }
     for (const auto& check : kCheckNames) {
-        list.Field(check.key, GetFormCheck(a, check.value) ? "on" : "off",
-                   GetFormCheck(b, check.value) ? "on" : "off", BitsOf(*check.field));
+        list.Field(check.key, OnOff(GetFormCheck(a, check.value)),
+                   OnOff(GetFormCheck(b, check.value)), BitsOf(*check.field));
     }
-    list.Field(kFieldManualAdjust.name, a.GetManualAdjust() ? "on" : "off",
-               b.GetManualAdjust() ? "on" : "off", BitsOf(kFieldManualAdjust), dealer);
+    list.Field(kFieldManualAdjust.name, OnOff(a.GetManualAdjust()), OnOff(b.GetManualAdjust()),
+               BitsOf(kFieldManualAdjust), dealer);
     // The model identification and the model's parameters follow from the model.
     BitList modelBits = Bytes(kModelIdOffset, kModelIdSize);
     const BitList params = Bytes(kModelParamsOffset, kModelParamsSize);
     modelBits.insert(modelBits.end(), params.begin(), params.end());
-    list.Field("model", ModelText(a), ModelText(b), modelBits);
+    list.Field("model", {ModelText(a), NumberKeyword(a.GetModel())},
+               {ModelText(b), NumberKeyword(b.GetModel())}, modelBits);
 }
 
 } // namespace
@@ -167,8 +198,10 @@ std::vector<FieldDiff> DiffDocuments(const CDromelPgmDoc& a, const CDromelPgmDoc
     if (dealer) {
         for (int i = 0; i < kAlignmentCount; ++i) {
             const auto at = static_cast<std::size_t>(i);
-            list.Field(std::string("align.") + kAlignmentKeys[at], std::to_string(va[at]),
-                       std::to_string(vb[at]), {{kAlignmentOffset + at, 0xFF}});
+            list.Field(std::string("align.") + kAlignmentKeys[at],
+                       {std::to_string(va[at]), NumberKeyword(va[at])},
+                       {std::to_string(vb[at]), NumberKeyword(vb[at])},
+                       {{kAlignmentOffset + at, 0xFF}});
         }
     } else if (va != vb) {
         list.Field("alignment", "", "x", Bytes(kAlignmentOffset, kAlignmentSize), false);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "radio/DromelPgmDoc.h"
+#include "radio/ValueKeywords.h"
 
 #include <string>
 #include <vector>
@@ -16,6 +17,10 @@ struct FieldDiff {
     // False for the dealers' values (alignment, Manual Adjust) when the access code was not
     // given: the entry only says that they differ.
     bool valuesShown = true;
+    // The same values as words of no language (ValueKeywords.h): the keyword of a cell, an
+    // option's index, a check box's true or false; the text itself where it has no language.
+    SKeyword aWord;
+    SKeyword bWord;
 };
 
 // The part of the image a write sends into the radio (up to kWrittenEnd): what the radio holds

@@ -20,6 +20,7 @@ target_sources(dromel_radio PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/SettingsCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StoredValue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToneTables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ValueKeywords.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ValueCodecs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ValueNotice.cpp
 )

@@ -3,7 +3,9 @@
 # The program keeps the layout it has in the build folder: one folder,
 # <prefix>/lib/dromelpgm/, holds the executables (and dpmtool's page printer) with setting.ini, the language files
 # and the help files beside them, since the program finds its files beside its executable.
-# <prefix>/bin/ gets links to the three. Desktop entry, icons, AppStream data, the file type
+# <prefix>/bin/ gets links to the three. The settings file is the site's: it is installed as
+# <sysconfdir>/dromelpgm/setting.ini (/etc/dromelpgm/ for the prefix /usr, where the package
+# keeps it as a conffile) and the program finds it through a link beside itself. Desktop entry, icons, AppStream data, the file type
 # of data files, manual pages and shell completion go to their usual places under share/.
 include(GNUInstallDirs)
 
@@ -15,7 +17,20 @@ set(DROMEL_DESKTOP_DIR ${CMAKE_SOURCE_DIR}/res/desktop)
 install(TARGETS DromelPgm dpmtool dpmtool-print radiosim RUNTIME DESTINATION ${DROMEL_INSTALL_DIR})
 # The shipped data comes from the sources: the copies in the build folder may carry local
 # changes (scripts/run points COM1 at its simulated radio).
-install(FILES ${DROMEL_SHIPPED_DATA} DESTINATION ${DROMEL_INSTALL_DIR})
+set(DROMEL_SHIPPED_SETTINGS ${DROMEL_SHIPPED_DATA})
+list(FILTER DROMEL_SHIPPED_SETTINGS INCLUDE REGEX "\\.ini$")
+set(DROMEL_SHIPPED_LANGUAGES ${DROMEL_SHIPPED_DATA})
+list(FILTER DROMEL_SHIPPED_LANGUAGES EXCLUDE REGEX "\\.ini$")
+install(FILES ${DROMEL_SHIPPED_LANGUAGES} DESTINATION ${DROMEL_INSTALL_DIR})
+install(FILES ${DROMEL_SHIPPED_SETTINGS} DESTINATION ${CMAKE_INSTALL_FULL_SYSCONFDIR}/dromelpgm)
+# Relative, so that an unpacked or moved tree finds its own; the package's link is made
+# absolute by dh_link, as links between top-level folders are there.
+install(CODE "
+  set(link \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${DROMEL_INSTALL_DIR}/setting.ini\")
+  file(RELATIVE_PATH target \"\${CMAKE_INSTALL_PREFIX}/${DROMEL_INSTALL_DIR}\"
+       \"${CMAKE_INSTALL_FULL_SYSCONFDIR}/dromelpgm/setting.ini\")
+  message(STATUS \"Installing: \${link} -> \${target}\")
+  file(CREATE_LINK \"\${target}\" \"\${link}\" SYMBOLIC)")
 # The help files are built into the program's folder, one per language file.
 install(DIRECTORY ${DROMEL_BIN_DIR}/ DESTINATION ${DROMEL_INSTALL_DIR}
         FILES_MATCHING PATTERN "*.qch" PATTERN "help" EXCLUDE)
@@ -62,7 +77,7 @@ add_custom_target(icons ALL DEPENDS ${DROMEL_ICON_OUTPUTS})
 
 # Manual pages, compressed as Debian keeps them.
 set(DROMEL_MAN_OUTPUTS "")
-foreach(page tools/dpmtool/dpmtool.1 tools/radiosim/radiosim.1)
+foreach(page app/DromelPgm.1 tools/dpmtool/dpmtool.1 tools/radiosim/radiosim.1)
   get_filename_component(name ${page} NAME)
   set(gz ${CMAKE_BINARY_DIR}/man/${name}.gz)
   add_custom_command(OUTPUT ${gz}
@@ -78,32 +93,6 @@ install(FILES ${DROMEL_MAN_OUTPUTS} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_SOURCE_DIR}/tools/dpmtool/dpmtool.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME dpmtool)
 
-# The Debian package: scripts/package builds it with cpack.
-set(CPACK_GENERATOR DEB)
-set(CPACK_PACKAGE_NAME dromelpgm)
-set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "programming tool for 16-channel handheld radios")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_STRIP_FILES ON)
-set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "DromelPgm developers <dromelpgm@localhost>")
-set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
-set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The first line of the description is the summary above.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "DromelPgm reads the configuration memory of a 16-channel handheld two-way
-radio over its USB programming cable, edits the radio-wide options and the
-16 channels on one form, saves and loads data files (.dpm), prints, and
-writes the result back into the radio. English and Chinese user interface.
-.
-The package also holds dpmtool, a command-line tool to create, show and edit
-data files, exchange channels as CSV and read or write radios, and radiosim,
-a simulated radio on a pseudo-terminal for trying the tool without a radio.")
-# dpkg-shlibdeps computes the libraries; the fonts are what the dialogs and the printout
-# are laid out for, loaded through fontconfig at run time.
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The help window reads its index through the Qt SQL SQLite driver, loaded at run time.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-wqy-microhei, libqt6sql6-sqlite")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${DROMEL_DESKTOP_DIR}/postinst)
-set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-include(CPack)
+# The Debian package is built from debian/ by scripts/package (dpkg-buildpackage).
+install(FILES ${CMAKE_SOURCE_DIR}/res/udev/70-dromelpgm-cable.rules
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/dromelpgm/examples)

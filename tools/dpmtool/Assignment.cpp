@@ -9,6 +9,7 @@
 #include "radio/CellTyping.h"
 #include "radio/TestFreqRules.h"
 #include "radio/TestModeRules.h"
+#include "radio/ValueKeywords.h"
 
 namespace {
 
@@ -16,16 +17,23 @@ struct Refusal {
     std::string reason;
 };
 
-// Reads one of two words (case ignored): 0 for the first, 1 for the second.
-int Choice(const std::string& value, const char* first, const char* second) {
-    const std::string word = AsciiLower(value);
-    if (word == first) {
-        return 0;
+// A check box's or switch's word: true or on, false or off (case ignored).
+bool OnOffWord(const std::string& value) {
+    const int on = CheckOfWord(value);
+    if (on < 0) {
+        throw Refusal{"\"" + value + "\" is neither true (on) nor false (off)"};
     }
-    if (word == second) {
-        return 1;
+    return on == 1;
+}
+
+// A yes/no or width cell's word: the list entry it stands for.
+int ListWord(int col, const std::string& value) {
+    const int k = ChannelListIndexOfWord(col, value);
+    if (k < 0) {
+        throw Refusal{"\"" + value + "\" is neither " +
+                      (col == kColBand ? "wide nor narrow" : "true (yes) nor false (no)")};
     }
-    throw Refusal{"\"" + value + "\" is neither " + first + " nor " + second};
+    return k;
 }
 
 // The frequency text of a cell assignment, refused unless it could have been typed.
@@ -40,7 +48,7 @@ const std::string& TypedFreq(const std::string& value) {
 // The tone text of a cell assignment, refused unless it could have been typed or chosen;
 // "none" (case ignored) stands for the none entry in every language.
 std::string TypedTone(const std::string& value) {
-    if (EqualsNoCase(value, "none")) {
+    if (IsNoneToneWord(value)) {
         return {};
     }
     const ETyping typing = CheckToneTyping(value, GetLangString("IDS_NONE"));
@@ -125,9 +133,7 @@ SStoredValue ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field,
         case kColTxTone:
             return CommitChannelTone(doc, n, col == kColRxTone, TypedTone(value));
         default: {
-            const int k =
-                col == kColBand ? Choice(value, "wide", "narrow") : Choice(value, "yes", "no");
-            CommitChannelList(doc, n, col, k);
+            CommitChannelList(doc, n, col, ListWord(col, value));
             return {};
         }
         }
@@ -166,7 +172,7 @@ bool ApplyDealer(CDromelPgmDoc& doc, const std::string& key, const std::string& 
                       "(--dealer CODE)"};
     }
     if (!align) {
-        SetManualAdjustSwitch(doc, Choice(value, "on", "off") == 0);
+        SetManualAdjustSwitch(doc, OnOffWord(value));
         return true;
     }
     const int index = FindAlignmentKey(key.substr(kAlign.size()));
@@ -199,7 +205,7 @@ SStoredValue Apply(CDromelPgmDoc& doc, const std::string& key, const std::string
     }
     for (const auto& c : kCheckNames) {
         if (key == c.key) {
-            ChangeFormCheck(doc, c.value, Choice(value, "on", "off") == 0);
+            ChangeFormCheck(doc, c.value, OnOffWord(value));
             return {};
         }
     }

@@ -1,6 +1,7 @@
 #include "DiffOutput.h"
 
 #include "DpmCommand.h"
+#include "JsonValue.h"
 #include "app/JsonText.h"
 
 #include <iostream>
@@ -37,8 +38,13 @@ std::string DiffJson(const std::vector<FieldDiff>& diffs, const std::string& a,
         out += i == 0 ? "\n    {" : ",\n    {";
         out += "\"name\": " + JsonString(d.name);
         if (d.valuesShown) {
-            out += ", " + JsonString(a) + ": " + JsonString(d.a) + ", " + JsonString(b) + ": " +
-                   JsonString(d.b);
+            out += ", " + JsonString(a) + ": " + JsonValue(d.aWord) + ", " + JsonString(b) + ": " +
+                   JsonValue(d.bWord);
+            // An option or the model by its number: its text beside, for people.
+            if (d.aWord.type == EKeywordType::kNumber && d.a != d.aWord.word) {
+                out += ", \"text\": {" + JsonString(a) + ": " + JsonString(d.a) + ", " +
+                       JsonString(b) + ": " + JsonString(d.b) + "}";
+            }
         } else {
             out += ", \"differ\": true";
         }

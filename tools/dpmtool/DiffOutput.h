@@ -10,8 +10,10 @@
 // One line per entry; a and b name the two sides ("file", "radio").
 std::string DiffText(const std::vector<FieldDiff>& diffs, const std::string& a,
                      const std::string& b);
-// {"equal": bool, "differences": [{"name":..., a: ..., b: ...}]}; entries whose values are
-// not shown carry "differ": true instead.
+// {"equal": bool, "differences": [{"name":..., a: ..., b: ...}]} with the values as words of
+// no language (null for an empty cell); an option or the model, given by its number, has
+// "text": {a: ..., b: ...} beside. Entries whose values are not shown carry "differ": true
+// instead.
 std::string DiffJson(const std::vector<FieldDiff>& diffs, const std::string& a,
                      const std::string& b);
 

@@ -1,11 +1,13 @@
 #include "ShowDocument.h"
 
+#include "JsonValue.h"
 #include "app/JsonText.h"
 
 #include "radio/ColumnHeadings.h"
 #include "radio/SettingNames.h"
 #include "radio/TestFreqRules.h"
 #include "radio/TestModeRules.h"
+#include "radio/ValueKeywords.h"
 
 #include <cstdio>
 
@@ -117,8 +119,7 @@ std::string ShowJson(CDromelPgmDoc& doc, bool dealer) {
         out += "    {";
         for (int c = 1; c < kChannelColumns; ++c) {
             out += JsonString(kCellNames[c - 1].key) + ": " +
-                   JsonString(GetChannelCellText(doc, n, c)) +
-                   (c + 1 < kChannelColumns ? ", " : "");
+                   JsonValue(ChannelCellKeyword(doc, n, c)) + (c + 1 < kChannelColumns ? ", " : "");
         }
         out += n < kChannelCount ? "},\n" : "}\n";
     }
@@ -127,7 +128,7 @@ std::string ShowJson(CDromelPgmDoc& doc, bool dealer) {
         out += "    {";
         for (int c = 1; c < kTestFreqColumns; ++c) {
             out += JsonString(kCellNames[c - 1].key) + ": " +
-                   JsonString(GetTestCellText(doc, r, c)) + (c + 1 < kTestFreqColumns ? ", " : "");
+                   JsonValue(TestCellKeyword(doc, r, c)) + (c + 1 < kTestFreqColumns ? ", " : "");
         }
         out += r < kChannelCount ? "},\n" : "}\n";
     }
