@@ -380,7 +380,7 @@ void CMainFrame::ShowToolbarIcons() {
     for (QAction* action : m_wndToolBar->actions()) {
         const QString name = action->property("toolbarIcon").toString();
         if (!name.isEmpty()) {
-            action->setIcon(ToolbarIcon(name, m_wndToolBar->palette()));
+            action->setIcon(ToolbarIcon(name, palette()));
         }
     }
 }

@@ -3,6 +3,7 @@
 // area, its cap never exceeds that area, and maximised it fills the area.
 #include "app/FrameFit.h"
 #include "app/MainFrm.h"
+#include "grid/PaletteColours.h"
 
 #include "CommandFixture.h"
 
@@ -10,6 +11,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QToolBar>
 
 TEST(FrameScale, CappedClientSizeAndPlacementKeepTheFrameInside) {
     const QRect available(0, 0, 910, 512);
@@ -66,4 +68,36 @@ TEST_F(FrameOnScreen, InsideTheAvailableAreaAndMaximisedFillsIt) {
     frame.showNormal();
     QApplication::processEvents();
     EXPECT_LE(frame.height(), std::min(600, available.height()));
+}
+
+// The strongest contrast an opaque pixel of the About button's picture has against the
+// toolbar; the picture is ink alone, so it tells whether the ink suits the toolbar.
+double AboutIconContrast(CMainFrame& frame, qreal scale) {
+    QAction* about = frame.CommandAction(57664);
+    const QColor window = frame.palette().color(QPalette::Window);
+    const QImage image = about->icon().pixmap(QSize(16, 15), scale).toImage();
+    double best = 1.0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (pixel.alpha() == 255) {
+                best = std::max(best, ContrastRatio(pixel, window));
+            }
+        }
+    }
+    return best;
+}
+
+TEST_F(FrameOnScreen, ToolbarPicturesAreSharpAtTwiceAndReadableOnADarkToolbar) {
+    ASSERT_TRUE(Start(""));
+    CMainFrame& frame = Frame();
+    EXPECT_EQ(frame.CommandAction(57664)->icon().pixmap(QSize(16, 15), 2.0).size(), QSize(32, 30));
+    EXPECT_GE(AboutIconContrast(frame, 1.0), kTextContrast);
+    QPalette dark = frame.palette();
+    dark.setColor(QPalette::Window, QColor(34, 32, 32));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    frame.setPalette(dark);
+    EXPECT_GE(AboutIconContrast(frame, 1.0), kTextContrast);
+    EXPECT_GE(AboutIconContrast(frame, 2.0), kTextContrast);
+    frame.setPalette(QPalette());
 }
