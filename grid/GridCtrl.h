@@ -156,6 +156,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -183,6 +184,7 @@ private:
     void RedrawFixedColumnCells(int row);
     void RedrawFixedRowCells(int col);
     void MoveFocusByKey(QKeyEvent* event);
+    void LandFocusCell();
     void SetSelectedCell(int row, int col, bool selected);
     void ApplySelection(const CCellID& current);
     void SelectCells(const CCellRange& range);

@@ -3,7 +3,9 @@
 #include "views/DromelPgmView.h"
 
 #include "app/AppMessageBox.h"
+#include "app/LangText.h"
 #include "grid/DrawTextFormat.h"
+#include "grid/GridAccessible.h"
 #include "grid/GridLayout.h"
 #include "radio/ChannelRules.h"
 #include "radio/ColumnHeadings.h"
@@ -38,6 +40,7 @@ void CDromelPgmView::FillGrid() {
                        [this](int n) { RefreshRow(n); })) {
         AppMessageBox(QStringLiteral("Out of memory."), QString(), MB_OK | MB_ICONHAND);
     }
+    SetGridRowName(m_grid, LangText("IDS_ACC_CHANNEL"));
 }
 
 void CDromelPgmView::RefreshRow(int n) {
