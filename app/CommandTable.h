@@ -51,7 +51,7 @@ inline constexpr SCommandInfo kCommandTable[] = {
     {ID_SETUP_PORT, ECommandOwner::kApp, "MENU_SETUP_PORT", "&Communication Port", ""},
     {ID_SETUP_LANGUAGE, ECommandOwner::kApp, "MENU_SETUP_LANGUAGE", "&Language Setup", ""},
     {ID_NEXT_LANGUAGE, ECommandOwner::kApp, nullptr, "", ""},
-    {ID_HELP_HELP, ECommandOwner::kFrame, "MENU_HELP_HELP", "&Help", ""},
+    {ID_HELP_HELP, ECommandOwner::kFrame, "MENU_HELP_HELP", "&Help\tF1", "F1"},
     {ID_APP_ABOUT, ECommandOwner::kApp, "MENU_APP_ABOUT", "&About BriselPgm...", ""},
 };
 

@@ -1,4 +1,5 @@
 #include "app/DialogBuilder.h"
+#include "app/SpinField.h"
 
 #include "app/DialogStyle.h"
 #include "app/MulDiv.h"
@@ -14,7 +15,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSpinBox>
 #include <QStandardItemModel>
 #include <QStyle>
 #include <QStyleOptionComboBox>
@@ -148,28 +148,14 @@ QWidget* MakeProgress(const ControlTemplate&, QWidget* parent) {
     return bar;
 }
 
-// An up-down control sits at the right edge of its buddy, the control before it, and writes
-// its position into the buddy as a number.
-QWidget* MakeUpDown(const ControlTemplate& c, QWidget* parent, QWidget* buddy, QRect& rect) {
-    auto* spin = new QSpinBox(parent);
+// An up-down control is a number field with its arrows, at its own rectangle.
+QWidget* MakeUpDown(QWidget* parent) {
+    auto* spin = new CSpinField(parent);
     spin->setRange(0, 100);
-    spin->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-    spin->setKeyboardTracking(false);
-    if (buddy && c.Has("autobuddy") && c.Has("alignright")) {
-        QRect buddyRect = buddy->geometry();
-        buddyRect.setWidth(std::max(0, buddyRect.width() - rect.width()));
-        buddy->setGeometry(buddyRect);
-        rect = QRect(buddyRect.right() + 1, buddyRect.top(), rect.width(), buddyRect.height());
-    }
-    if (buddy && c.Has("setbuddyint")) {
-        QObject::connect(spin, &QSpinBox::valueChanged, buddy,
-                         [buddy](int value) { SetControlText(buddy, QString::number(value)); });
-    }
     return spin;
 }
 
-QWidget* MakeControl(const ControlTemplate& c, QWidget* parent, const QFont& font,
-                     QWidget* previous, QRect& rect) {
+QWidget* MakeControl(const ControlTemplate& c, QWidget* parent, const QFont& font) {
     const QString text = QString::fromStdString(c.text);
     switch (c.kind) {
     case ControlKind::Group:
@@ -191,7 +177,7 @@ QWidget* MakeControl(const ControlTemplate& c, QWidget* parent, const QFont& fon
     case ControlKind::Progress:
         return MakeProgress(c, parent);
     case ControlKind::UpDown:
-        return MakeUpDown(c, parent, previous, rect);
+        return MakeUpDown(parent);
     case ControlKind::Custom:
         break;
     }
@@ -290,11 +276,10 @@ void BuildDialog(QWidget* window, int dialogId) {
         window->setWindowTitle(QString::fromStdString(dialog.caption));
     }
 
-    QWidget* previous = nullptr;
     QWidget* previousInTabOrder = nullptr; // the tab order follows the template order
     for (const ControlTemplate& c : dialog.controls) {
         QRect rect = DialogUnitsToPixels(font, c.x, c.y, c.cx, c.cy);
-        QWidget* control = MakeControl(c, window, font, previous, rect);
+        QWidget* control = MakeControl(c, window, font);
         control->setProperty("ctrlId", c.id);
         if (qobject_cast<QComboBox*>(control)) {
             rect.setHeight(control->sizeHint().height());
@@ -312,7 +297,6 @@ void BuildDialog(QWidget* window, int dialogId) {
             }
             previousInTabOrder = control;
         }
-        previous = control;
     }
 }
 

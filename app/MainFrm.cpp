@@ -118,6 +118,8 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     // The form scrolls when the window is made smaller than the form.
     auto* scroll = new QScrollArea(this);
     scroll->setFrameShape(QFrame::NoFrame);
+    // The scroll area shows no focus of its own; Tab goes straight to the form's controls.
+    scroll->setFocusPolicy(Qt::NoFocus);
     m_pForm = new CDromelPgmView(m_doc);
     scroll->setWidget(m_pForm);
     ConnectCommand(ID_FILE_PRINT, m_pForm, &CDromelPgmView::OnFilePrint);

@@ -35,6 +35,8 @@ target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/HelpWnd.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogStyle.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DialogBuilder.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/SpinField.h
+  ${CMAKE_CURRENT_LIST_DIR}/SpinField.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TranslateDialog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameFit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFrm.cpp

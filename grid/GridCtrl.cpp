@@ -1,6 +1,8 @@
 // CGridCtrl: cells, counts, sizes, fonts, geometry and scrolling.
 #include "grid/GridCtrl.h"
 
+#include "grid/GridAccessible.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFontMetrics>
@@ -14,6 +16,7 @@
 
 CGridCtrl::CGridCtrl(int nRows, int nCols, int nFixedRows, int nFixedCols, QWidget* parent)
     : QAbstractScrollArea(parent) {
+    InstallGridAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
@@ -96,6 +99,7 @@ bool CGridCtrl::SetRowCount(int nRows) {
         ResetScrollBars();
         viewport()->update();
     }
+    AnnounceGridReset(*this);
     return true;
 }
 
@@ -146,6 +150,7 @@ bool CGridCtrl::SetColumnCount(int nCols) {
         ResetScrollBars();
         viewport()->update();
     }
+    AnnounceGridReset(*this);
     return true;
 }
 
@@ -284,8 +289,9 @@ bool CGridCtrl::SetItem(const GridItem& item) {
     if (!cell) {
         return false;
     }
-    if (item.mask & GVIF_TEXT) {
+    if ((item.mask & GVIF_TEXT) && cell->text != item.text) {
         cell->text = item.text;
+        AnnounceCellText(*this, item.row, item.col);
     }
     if (item.mask & GVIF_IMAGE) {
         cell->image = item.image;
@@ -348,7 +354,10 @@ bool CGridCtrl::SetItemText(int row, int col, const QString& text) {
     if (!cell) {
         return false;
     }
-    cell->text = text;
+    if (cell->text != text) {
+        cell->text = text;
+        AnnounceCellText(*this, row, col);
+    }
     return true;
 }
 

@@ -161,6 +161,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -187,6 +188,7 @@ private:
     // Spreadsheet keys on the focus cell: F2, Space or a typed character opens its editor,
     // the character then goes to the editor. False for any other key.
     bool OpenEditorByKey(QKeyEvent* event);
+    void LandFocusCell();
     void SetSelectedCell(int row, int col, bool selected);
     void ApplySelection(const CCellID& current);
     void SelectCells(const CCellRange& range);

@@ -1,4 +1,5 @@
 // CGridCtrl: focus cell, notifications, keyboard, mouse, wheel and selection.
+#include "grid/GridAccessible.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridNotify.h"
 
@@ -88,6 +89,7 @@ void CGridCtrl::SetFocusCell(int row, int col) {
             RedrawFixedColumnCells(cell.row);
         }
         SendMessageToParent(cell.row, cell.col, GVN_FOCUSGAINED);
+        AnnounceFocusCell(*this);
     }
     emit selectionChanged();
 }
@@ -110,11 +112,18 @@ void CGridCtrl::OnHeaderRowClick(int, int) {}
 
 bool CGridCtrl::event(QEvent* event) {
     // The grid moves its focus cell with Tab and Shift+Tab; only when the focus cell cannot
-    // move does Tab move the keyboard focus on to the next control.
+    // move does Tab move the keyboard focus on to the next control. Ctrl+Tab and
+    // Ctrl+Shift+Tab always leave the grid, to the next and the previous control.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
-            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+        if (tab && (key->modifiers() & Qt::ControlModifier) &&
+            !(key->modifiers() & Qt::AltModifier)) {
+            focusNextPrevChild(key->key() == Qt::Key_Tab &&
+                               !(key->modifiers() & Qt::ShiftModifier));
+            return true;
+        }
+        if (tab && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             keyPressEvent(key);
             if (key->isAccepted()) {
                 return true;
@@ -153,13 +162,6 @@ void CGridCtrl::MoveFocusByKey(QKeyEvent* event) {
     if (key == Qt::Key_Tab && shift) {
         key = Qt::Key_Backtab;
     }
-    // Ctrl+Tab belongs to the window around the grid.
-    if ((key == Qt::Key_Tab || key == Qt::Key_Backtab) &&
-        (event->modifiers() & Qt::ControlModifier)) {
-        event->ignore();
-        return;
-    }
-
     switch (key) {
     case Qt::Key_Tab:
         if (current.col < nCols - 1) {

@@ -3,6 +3,7 @@
 #include "grid/CellCombo.h"
 #include "grid/CellEdit.h"
 #include "grid/CellList.h"
+#include "grid/GridAccessible.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridNotify.h"
 
@@ -31,7 +32,8 @@ void CGridEditing::Add(TEditor& editor, std::initializer_list<int> columns, Comm
                        Prepare prepare) {
     const int index = static_cast<int>(m_editors.size());
     m_editors.push_back(
-        {columns, [&editor](const QRect& rect, const QString& text) { editor.Begin(rect, text); },
+        {&editor, columns,
+         [&editor](const QRect& rect, const QString& text) { editor.Begin(rect, text); },
          [&editor] { editor.End(); }, std::move(commit), std::move(prepare)});
     connect(&editor, &TEditor::KillFocus, this, [this, index] { OnKillFocus(index); });
 }
@@ -87,6 +89,8 @@ void CGridEditing::OnBeginEdit(const GridNotify& notify) {
     if (found->prepare) {
         found->prepare(col);
     }
+    // A screen reader announces the editor as an edit field or a combo box of this cell.
+    found->pWidget->setAccessibleName(GridCellName(m_grid, row, col));
     found->begin(rect, notify.item.text);
 }
 

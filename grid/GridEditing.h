@@ -54,6 +54,7 @@ protected:
 
 private:
     struct SEditor {
+        QWidget* pWidget;
         std::vector<int> columns;
         std::function<void(const QRect&, const QString&)> begin;
         std::function<void()> end;

@@ -13,6 +13,11 @@ target_sources(dromel_grid PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlPaint.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlInput.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridCtrlTyping.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridFocus.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridAccessible.h
+  ${CMAKE_CURRENT_LIST_DIR}/GridAccessible.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/GridCellAccessible.h
+  ${CMAKE_CURRENT_LIST_DIR}/GridCellAccessible.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CellEditorLink.h
   ${CMAKE_CURRENT_LIST_DIR}/CellEditorLink.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CellEdit.h

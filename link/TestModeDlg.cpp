@@ -14,8 +14,7 @@ CTestModeDlg::CTestModeDlg(CDromelPgmDoc& doc, QWidget* parent) : QDialog(parent
     m_manualAdjust = qobject_cast<QCheckBox*>(GetDlgItem(this, kManualAdjustId));
     m_saveButton = qobject_cast<QPushButton*>(GetDlgItem(this, kSaveId));
     for (int i = 0; i < kAlignmentCount; ++i) {
-        m_edits[i] = qobject_cast<QLineEdit*>(GetDlgItem(this, kValueControls[i].nEditId));
-        m_spins[i] = qobject_cast<QSpinBox*>(GetDlgItem(this, kValueControls[i].nSpinId));
+        m_spins[i] = qobject_cast<QSpinBox*>(GetDlgItem(this, kValueIds[i]));
     }
     connect(m_accessCode, &QLineEdit::textChanged, this, &CTestModeDlg::OnChangePassword);
     connect(m_saveButton, &QPushButton::clicked, this, &CTestModeDlg::OnOK);
@@ -28,12 +27,12 @@ int CTestModeDlg::DoModal() {
     return exec();
 }
 
-// Locked: only the access code, the spin buttons and Exit can be used, and the values are
-// not shown.
+// Locked: only the access code and Exit can be used, and the values are not shown.
 void CTestModeDlg::OnInitDialog() {
     TranslateDialog(this, kDialogId);
     for (QSpinBox* spin : m_spins) {
         spin->setRange(0, 255);
+        spin->clear();
     }
 }
 
@@ -49,10 +48,8 @@ void CTestModeDlg::OnChangePassword() {
     m_manualAdjust->setEnabled(true);
     const AlignmentValues values = GetAlignmentValues(m_doc);
     for (int i = 0; i < kAlignmentCount; ++i) {
-        m_edits[i]->setEnabled(true);
+        m_spins[i]->setEnabled(true);
         m_spins[i]->setValue(values[i]);
-        // The spin writes its edit only when its position moves.
-        m_edits[i]->setText(QString::number(values[i]));
     }
 }
 
@@ -60,6 +57,8 @@ void CTestModeDlg::OnOK() {
     m_bManualAdjust = m_manualAdjust->isChecked();
     AlignmentValues values{};
     for (int i = 0; i < kAlignmentCount; ++i) {
+        // A field left empty keeps the value it showed last.
+        m_spins[i]->interpretText();
         values[i] = static_cast<std::uint8_t>(m_spins[i]->value());
     }
     SaveTestMode(m_doc, m_bManualAdjust, values);

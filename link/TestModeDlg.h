@@ -1,6 +1,7 @@
 // CTestModeDlg: the dealers' window for the radio's alignment values. It is locked until
 // the access code is typed into its password field; then Save, Manual Adjust and the twelve
-// values unlock, and the spin buttons show the bytes of the document's image. Save stores
+// number fields unlock and show the bytes of the document's image, to be typed over or
+// stepped with the arrows and keys. Save stores
 // the switch and all twelve values into the image; Exit leaves the image as it was. Nothing
 // goes to the radio from here.
 #pragma once
@@ -25,25 +26,21 @@ public:
     static constexpr int kManualAdjustId = 1049;
     static constexpr int kSaveId = 1126;
     static constexpr int kExitId = 1127;
-    // The edit and the spin button of each alignment value, in image order.
-    struct SValueControls {
-        int nEditId;
-        int nSpinId;
+    // The number field of each alignment value, in image order.
+    static constexpr std::array<int, kAlignmentCount> kValueIds{
+        1065, // Battery Low
+        1066, // SQL9
+        1067, // SQL3
+        1068, // POWER
+        1069, // Wide CTC
+        1070, // Wide DCS
+        1119, // Rx Center
+        1121, // Freq
+        1123, // Narrow CTC
+        1125, // Narrow DCS
+        1075, // Rx Low
+        1077, // Rx High
     };
-    static constexpr std::array<SValueControls, kAlignmentCount> kValueControls{{
-        {1058, 1065}, // Battery Low
-        {1053, 1066}, // SQL9
-        {1054, 1067}, // SQL3
-        {1055, 1068}, // POWER
-        {1056, 1069}, // Wide CTC
-        {1057, 1070}, // Wide DCS
-        {1118, 1119}, // Rx Center
-        {1120, 1121}, // Freq
-        {1122, 1123}, // Narrow CTC
-        {1124, 1125}, // Narrow DCS
-        {1074, 1075}, // Rx Low
-        {1076, 1077}, // Rx High
-    }};
 
     explicit CTestModeDlg(CDromelPgmDoc& doc, QWidget* parent = nullptr);
 
@@ -59,6 +56,5 @@ private:
     QLineEdit* m_accessCode = nullptr;
     QCheckBox* m_manualAdjust = nullptr;
     QPushButton* m_saveButton = nullptr;
-    std::array<QLineEdit*, kAlignmentCount> m_edits{};
     std::array<QSpinBox*, kAlignmentCount> m_spins{};
 };

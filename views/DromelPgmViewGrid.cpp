@@ -3,7 +3,9 @@
 #include "views/DromelPgmView.h"
 
 #include "app/AppMessageBox.h"
+#include "app/LangText.h"
 #include "grid/DrawTextFormat.h"
+#include "grid/GridAccessible.h"
 #include "grid/GridLayout.h"
 #include "radio/ChannelRules.h"
 #include "radio/ColumnHeadings.h"
@@ -40,6 +42,7 @@ void CDromelPgmView::FillGrid() {
     }
     // Rows and blocks of cells can be selected for the Edit commands.
     m_grid.EnableSelection(true);
+    SetGridRowName(m_grid, LangText("IDS_ACC_CHANNEL"));
 }
 
 void CDromelPgmView::RefreshRow(int n) {

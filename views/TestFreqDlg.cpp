@@ -2,9 +2,11 @@
 
 #include "app/AppMessageBox.h"
 #include "app/DialogBuilder.h"
+#include "app/LangText.h"
 #include "app/TranslateDialog.h"
 #include "grid/DDXGrid.h"
 #include "grid/DrawTextFormat.h"
+#include "grid/GridAccessible.h"
 #include "grid/GridLayout.h"
 #include "radio/ColumnHeadings.h"
 #include "radio/OptionLists.h"
@@ -77,6 +79,7 @@ void CTestFreqDlg::OnInitDialog() {
         AppMessageBox(QStringLiteral("Out of memory."), QString(), MB_OK | MB_ICONHAND);
         return;
     }
+    SetGridRowName(m_grid, LangText("IDS_ACC_TESTCHANNEL"));
     m_cellTone.clear();
     for (const std::string& tone : ToneList()) {
         m_cellTone.addItem(QString::fromStdString(tone));

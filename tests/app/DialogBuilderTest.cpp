@@ -40,23 +40,14 @@ TEST(DialogBuilder, EveryTemplateControlIsMadeWithItsId) {
             EXPECT_EQ(control->isEnabled(), !c.Has("disabled")) << c.id;
             EXPECT_EQ(control->isHidden(), c.Has("hidden")) << c.id;
             const QRect rect = DialogUnitsToPixels(DialogFont(), c.x, c.y, c.cx, c.cy);
-            if (c.kind != ControlKind::UpDown) {
-                EXPECT_EQ(control->pos(), rect.topLeft()) << c.id;
-                // A spin's buddy gives up the room the spin takes at its right.
-                const bool buddy =
-                    i + 1 < controls.size() && controls[i + 1].kind == ControlKind::UpDown;
-                const int spinWidth =
-                    buddy ? DialogUnitsToPixels(DialogFont(), 0, 0, controls[i + 1].cx, 0).width()
-                          : 0;
-                // Lists, check boxes and radio buttons may be widened for their text.
-                const bool text = c.kind == ControlKind::DropList ||
-                                  c.kind == ControlKind::DropDown || c.kind == ControlKind::Check ||
-                                  c.kind == ControlKind::Radio;
-                if (text) {
-                    EXPECT_GE(control->width(), rect.width()) << c.id;
-                } else {
-                    EXPECT_EQ(control->width(), rect.width() - spinWidth) << c.id;
-                }
+            EXPECT_EQ(control->pos(), rect.topLeft()) << c.id;
+            // Lists, check boxes and radio buttons may be widened for their text.
+            const bool text = c.kind == ControlKind::DropList || c.kind == ControlKind::DropDown ||
+                              c.kind == ControlKind::Check || c.kind == ControlKind::Radio;
+            if (text) {
+                EXPECT_GE(control->width(), rect.width()) << c.id;
+            } else {
+                EXPECT_EQ(control->width(), rect.width()) << c.id;
             }
             if (!c.text.empty()) {
                 EXPECT_EQ(GetControlText(control).toStdString(), c.text) << c.id;
@@ -91,7 +82,7 @@ TEST(DialogBuilder, ControlsHaveTheKindOfTheirTemplate) {
     BuildDialog(&testMode, 147);
     EXPECT_EQ(qobject_cast<QLineEdit*>(GetDlgItem(&testMode, 1047))->echoMode(),
               QLineEdit::Password);
-    EXPECT_TRUE(qobject_cast<QLineEdit*>(GetDlgItem(&testMode, 1058))->isReadOnly());
+    EXPECT_NE(qobject_cast<QSpinBox*>(GetDlgItem(&testMode, 1065)), nullptr);
     EXPECT_TRUE(qobject_cast<QCheckBox*>(GetDlgItem(&testMode, 1049)));
 }
 
@@ -139,17 +130,25 @@ TEST(DialogBuilder, UpperCaseComboTurnsTypedLettersIntoCapitals) {
     EXPECT_EQ(tone->currentText(), QStringLiteral("D023N"));
 }
 
-TEST(DialogBuilder, SpinSitsAtTheRightOfItsBuddyAndWritesIntoIt) {
+// An up-down control is one number field: what is typed counts at once, and a number
+// beyond the range is its top while it is typed.
+TEST(DialogBuilder, AnUpDownIsOneNumberFieldThatKeepsItsRange) {
     QDialog dialog;
     BuildDialog(&dialog, 147);
-    QWidget* edit = GetDlgItem(&dialog, 1058);
     auto* spin = qobject_cast<QSpinBox*>(GetDlgItem(&dialog, 1065));
     ASSERT_NE(spin, nullptr);
-    const QRect editRect = DialogUnitsToPixels(DialogFont(), 80, 40, 40, 12);
-    EXPECT_EQ(edit->x() + edit->width(), spin->x());
-    EXPECT_EQ(spin->geometry().right(), editRect.right());
-    EXPECT_EQ(spin->height(), edit->height());
+    EXPECT_EQ(spin->geometry(), DialogUnitsToPixels(DialogFont(), 80, 40, 50, 12));
     spin->setRange(0, 255);
-    spin->setValue(200);
-    EXPECT_EQ(GetControlText(edit), QStringLiteral("200"));
+    spin->setEnabled(true);
+    const std::pair<const char*, const char*> typed[] = {
+        {"2", "2"},     {"20", "20"},    {"200", "200"},
+        {"999", "255"}, {"2550", "255"}, {"99999999999999999999", "255"},
+        {"x1", "1"},
+    };
+    for (const auto& [keys, shown] : typed) {
+        spin->selectAll();
+        QTest::keyClicks(spin, keys);
+        EXPECT_EQ(spin->text(), shown) << keys;
+        EXPECT_EQ(spin->value(), QString(shown).toInt()) << keys;
+    }
 }

@@ -121,19 +121,16 @@ TEST(DialogTemplate, MainFormIsLaidOutInItsOrder) {
     EXPECT_EQ(form.Control(1205)->text, "Time Out Timer [s]");
 }
 
-TEST(DialogTemplate, TestModeSpinsFollowTheirEdits) {
+TEST(DialogTemplate, TestModeValuesAreOneNumberFieldEach) {
     const DialogTemplateList list = ParseDialogTemplates(ShippedTemplates());
     const DialogTemplate& dialog = *list.Find(147);
-    const std::pair<int, int> pairs[] = {{1058, 1065}, {1053, 1066}, {1054, 1067}, {1055, 1068},
-                                         {1056, 1069}, {1057, 1070}, {1118, 1119}, {1120, 1121},
-                                         {1122, 1123}, {1124, 1125}, {1074, 1075}, {1076, 1077}};
-    for (const auto& [edit, spin] : pairs) {
-        const ControlTemplate* e = dialog.Control(edit);
-        ASSERT_NE(e, nullptr) << edit;
-        EXPECT_EQ(e->kind, ControlKind::Edit);
-        EXPECT_TRUE(e->Has("readonly") && e->Has("disabled"));
-        EXPECT_EQ((e + 1)->id, spin) << "the spin must follow its buddy";
-        EXPECT_EQ((e + 1)->kind, ControlKind::UpDown);
+    for (const int id : {1065, 1066, 1067, 1068, 1069, 1070, 1119, 1121, 1123, 1125, 1075, 1077}) {
+        const ControlTemplate* value = dialog.Control(id);
+        ASSERT_NE(value, nullptr) << id;
+        EXPECT_EQ(value->kind, ControlKind::UpDown);
+        EXPECT_TRUE(value->Has("disabled") && value->Has("tabstop") && value->Has("arrowkeys"));
+        // The label before it names it.
+        EXPECT_EQ((value - 1)->kind, ControlKind::Static) << id;
     }
     EXPECT_TRUE(dialog.Control(1047)->Has("password"));
     EXPECT_TRUE(dialog.Control(1049)->Has("disabled"));

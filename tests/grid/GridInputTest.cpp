@@ -24,6 +24,9 @@ public:
         LayOutChannelGrid(m_grid);
         ShowActive(*this);
         m_grid.setFocus();
+        // The focus lands on the first cell; the cases start from a grid without a focus cell.
+        m_grid.SetFocusCell(-1, -1);
+        m_entries.clear();
     }
 
     int TopRow() const { return m_grid.GetTopleftNonFixedCell().row; }

@@ -50,11 +50,8 @@ protected:
     static QCheckBox* ManualAdjust(const CTestModeDlg& dlg) {
         return qobject_cast<QCheckBox*>(Item(dlg, CTestModeDlg::kManualAdjustId));
     }
-    static QLineEdit* Edit(const CTestModeDlg& dlg, int i) {
-        return qobject_cast<QLineEdit*>(Item(dlg, CTestModeDlg::kValueControls[i].nEditId));
-    }
     static QSpinBox* Spin(const CTestModeDlg& dlg, int i) {
-        return qobject_cast<QSpinBox*>(Item(dlg, CTestModeDlg::kValueControls[i].nSpinId));
+        return qobject_cast<QSpinBox*>(Item(dlg, CTestModeDlg::kValueIds[i]));
     }
 
     static void Type(const CTestModeDlg& dlg, const QString& text) {
@@ -74,7 +71,7 @@ protected:
     static bool IsUnlocked(const CTestModeDlg& dlg) {
         bool all = Save(dlg)->isEnabled() && ManualAdjust(dlg)->isEnabled();
         for (int i = 0; i < kAlignmentCount; ++i) {
-            all = all && Edit(dlg, i)->isEnabled();
+            all = all && Spin(dlg, i)->isEnabled();
         }
         return all;
     }
@@ -99,14 +96,14 @@ TEST_F(TestModeDlgTest, TypingTheCodeUnlocksAtItsLastDigit) {
         Type(dlg, kCode.mid(i, 1));
         EXPECT_FALSE(Save(dlg)->isEnabled()) << i;
         EXPECT_FALSE(ManualAdjust(dlg)->isEnabled()) << i;
-        EXPECT_FALSE(Edit(dlg, 0)->isEnabled()) << i;
-        EXPECT_EQ(Edit(dlg, 0)->text(), "") << i;
+        EXPECT_FALSE(Spin(dlg, 0)->isEnabled()) << i;
+        EXPECT_EQ(Spin(dlg, 0)->text(), "") << i;
     }
     Type(dlg, kCode.right(1));
     EXPECT_TRUE(IsUnlocked(dlg));
     // A blank image: every value is 255.
     for (int i = 0; i < kAlignmentCount; ++i) {
-        EXPECT_EQ(Edit(dlg, i)->text(), "255") << i;
+        EXPECT_EQ(Spin(dlg, i)->text(), "255") << i;
         EXPECT_EQ(Spin(dlg, i)->value(), 255) << i;
     }
     EXPECT_FALSE(ManualAdjust(dlg)->isChecked());
@@ -132,7 +129,7 @@ TEST_F(TestModeDlgTest, TheNumberCountsAndAWrongCodeStaysLocked) {
     Type(dlg, " 00" + kCode + "abc");
     EXPECT_TRUE(IsUnlocked(dlg));
     // A value of 0 is shown too, although the spin starts at 0.
-    EXPECT_EQ(Edit(dlg, 5)->text(), "0");
+    EXPECT_EQ(Spin(dlg, 5)->text(), "0");
     // Editing the field further keeps the dialog unlocked.
     QTest::keyClick(Item(dlg, CTestModeDlg::kAccessCodeId), Qt::Key_Home);
     QTest::keyClicks(Item(dlg, CTestModeDlg::kAccessCodeId), "9");
@@ -159,7 +156,7 @@ TEST_F(TestModeDlgTest, SaveStoresAllTwelveValuesAndMarksTheDocument) {
     Open(dlg);
     Type(dlg, kCode);
     Step(dlg, 0, -55); // Battery Low 200
-    EXPECT_EQ(Edit(dlg, 0)->text(), "200");
+    EXPECT_EQ(Spin(dlg, 0)->text(), "200");
     Step(dlg, 11, -5); // Rx High, one of the six right-hand values
     Step(dlg, 6, 3);   // Rx Center stays at the top of its range
     QTest::mouseClick(Save(dlg), Qt::LeftButton);
@@ -179,10 +176,43 @@ TEST_F(TestModeDlgTest, SaveStoresAllTwelveValuesAndMarksTheDocument) {
     CTestModeDlg again(m_doc);
     Open(again);
     Type(again, kCode);
-    EXPECT_EQ(Edit(again, 0)->text(), "200");
+    EXPECT_EQ(Spin(again, 0)->text(), "200");
     QTest::keyClick(Item(again, CTestModeDlg::kAccessCodeId), Qt::Key_Return);
     EXPECT_EQ(again.result(), QDialog::Accepted);
     EXPECT_FALSE(m_doc.IsModified());
+}
+
+// Each value is one field: typed digits show at once, a number beyond the byte is taken as
+// 255 while it is typed, the keys step it, and Tab goes on to the next value's field.
+TEST_F(TestModeDlgTest, ValuesAreTypedAndSteppedInOneFieldEach) {
+    struct SCase {
+        const char* pszTyped;
+        const char* pszShown;
+        Qt::Key step;
+        int nStored;
+    };
+    const SCase cases[] = {
+        {"200", "200", Qt::Key_unknown, 0xC8}, {"999", "255", Qt::Key_unknown, 255},
+        {"7", "7", Qt::Key_PageUp, 17},        {"12", "12", Qt::Key_PageDown, 2},
+        {"300", "255", Qt::Key_Down, 254},
+    };
+    for (const SCase& c : cases) {
+        CTestModeDlg dlg(m_doc);
+        Open(dlg);
+        Type(dlg, kCode);
+        QSpinBox* battery = Spin(dlg, 0);
+        battery->setFocus();
+        battery->selectAll();
+        QTest::keyClicks(battery, c.pszTyped);
+        EXPECT_EQ(battery->text(), c.pszShown) << c.pszTyped;
+        if (c.step != Qt::Key_unknown) {
+            QTest::keyClick(battery, c.step);
+        }
+        QTest::keyClick(battery, Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), Spin(dlg, 1)) << c.pszTyped;
+        QTest::mouseClick(Save(dlg), Qt::LeftButton);
+        EXPECT_EQ(m_doc.Image()[0x3F0], c.nStored) << c.pszTyped;
+    }
 }
 
 TEST_F(TestModeDlgTest, ExitEscAndTheCloseBoxNeverChangeTheImage) {
