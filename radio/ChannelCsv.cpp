@@ -245,17 +245,48 @@ void ReadComment(const std::string& comment, SCsvChannel& ch) {
     }
 }
 
-SCsvChannel ReadRow(const std::map<std::string, std::size_t>& columns, const CsvRow& row) {
-    const RowReader r(columns, row);
-    SCsvChannel ch;
+// A row's Location as a number; -1 when it is not one.
+int LocationNumber(const RowReader& r) {
     const std::string location = Trim(r.Get("Location"));
     if (location.empty() || location.size() > 3 ||
         !std::all_of(location.begin(), location.end(),
-                     [](char c) { return c >= '0' && c <= '9'; }) ||
-        std::stoi(location) < 1 || std::stoi(location) > kChannelCount) {
-        throw BadRow{"Location \"" + location + "\" is not a channel 1 to 16"};
+                     [](char c) { return c >= '0' && c <= '9'; })) {
+        return -1;
     }
-    ch.location = std::stoi(location);
+    return std::stoi(location);
+}
+
+// The Location of channel 1 the rows use: 0 when their smallest Location is 0 and none is
+// above 15, else 1.
+int FirstLocation(const std::map<std::string, std::size_t>& columns,
+                  const std::vector<CsvRow>& rows) {
+    int smallest = -1;
+    int largest = -1;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        int location = -1;
+        try {
+            location = LocationNumber(RowReader(columns, rows[i]));
+        } catch (const BadRow&) {
+            continue; // the row is refused when it is read
+        }
+        if (location >= 0) {
+            smallest = smallest < 0 ? location : std::min(smallest, location);
+            largest = std::max(largest, location);
+        }
+    }
+    return smallest == 0 && largest < kChannelCount ? 0 : 1;
+}
+
+SCsvChannel ReadRow(const std::map<std::string, std::size_t>& columns, const CsvRow& row,
+                    int first) {
+    const RowReader r(columns, row);
+    SCsvChannel ch;
+    const int location = LocationNumber(r);
+    if (location < first || location >= first + kChannelCount) {
+        throw BadRow{"Location \"" + Trim(r.Get("Location")) + "\" is not a channel " +
+                     std::to_string(first) + " to " + std::to_string(first + kChannelCount - 1)};
+    }
+    ch.location = location - first + 1;
     const std::int64_t rx = ParseMhz("Frequency", r.Get("Frequency"));
     ch.rx = FreqText(rx);
     const std::string duplex = Trim(r.Get("Duplex"));
@@ -396,9 +427,10 @@ SCsvChannels ReadChannelsCsv(const std::string& text) {
         return result;
     }
     result.isChannelCsv = true;
+    result.firstLocation = FirstLocation(columns, rows);
     for (std::size_t i = 1; i < rows.size(); ++i) {
         try {
-            SCsvChannel row = ReadRow(columns, rows[i]);
+            SCsvChannel row = ReadRow(columns, rows[i], result.firstLocation);
             row.line = rows[i].line;
             result.rows.push_back(row);
         } catch (const BadRow& bad) {
@@ -414,6 +446,7 @@ CsvImport ImportChannelsCsv(CDromelPgmDoc& doc, const std::string& text) {
     result.isChannelCsv = read.isChannelCsv;
     result.whyNot = read.whyNot;
     result.skipped = read.skipped;
+    result.firstLocation = read.firstLocation;
     if (!read.isChannelCsv) {
         return result;
     }

@@ -36,6 +36,10 @@ struct SCsvChannels {
     std::string whyNot;
     std::vector<SCsvChannel> rows;    // the usable rows in text order
     std::vector<std::string> skipped; // "line N: reason" for every row that cannot be used
+    // The Location of channel 1: 1, or 0 for a text whose channels are numbered from 0 (its
+    // smallest Location is 0 and none is above 15; the whole text, never a single row). The
+    // rows' locations are channel numbers 1..16 either way.
+    int firstLocation = 1;
 };
 SCsvChannels ReadChannelsCsv(const std::string& text);
 
@@ -52,9 +56,13 @@ struct CsvImport {
     // "line N: chL.rx: 999.000000 is above the model's band, stored as 480.00000" for every
     // value of a used row that was clamped or replaced
     std::vector<std::string> notices;
+    // The Location of channel 1: 1, or 0 for a file whose channels are numbered from 0.
+    int firstLocation = 1;
 };
 
 // Writes each usable row into its channel (Location 1..16) through the channel grid's
-// rules, so limits clamp and rasters round, and names each value they changed. Channels
-// without a row keep what they hold.
+// rules. A file is numbered from 0 (Location 0..15) when the smallest Location of its rows is 0
+// and none is above 15: the whole file, never a single row. Then Location 0 is channel 1,
+// and a row with Location 16 is refused as not a channel. The rules apply so limits clamp and
+// rasters round, and names each value they changed. Channels without a row keep what they hold.
 CsvImport ImportChannelsCsv(CDromelPgmDoc& doc, const std::string& text);

@@ -59,14 +59,14 @@ TEST_F(DpmtoolTest, ImportFollowsTheGridRules) {
                      "dpmtool: in.csv: line 6: ch5.txtone: 300.0 is not a tone (CTCSS tones are "
                      "67.0 to 254.1 Hz), stored as 254.1\n");
     const std::string json = Ok("show a.dpm --json");
-    EXPECT_NE(json.find("{\"rx\": \"480.00000\", \"rxtone\": \"None\", \"tx\": \"480.00000\""),
+    EXPECT_NE(json.find("{\"rx\": \"480.00000\", \"rxtone\": \"none\", \"tx\": \"480.00000\""),
               std::string::npos);
     EXPECT_NE(json.find("{\"rx\": \"440.00000\", \"rxtone\": \"94.8\", \"tx\": \"445.00000\", "
-                        "\"txtone\": \"94.8\", \"scan\": \"No\", \"opt6\": \"No\", \"band\": "
-                        "\"Narrow\""),
+                        "\"txtone\": \"94.8\", \"scan\": false, \"opt6\": false, \"band\": "
+                        "\"narrow\""),
               std::string::npos)
         << json;
-    EXPECT_NE(json.find("{\"rx\": \"441.00000\", \"rxtone\": \"None\", \"tx\": \"446.00000\", "
+    EXPECT_NE(json.find("{\"rx\": \"441.00000\", \"rxtone\": \"none\", \"tx\": \"446.00000\", "
                         "\"txtone\": \"123.0\""),
               std::string::npos);
     EXPECT_NE(json.find("{\"rx\": \"442.00000\", \"rxtone\": \"D754N\", \"tx\": \"442.00000\", "

@@ -44,14 +44,14 @@ TEST_F(DpmtoolTest, NewWritesAModelTwoDocument) {
     EXPECT_EQ(JsonLine(json, "monitor"), "\"monitor\": {\"index\": 3, \"text\": \"Squelch off\"},");
     EXPECT_EQ(JsonLine(json, "beep"), "\"beep\": true,");
     EXPECT_EQ(JsonRow(json, "channels", 1),
-              "{\"rx\": \"\", \"rxtone\": \"\", \"tx\": \"\", \"txtone\": \"\", \"scan\": \"\", "
-              "\"opt6\": \"\", \"band\": \"\", \"opt8\": \"\"},");
-    EXPECT_EQ(JsonRow(json, "test", 1), "{\"rx\": \"440.10000\", \"rxtone\": \"None\", \"tx\": "
-                                        "\"440.00000\", \"txtone\": \"None\"},");
+              "{\"rx\": null, \"rxtone\": null, \"tx\": null, \"txtone\": null, \"scan\": null, "
+              "\"opt6\": null, \"band\": null, \"opt8\": null},");
+    EXPECT_EQ(JsonRow(json, "test", 1), "{\"rx\": \"440.10000\", \"rxtone\": \"none\", \"tx\": "
+                                        "\"440.00000\", \"txtone\": \"none\"},");
     EXPECT_EQ(JsonRow(json, "test", 5), "{\"rx\": \"440.55000\", \"rxtone\": \"D023N\", \"tx\": "
                                         "\"440.55000\", \"txtone\": \"D023N\"},");
-    EXPECT_EQ(JsonRow(json, "test", 9), "{\"rx\": \"\", \"rxtone\": \"\", \"tx\": \"\", "
-                                        "\"txtone\": \"\"},");
+    EXPECT_EQ(JsonRow(json, "test", 9), "{\"rx\": null, \"rxtone\": null, \"tx\": null, "
+                                        "\"txtone\": null},");
 }
 
 TEST_F(DpmtoolTest, NewWithAModelAndItsRefusals) {
@@ -80,18 +80,15 @@ TEST_F(DpmtoolTest, SetThenShowFollowTheRules) {
        "ch4.rx=146.525 test1.rx=999999999 test9.tx=12 test1.rxtone=50 ch4.rxtone=00100");
     const std::string json = Ok("show a.dpm --json");
     EXPECT_EQ(JsonRow(json, "channels", 1),
-              "{\"rx\": \"446.50000\", \"rxtone\": \"None\", \"tx\": \"446.50000\", \"txtone\": "
-              "\"None\", \"scan\": \"Yes\", \"opt6\": \"Yes\", \"band\": \"Narrow\", \"opt8\": "
-              "\"No\"},");
+              "{\"rx\": \"446.50000\", \"rxtone\": \"none\", \"tx\": \"446.50000\", \"txtone\": "
+              "\"none\", \"scan\": true, \"opt6\": true, \"band\": \"narrow\", \"opt8\": false},");
     EXPECT_EQ(JsonRow(json, "channels", 2),
               "{\"rx\": \"440.01250\", \"rxtone\": \"D023I\", \"tx\": \"445.00000\", \"txtone\": "
-              "\"D023I\", \"scan\": \"Yes\", \"opt6\": \"No\", \"band\": \"Wide\", \"opt8\": "
-              "\"No\"},");
+              "\"D023I\", \"scan\": true, \"opt6\": false, \"band\": \"wide\", \"opt8\": false},");
     // 999 is above the limit of model 2 and becomes 480.
     EXPECT_EQ(JsonRow(json, "channels", 3),
               "{\"rx\": \"480.00000\", \"rxtone\": \"88.5\", \"tx\": \"480.00000\", \"txtone\": "
-              "\"100.0\", \"scan\": \"No\", \"opt6\": \"No\", \"band\": \"Wide\", \"opt8\": "
-              "\"No\"},");
+              "\"100.0\", \"scan\": false, \"opt6\": false, \"band\": \"wide\", \"opt8\": false},");
     // 146.525 is clamped to the lower limit.
     EXPECT_NE(JsonRow(json, "channels", 4).find("\"rx\": \"400.00000\""), std::string::npos);
     EXPECT_NE(JsonRow(json, "channels", 4).find("\"rxtone\": \"100.0\""), std::string::npos);
@@ -104,9 +101,9 @@ TEST_F(DpmtoolTest, SetThenShowFollowTheRules) {
     EXPECT_EQ(JsonLine(json, "clone"), "\"clone\": true,");
     // Test channels: no limits, no follow, the field's largest value.
     EXPECT_EQ(JsonRow(json, "test", 1), "{\"rx\": \"999.99999\", \"rxtone\": \"67.0\", \"tx\": "
-                                        "\"440.00000\", \"txtone\": \"None\"},");
-    EXPECT_EQ(JsonRow(json, "test", 9), "{\"rx\": \"\", \"rxtone\": \"\", \"tx\": \"12.00000\", "
-                                        "\"txtone\": \"\"},");
+                                        "\"440.00000\", \"txtone\": \"none\"},");
+    EXPECT_EQ(JsonRow(json, "test", 9), "{\"rx\": null, \"rxtone\": null, \"tx\": \"12.00000\", "
+                                        "\"txtone\": null},");
 }
 
 TEST_F(DpmtoolTest, RefusedAssignmentsLeaveTheFileUnchanged) {
@@ -128,7 +125,7 @@ TEST_F(DpmtoolTest, RefusedAssignmentsLeaveTheFileUnchanged) {
         {"ch17.rx=440", "channel 17 does not exist"},
         {"ch0.rx=440", "channel 0 does not exist"},
         {"ch1.band=medium", "neither wide nor narrow"},
-        {"beep=yes", "neither on nor off"},
+        {"beep=yes", "neither true (on) nor false (off)"},
         {"ch1.power=high", "unknown channel field"},
         {"volume=3", "unknown setting"},
         {"squelch", "not of the form NAME=VALUE"},
@@ -220,7 +217,7 @@ TEST_F(DpmtoolTest, ModelChangeErasesTheChannels) {
     const std::string json = Ok("show a.dpm --json");
     EXPECT_EQ(JsonLine(json, "model"), "\"model\": 0,");
     EXPECT_EQ(JsonLine(json, "squelch"), "\"squelch\": {\"index\": 3, \"text\": \"3\"},");
-    EXPECT_NE(JsonRow(json, "channels", 1).find("\"rx\": \"\""), std::string::npos);
+    EXPECT_NE(JsonRow(json, "channels", 1).find("\"rx\": null"), std::string::npos);
 }
 
 TEST_F(DpmtoolTest, FileErrorsNameTheFileAndTheReason) {
@@ -275,7 +272,7 @@ TEST_F(DpmtoolTest, AlignmentValuesNeedTheDealerCode) {
         {"set a.dpm --dealer 52917 align.batterylow=256", "not a value from 0 to 255"},
         {"set a.dpm --dealer 52917 align.batterylow=-1", "not a value from 0 to 255"},
         {"set a.dpm --dealer 52917 align.battery=1", "unknown alignment value \"battery\""},
-        {"set a.dpm --dealer 52917 manualadjust=maybe", "neither on nor off"},
+        {"set a.dpm --dealer 52917 manualadjust=maybe", "neither true (on) nor false (off)"},
     };
     for (const Refused& r : refused) {
         const DpmResult result = Run(r.args);
@@ -340,7 +337,7 @@ TEST_F(DpmtoolTest, DiffNamesTheLastChannelsShowsEmptySidesAndWritesValidJson) {
     m_dir.write("diff.json", json.out);
     const DpmResult parsed = RunShell("exec python3 -m json.tool diff.json");
     EXPECT_EQ(parsed.status, 0) << json.out << parsed.err;
-    EXPECT_NE(json.out.find("{\"name\": \"ch16 rx\", \"a\": \"\", \"b\": \"446.50000\"}"),
+    EXPECT_NE(json.out.find("{\"name\": \"ch16 rx\", \"a\": null, \"b\": \"446.50000\"}"),
               std::string::npos)
         << json.out;
 }

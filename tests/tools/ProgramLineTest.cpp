@@ -27,11 +27,14 @@ TEST_F(DpmtoolTest, HelpAndVersionPrintOnStandardOutput) {
         {"./dpmtool --version", "dpmtool 1.0\n"},
         {DROMEL_BIN_DIR "/radiosim --version", "radiosim 1.0\n"},
         {DROMEL_BIN_DIR "/radiosim --help", "--late-program MS"},
+        {DROMEL_BIN_DIR "/radiosim -h", "--late-program MS"},
         // No display: the program answers before it would need one.
         {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " DROMEL_BIN_DIR
          "/DromelPgm --version",
          "DromelPgm 1.0\n"},
         {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " DROMEL_BIN_DIR "/DromelPgm -h",
+         "--version"},
+        {"env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM " DROMEL_BIN_DIR "/DromelPgm --help",
          "--version"},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,7 @@
 // dpmtool export FILE OUT.csv and dpmtool import FILE IN.csv: the 16 channels as CSV.
 #include "DpmCommand.h"
 #include "DpmFiles.h"
+#include "app/LangString.h"
 #include "radio/ChannelCsv.h"
 
 #include <iostream>
@@ -26,6 +27,9 @@ int RunImport(const SCommandLine& line) {
     if (!result.isChannelCsv) {
         throw DpmError{kExitRefused, csvPath + ": not a channel CSV file: " + result.whyNot + "; " +
                                          path + " is unchanged"};
+    }
+    if (result.firstLocation == 0) {
+        std::cerr << "dpmtool: " << FormatLangString("IDS_DPM_CSV_FROM_ZERO", {csvPath}) << "\n";
     }
     for (const std::string& skipped : result.skipped) {
         std::cerr << "dpmtool: " << csvPath << ": " << skipped << "\n";
