@@ -127,8 +127,7 @@ SStoredValue ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field,
         default: {
             const int k =
                 col == kColBand ? Choice(value, "wide", "narrow") : Choice(value, "yes", "no");
-            CommitChannelList(doc, n, col, k);
-            return {};
+            return CommitChannelList(doc, n, col, k);
         }
         }
     }
@@ -216,8 +215,8 @@ SStoredValue Apply(CDromelPgmDoc& doc, const std::string& key, const std::string
 
 } // namespace
 
-std::string ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment,
-                            const std::string& path, bool dealer) {
+std::vector<std::string> ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment,
+                                         const std::string& path, bool dealer) {
     const std::size_t equals = assignment.find('=');
     try {
         if (equals == std::string::npos || equals == 0) {
@@ -226,7 +225,7 @@ std::string ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment,
         const std::string key = assignment.substr(0, equals);
         const std::string value = assignment.substr(equals + 1);
         const CDocEdit edit(doc, EDocChange::kDpmtoolSet);
-        return StoredNotice(key, value, Apply(doc, key, value, dealer));
+        return CommitNotices(key, value, Apply(doc, key, value, dealer));
     } catch (const Refusal& refusal) {
         throw DpmError{kExitRefused, path + ": " + assignment + ": " + refusal.reason};
     }
