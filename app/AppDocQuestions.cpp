@@ -2,12 +2,18 @@
 
 #include "app/AppFileDialog.h"
 #include "app/AppMessageBox.h"
+#include "app/LangString.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 
-const char* const CAppDocQuestions::kFileFilter = "Radio Program Data Files(*.dpm)";
+// The file-type filter of the language file; English where the file has none.
+QString CAppDocQuestions::FileFilter() {
+    constexpr std::size_t kFilterBuffer = 128;
+    return QString::fromStdString(GetLangValue("String", "IDS_FILE_FILTER",
+                                               "Radio Program Data Files(*.dpm)", kFilterBuffer));
+}
 
 namespace {
 
@@ -45,7 +51,7 @@ std::string CAppDocQuestions::AskSaveFileName(const std::string& title) {
     if (!m_strLastFolder.empty()) {
         suggested = QDir(Q(m_strLastFolder)).filePath(suggested);
     }
-    return AppGetSaveFileName(QApplication::activeWindow(), suggested,
-                              QString::fromLatin1(kFileFilter), QStringLiteral("dpm"))
+    return AppGetSaveFileName(QApplication::activeWindow(), suggested, FileFilter(),
+                              QStringLiteral("dpm"))
         .toStdString();
 }

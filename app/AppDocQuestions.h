@@ -3,12 +3,14 @@
 
 #include "radio/DocQuestions.h"
 
+#include <QString>
+
 class QWidget;
 
 class CAppDocQuestions : public CDocQuestions {
 public:
-    // The filter of the data-file dialogs.
-    static const char* const kFileFilter;
+    // The filter of the data-file dialogs, from the language file in force.
+    static QString FileFilter();
 
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
     Answer AskYesNoCancel(const std::string& text, const std::string& caption) override;

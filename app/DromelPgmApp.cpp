@@ -148,8 +148,9 @@ void CDromelPgmApp::ApplyLanguage() {
 }
 
 // Qt's own texts (standard buttons, file dialogs, the editors' context menus) follow the
-// locale the language file names in [Face] locale, English when it names none. Qt's
-// translations for it come from the system; without them Qt's texts stay English.
+// locale the language file names in [Face] locale, English when it names none, and so do
+// Qt Help's. Qt's translations for it come from the system; without them Qt's texts stay
+// English.
 void CDromelPgmApp::ApplyQtTranslation() {
     const QString locale = QString::fromStdString(GetLangValue("Face", "locale", "en", 30));
     if (locale == m_strQtLocale) {
@@ -157,9 +158,16 @@ void CDromelPgmApp::ApplyQtTranslation() {
     }
     m_strQtLocale = locale;
     removeTranslator(&m_qtTranslator);
+    removeTranslator(&m_qtHelpTranslator);
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (m_qtTranslator.load(QLocale(locale), QStringLiteral("qtbase"), QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+                            folder)) {
         installTranslator(&m_qtTranslator);
+    }
+    // The help window's own widgets (contents, index) have theirs in Qt Help's translation.
+    if (m_qtHelpTranslator.load(QLocale(locale), QStringLiteral("qt_help"), QStringLiteral("_"),
+                                folder)) {
+        installTranslator(&m_qtHelpTranslator);
     }
 }
 
@@ -178,7 +186,7 @@ void CDromelPgmApp::OnOpenRecentFile(const QString& path) {
 void CDromelPgmApp::OnFileOpen() {
     const QString path =
         AppGetOpenFileName(m_pMainFrame.get(), QString::fromStdString(m_questions.GetLastFolder()),
-                           QString::fromLatin1(CAppDocQuestions::kFileFilter));
+                           CAppDocQuestions::FileFilter());
     if (!path.isEmpty()) {
         OpenDocumentFile(path);
     }

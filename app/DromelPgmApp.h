@@ -94,7 +94,8 @@ private:
     std::unique_ptr<QPrinter> m_pPrinter;
     std::unique_ptr<CMainFrame> m_pMainFrame;
     QStringList m_recentFiles;
-    std::string m_strLastPath;  // the document's path when its state was last seen
-    QTranslator m_qtTranslator; // Qt's own texts in the language in force
-    QString m_strQtLocale;      // the locale m_qtTranslator was loaded for
+    std::string m_strLastPath;      // the document's path when its state was last seen
+    QTranslator m_qtTranslator;     // Qt's own texts in the language in force
+    QTranslator m_qtHelpTranslator; // and those of Qt Help's widgets
+    QString m_strQtLocale;          // the locale m_qtTranslator was loaded for
 };

@@ -1,19 +1,21 @@
 #include "app/HelpWnd.h"
 
 #include "app/AppOpenUrl.h"
+#include "app/HelpSearch.h"
 #include "app/LangText.h"
 
 #include <QAction>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHelpContentWidget>
 #include <QHelpEngine>
 #include <QHelpIndexWidget>
 #include <QHelpLink>
-#include <QHelpSearchEngine>
-#include <QHelpSearchQueryWidget>
-#include <QHelpSearchResultWidget>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -106,6 +108,10 @@ void CHelpWnd::Translate() {
     if (m_pIndexFilter) {
         m_pIndexFilter->setPlaceholderText(LangText("IDS_HELP_LOOKFOR"));
     }
+    if (m_pSearchButton) {
+        m_pSearchButton->setText(LangText("IDS_HELP_FIND"));
+        m_pSearchInput->setPlaceholderText(LangText("IDS_HELP_FIND_WHAT"));
+    }
 }
 
 void CHelpWnd::ShowHelpFile(const QString& strFile) {
@@ -158,8 +164,39 @@ bool CHelpWnd::OpenHelpFile(const QString& strFile) {
     }
     static_cast<CHelpBrowser*>(m_pBrowser)->SetEngine(m_pEngine);
     m_startPage = QUrl(QStringLiteral("qthelp://%1%2").arg(ns, QLatin1String(kStartPath)));
-    m_pEngine->searchEngine()->reindexDocumentation();
+    ReadPages(ns);
     return true;
+}
+
+// The text of every page of the help file, for the search.
+void CHelpWnd::ReadPages(const QString& ns) {
+    m_pages.clear();
+    m_pageUrls.clear();
+    for (const QUrl& url : m_pEngine->files(ns, QString(), QStringLiteral("html"))) {
+        const std::string html = m_pEngine->fileData(url).toStdString();
+        m_pages.push_back({HelpPageTitle(html), HelpPlainText(html)});
+        m_pageUrls.append(url);
+    }
+}
+
+QStringList CHelpWnd::Search(const QString& text) {
+    const std::vector<SHelpHit> hits = SearchHelpPages(m_pages, text.toStdString());
+    m_pSearchResults->clear();
+    QStringList found;
+    for (const SHelpHit& hit : hits) {
+        auto* item = new QListWidgetItem(
+            LangText("IDS_HELP_FIND_HIT", {m_pages[hit.page].title, std::to_string(hit.hits)}),
+            m_pSearchResults);
+        item->setData(Qt::UserRole, m_pageUrls[static_cast<qsizetype>(hit.page)]);
+        found.append(m_pageUrls[static_cast<qsizetype>(hit.page)].path());
+    }
+    m_pSearchStatus->setText(hits.empty()
+                                 ? LangText("IDS_HELP_FIND_NONE", {text.toStdString()})
+                                 : LangText("IDS_HELP_FIND_COUNT", {std::to_string(hits.size())}));
+    if (!hits.empty()) {
+        m_pSearchResults->setCurrentRow(0);
+    }
+    return found;
 }
 
 void CHelpWnd::BuildTabs() {
@@ -191,15 +228,30 @@ void CHelpWnd::BuildTabs() {
             });
     m_pTabs->addTab(index, QString());
 
-    QHelpSearchEngine* search = m_pEngine->searchEngine();
     auto* searchPage = new QWidget;
     auto* searchLayout = new QVBoxLayout(searchPage);
-    searchLayout->addWidget(search->queryWidget());
-    searchLayout->addWidget(search->resultWidget(), 1);
-    connect(search->queryWidget(), &QHelpSearchQueryWidget::search, search,
-            [search] { search->search(search->queryWidget()->searchInput()); });
-    connect(search->resultWidget(), &QHelpSearchResultWidget::requestShowLink, m_pBrowser,
-            [this](const QUrl& url) { m_pBrowser->setSource(url); });
+    auto* searchLine = new QHBoxLayout;
+    m_pSearchInput = new QLineEdit(searchPage);
+    m_pSearchInput->setClearButtonEnabled(true);
+    m_pSearchButton = new QPushButton(searchPage);
+    searchLine->addWidget(m_pSearchInput, 1);
+    searchLine->addWidget(m_pSearchButton);
+    m_pSearchStatus = new QLabel(searchPage);
+    m_pSearchStatus->setTextFormat(Qt::PlainText);
+    m_pSearchStatus->setWordWrap(true);
+    m_pSearchResults = new QListWidget(searchPage);
+    searchLayout->addLayout(searchLine);
+    searchLayout->addWidget(m_pSearchStatus);
+    searchLayout->addWidget(m_pSearchResults, 1);
+    const auto search = [this] { Search(m_pSearchInput->text()); };
+    connect(m_pSearchInput, &QLineEdit::returnPressed, this, search);
+    connect(m_pSearchButton, &QPushButton::clicked, this, search);
+    connect(
+        m_pSearchResults, &QListWidget::itemActivated, m_pBrowser,
+        [this](QListWidgetItem* item) { m_pBrowser->setSource(item->data(Qt::UserRole).toUrl()); });
+    connect(m_pSearchResults, &QListWidget::itemClicked, m_pBrowser, [this](QListWidgetItem* item) {
+        m_pBrowser->setSource(item->data(Qt::UserRole).toUrl());
+    });
     m_pTabs->addTab(searchPage, QString());
 }
 
@@ -212,6 +264,12 @@ void CHelpWnd::ClearHelp() {
     }
     m_pTabs->clear();
     m_pIndexFilter = nullptr;
+    m_pSearchInput = nullptr;
+    m_pSearchButton = nullptr;
+    m_pSearchStatus = nullptr;
+    m_pSearchResults = nullptr;
+    m_pages.clear();
+    m_pageUrls.clear();
     static_cast<CHelpBrowser*>(m_pBrowser)->SetEngine(nullptr);
     delete m_pEngine;
     m_pEngine = nullptr;

@@ -125,6 +125,7 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     ConnectCommand(ID_FILE_PRINT, m_pForm, &CDromelPgmView::OnFilePrint);
     ConnectCommand(ID_FILE_PRINT_PREVIEW, m_pForm, &CDromelPgmView::OnFilePrintPreview);
     ConnectEditCommands();
+    connect(m_pForm, &CDromelPgmView::valueNotice, m_noticePane, &QLabel::setText);
     setCentralWidget(scroll);
 
     // Maximised, the window fills the screen and the form stands in its middle at the top.
@@ -403,7 +404,12 @@ void CMainFrame::CreateStatusBar() {
     m_numLockPane->setObjectName(QStringLiteral("numLockPane"));
     m_numLockPane->setMinimumWidth(
         m_numLockPane->fontMetrics().horizontalAdvance(QStringLiteral("NUM")) + 8);
+    // What the last cell commit changed beyond what was typed.
+    m_noticePane = new QLabel(this);
+    m_noticePane->setObjectName(QStringLiteral("noticePane"));
+    m_noticePane->setTextFormat(Qt::PlainText);
     statusBar()->addWidget(m_portPane);
+    statusBar()->addWidget(m_noticePane, 1);
     statusBar()->addPermanentWidget(m_numLockPane);
 }
 

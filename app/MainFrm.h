@@ -110,6 +110,7 @@ private:
 
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_portPane = nullptr;
+    QLabel* m_noticePane = nullptr;
     QLabel* m_numLockPane = nullptr;
     CDromelPgmView* m_pForm = nullptr;
     CHelpWnd* m_pHelpWnd = nullptr;

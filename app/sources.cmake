@@ -21,6 +21,8 @@ target_sources(dromel_base PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/HelpFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Sha256.cpp
   ${CMAKE_CURRENT_LIST_DIR}/JsonText.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HelpSearch.h
+  ${CMAKE_CURRENT_LIST_DIR}/HelpSearch.cpp
 )
 target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/LangText.cpp

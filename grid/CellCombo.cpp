@@ -11,11 +11,17 @@
 
 namespace {
 
-// Shows every character typed as the tone typing rule has it (letters in upper case).
+// Shows every character typed as the tone typing rule has it (letters in upper case), but
+// the none entry as the list and the cell show it.
 class ToneTypingValidator : public QValidator {
 public:
     using QValidator::QValidator;
+    void SetNoneText(const QString& none) { m_strNone = none; }
     State validate(QString& input, int&) const override {
+        if (!m_strNone.isEmpty() && input.compare(m_strNone, Qt::CaseInsensitive) == 0) {
+            input = m_strNone;
+            return Acceptable;
+        }
         for (QChar& ch : input) {
             if (ch.unicode() < 0x80) {
                 ch = QLatin1Char(ToneTypedChar(ch.toLatin1()));
@@ -23,6 +29,9 @@ public:
         }
         return Acceptable;
     }
+
+private:
+    QString m_strNone;
 };
 
 } // namespace
@@ -31,7 +40,8 @@ CCellCombo::CCellCombo(QWidget* parent) : QComboBox(parent), m_link(this) {
     setEditable(true);
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
-    lineEdit()->setValidator(new ToneTypingValidator(this));
+    m_pValidator = new ToneTypingValidator(this);
+    lineEdit()->setValidator(m_pValidator);
     lineEdit()->installEventFilter(this);
     setEnabled(false);
     hide();
@@ -46,7 +56,9 @@ void CCellCombo::Begin(const QRect& rect, const QString& text) {
     if (count() > 0) {
         removeItem(0);
     }
-    insertItem(0, QString::fromStdString(GetLangString("IDS_NONE")));
+    const QString none = QString::fromStdString(GetLangString("IDS_NONE"));
+    static_cast<ToneTypingValidator*>(m_pValidator)->SetNoneText(none);
+    insertItem(0, none);
     setEditText(text);
     m_strInitial = text;
     lineEdit()->selectAll();

@@ -1,10 +1,13 @@
 // CCellCombo: the in-place editor of tone cells, a drop-down list of tones with an edit
-// field that takes at most 5 characters and shows them in upper case.
+// field that takes at most 5 characters and shows them in upper case, the none entry as the
+// list has it.
 #pragma once
 
 #include "grid/CellEditorLink.h"
 
 #include <QComboBox>
+
+class QValidator;
 
 class CCellCombo : public QComboBox {
     Q_OBJECT
@@ -32,4 +35,5 @@ private:
     bool HandleKey(QKeyEvent* event);
 
     CellEditorLink m_link;
+    QValidator* m_pValidator = nullptr; // the tone typing rule of the edit field
 };

@@ -32,4 +32,6 @@ target_sources(dromel_grid PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/GridEditing.cpp
   ${CMAKE_CURRENT_LIST_DIR}/GridLayout.h
   ${CMAKE_CURRENT_LIST_DIR}/GridLayout.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/CellMarks.h
+  ${CMAKE_CURRENT_LIST_DIR}/CellMarks.cpp
 )

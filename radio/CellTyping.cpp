@@ -11,7 +11,7 @@ bool IsDigit(char c) {
 bool IsCtcssForm(const std::string& text) {
     std::string typed;
     for (const char c : text) {
-        if (!IsFreqCharAccepted(c, typed)) {
+        if (c == ',' || !IsFreqCharAccepted(c, typed)) {
             return false;
         }
         typed += c;
@@ -40,7 +40,7 @@ bool IsFreqCharAccepted(char c, const std::string& text) {
     if (IsDigit(c)) {
         return true;
     }
-    return c == '.' && text.find('.') == std::string::npos;
+    return (c == '.' || c == ',') && text.find_first_of(".,") == std::string::npos;
 }
 
 char ToneTypedChar(char c) {
@@ -48,9 +48,6 @@ char ToneTypedChar(char c) {
 }
 
 ETyping CheckFreqTyping(const std::string& text) {
-    if (text.find(',') != std::string::npos) {
-        return ETyping::kComma;
-    }
     std::string typed;
     for (const char c : text) {
         if (!IsFreqCharAccepted(c, typed)) {

@@ -10,24 +10,25 @@ constexpr int kFreqTextLimit = 9;
 constexpr int kToneTextLimit = 5;
 
 // True when the frequency editor takes the typed character c into text: a digit, or a "."
-// when text holds none yet (wherever it stands, selected or not).
+// or "," when text holds neither yet (wherever it stands, selected or not). A decimal comma
+// is read as the decimal point when the value is stored.
 bool IsFreqCharAccepted(char c, const std::string& text);
 
 // The typed character c as the tone editor shows it: a letter upper-cased, anything else
 // unchanged.
 char ToneTypedChar(char c);
 
-// Whether a whole text could have been typed into a cell. A comma is told apart from other
-// characters: the decimal point is a point, and a comma is never taken for it.
+// Whether a whole text could have been typed into a cell. In a tone a comma is told apart
+// from other characters: the decimal point of a tone is a point.
 enum class ETyping {
     kTypable,
-    kComma,    // the text holds a comma
+    kComma,    // a tone text holds a comma
     kTooLong,  // more characters than the cell takes
     kNotTyped, // a character or a form the cell does not take
 };
 
 // A frequency text: every character accepted by IsFreqCharAccepted in turn (digits and one
-// "."), at most kFreqTextLimit of them. Empty text (which erases) is typable.
+// "." or ","), at most kFreqTextLimit of them. Empty text (which erases) is typable.
 ETyping CheckFreqTyping(const std::string& text);
 
 // A tone text: empty or the none entry (noneText, case ignored, of any length); a CTCSS tone

@@ -326,8 +326,7 @@ void WriteCsvChannel(CDromelPgmDoc& doc, int n, const SCsvChannel& ch, const std
                      std::vector<std::string>& notices) {
     const std::string name = "ch" + std::to_string(n) + ".";
     const auto note = [&](const char* field, const std::string& given, const SStoredValue& stored) {
-        const std::string notice = StoredNotice(name + field, given, stored);
-        if (!notice.empty()) {
+        for (const std::string& notice : CommitNotices(name + field, given, stored)) {
             notices.push_back(prefix + notice);
         }
     };
@@ -337,15 +336,16 @@ void WriteCsvChannel(CDromelPgmDoc& doc, int n, const SCsvChannel& ch, const std
     if (!IsChannelCellReadOnly(doc, n, kColTxTone)) {
         note(kFieldTxTone.name, ch.txTone, CommitChannelTone(doc, n, false, ch.txTone));
     }
-    const auto list = [&](int col, int k) {
+    const auto list = [&](const char* field, int col, int k) {
         if (k >= 0 && k != GetChannelListIndex(doc, n, col)) {
-            CommitChannelList(doc, n, col, k);
+            const SStoredValue stored = CommitChannelList(doc, n, col, k);
+            note(field, stored.text, stored);
         }
     };
-    list(kColScan, ch.scan ? 0 : 1);
-    list(kColBand, ch.narrow ? 1 : 0);
-    list(kColOpt6, ch.opt6);
-    list(kColOpt8, ch.opt8);
+    list(kFieldScanAdd.name, kColScan, ch.scan ? 0 : 1);
+    list(kFieldNarrow.name, kColBand, ch.narrow ? 1 : 0);
+    list(kFieldOptCol6.name, kColOpt6, ch.opt6);
+    list(kFieldOptCol8.name, kColOpt8, ch.opt8);
 }
 
 std::string ExportChannelsCsv(const CDromelPgmDoc& doc, int first, int last) {

@@ -3,6 +3,17 @@
 #include "app/AsciiText.h"
 #include "app/LangString.h"
 
+namespace {
+
+// Counts the scan list again; true when that reset a chosen scan type to no scan.
+bool CountScanList(CDromelPgmDoc& doc) {
+    const int before = doc.GetScanType();
+    doc.HasScanList();
+    return before != 0 && doc.GetScanType() == 0;
+}
+
+} // namespace
+
 bool IsChannelCellReadOnly(const CDromelPgmDoc& doc, int n, int col) {
     if (col == kColRxFreq) {
         return false;
@@ -40,6 +51,7 @@ SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::st
     const bool same = doc.IsTxSameAsRx(n);
     std::string text = typed;
     SStoredValue stored;
+    const bool comma = ReadDecimalComma(text);
     const int range = doc.CheckRange(text);
     if (range != 0) {
         text = doc.GetLimitText(range > 0);
@@ -47,11 +59,13 @@ SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::st
     } else {
         stored.how = FreqTextStoring(text);
     }
+    if (comma && stored.how == EStored::kAsGiven) {
+        stored.how = EStored::kComma;
+    }
     // Only a text other than the cell showed marks the document; the same text stored again
     // still rewrites an empty channel's fields.
-    const CDocEdit edit(doc, EqualsNoCase(text, doc.GetFreqText(n, rx))
-                                 ? EDocChange::kCellRewrite
-                                 : EDocChange::kCellCommit);
+    const CDocEdit edit(doc, EqualsNoCase(text, doc.GetFreqText(n, rx)) ? EDocChange::kCellRewrite
+                                                                        : EDocChange::kCellCommit);
     doc.SetFreqText(n, rx, text);
     if (text.empty()) {
         doc.SetToneText(n, false, "");
@@ -67,21 +81,20 @@ SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::st
         doc.SetFreqText(n, false, doc.GetFreqText(n, true));
     }
     // Erasing or creating a channel can change the scan list.
-    doc.HasScanList();
+    stored.scanTypeReset = CountScanList(doc);
     stored.text = doc.GetFreqText(n, rx);
     return stored;
 }
 
 SStoredValue CommitChannelTone(CDromelPgmDoc& doc, int n, bool rx, const std::string& text) {
     const bool same = doc.IsTxToneSameAsRx(n);
-    const CDocEdit edit(doc, EqualsNoCase(text, doc.GetToneText(n, rx))
-                                 ? EDocChange::kCellRewrite
-                                 : EDocChange::kCellCommit);
+    const CDocEdit edit(doc, EqualsNoCase(text, doc.GetToneText(n, rx)) ? EDocChange::kCellRewrite
+                                                                        : EDocChange::kCellCommit);
     doc.SetToneText(n, rx, text);
     if (rx && same) {
         doc.SetToneText(n, false, text);
     }
-    return {ToneTextStoring(text), doc.GetToneText(n, rx)};
+    return {ToneTextStoring(text, GetLangString("IDS_NONE")), doc.GetToneText(n, rx)};
 }
 
 OptionList ChannelListEntries(int col) {
@@ -104,12 +117,13 @@ int GetChannelListIndex(const CDromelPgmDoc& doc, int n, int col) {
     }
 }
 
-void CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k) {
+SStoredValue CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k) {
     const CDocEdit edit(doc, EDocChange::kListCommit);
+    SStoredValue stored;
     switch (col) {
     case kColScan:
         doc.SetScanAdd(n, k == 0);
-        doc.HasScanList();
+        stored.scanTypeReset = CountScanList(doc);
         break;
     case kColOpt6:
         doc.SetOptCol6(n, k == 0);
@@ -123,4 +137,6 @@ void CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k) {
     default:
         break;
     }
+    stored.text = ChannelListEntries(col)[GetChannelListIndex(doc, n, col)];
+    return stored;
 }

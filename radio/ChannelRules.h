@@ -33,9 +33,11 @@ std::string GetChannelCellText(const CDromelPgmDoc& doc, int n, int col);
 // the document is marked modified when the text differs (ignoring case) from what was
 // shown. An empty text erases the transmit tone; an empty receive frequency erases the
 // whole channel (both frequencies, both tones, scan yes, options no, wide). A receive
-// frequency that was equal to the transmit one takes the transmit one along. Last, the scan
-// list is counted again: with fewer than two scanned channels the scan type becomes no scan.
-// Returns how the value was stored: a band limit, or what the codec did (StoredValue.h).
+// frequency that was equal to the transmit one takes the transmit one along. A decimal comma
+// is read as the decimal point. Last, the scan list is counted again: with fewer than two
+// scanned channels the scan type becomes no scan. Returns how the value was stored: a band
+// limit, the comma read, or what the codec did, and whether the scan type was reset
+// (StoredValue.h).
 SStoredValue CommitChannelFreq(CDromelPgmDoc& doc, int n, bool rx, const std::string& text);
 
 // Commits a tone cell; the document is marked modified when the text differs (ignoring
@@ -49,5 +51,6 @@ OptionList ChannelListEntries(int col);
 int GetChannelListIndex(const CDromelPgmDoc& doc, int n, int col);
 // Commits a list cell with the list's selection k (-1 for none: no, or wide). Does not mark
 // the document modified: a change of the selection does that, as it happens. A change of the
-// scan column counts the scan list again, as a frequency commit does.
-void CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k);
+// scan column counts the scan list again, as a frequency commit does. Returns the entry
+// stored and whether the scan type was reset.
+SStoredValue CommitChannelList(CDromelPgmDoc& doc, int n, int col, int k);

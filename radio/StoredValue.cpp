@@ -1,5 +1,6 @@
 #include "radio/StoredValue.h"
 
+#include "app/AsciiText.h"
 #include "radio/ValueCodecs.h"
 
 EStored FreqTextStoring(const std::string& text) {
@@ -14,8 +15,17 @@ EStored FreqTextStoring(const std::string& text) {
     return RoundToRaster(value) != value ? EStored::kOffRaster : EStored::kAsGiven;
 }
 
-EStored ToneTextStoring(const std::string& text) {
-    if (text.empty()) {
+bool ReadDecimalComma(std::string& text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string::npos) {
+        return false;
+    }
+    text[comma] = '.';
+    return true;
+}
+
+EStored ToneTextStoring(const std::string& text, const std::string& noneText) {
+    if (text.empty() || EqualsNoCase(text, noneText)) {
         return EStored::kAsGiven;
     }
     if (text[0] == 'D' || text[0] == 'd') {
@@ -24,7 +34,7 @@ EStored ToneTextStoring(const std::string& text) {
         return named ? EStored::kAsGiven : EStored::kNotDcs;
     }
     if (text[0] < '0' || text[0] > '9') {
-        return EStored::kAsGiven;
+        return EStored::kNotTone;
     }
     const std::int64_t tenths = CtcssTextToTenths(text);
     return tenths < kCtcssLowest || tenths > kCtcssHighest ? EStored::kToneRange

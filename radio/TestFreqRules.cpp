@@ -1,5 +1,7 @@
 #include "radio/TestFreqRules.h"
 
+#include "app/LangString.h"
+
 bool IsTestCellReadOnly(const CDromelPgmDoc& doc, int r, int col) {
     const int n = TestChannel(r);
     if (col == kTestColRxTone) {
@@ -27,12 +29,18 @@ std::string GetTestCellText(const CDromelPgmDoc& doc, int r, int col) {
     }
 }
 
-SStoredValue CommitTestFreq(CDromelPgmDoc& doc, int r, bool rx, const std::string& text) {
+SStoredValue CommitTestFreq(CDromelPgmDoc& doc, int r, bool rx, const std::string& typed) {
+    std::string text = typed;
+    const bool comma = ReadDecimalComma(text);
     doc.SetFreqText(TestChannel(r), rx, text);
-    return {FreqTextStoring(text), doc.GetFreqText(TestChannel(r), rx)};
+    EStored how = FreqTextStoring(text);
+    if (comma && how == EStored::kAsGiven) {
+        how = EStored::kComma;
+    }
+    return {how, doc.GetFreqText(TestChannel(r), rx)};
 }
 
 SStoredValue CommitTestTone(CDromelPgmDoc& doc, int r, bool rx, const std::string& text) {
     doc.SetToneText(TestChannel(r), rx, text);
-    return {ToneTextStoring(text), doc.GetToneText(TestChannel(r), rx)};
+    return {ToneTextStoring(text, GetLangString("IDS_NONE")), doc.GetToneText(TestChannel(r), rx)};
 }

@@ -38,6 +38,25 @@ std::string StoredNotice(const std::string& name, const std::string& given,
     case EStored::kNotDcs:
         key = "IDS_STORED_NOT_DCS";
         break;
+    case EStored::kNotTone:
+        key = "IDS_STORED_NOT_TONE";
+        break;
+    case EStored::kComma:
+        key = "IDS_STORED_COMMA";
+        break;
     }
     return FormatLangString(key, {name, given, stored.text});
+}
+
+std::vector<std::string> CommitNotices(const std::string& name, const std::string& given,
+                                       const SStoredValue& stored) {
+    std::vector<std::string> notices;
+    std::string value = StoredNotice(name, given, stored);
+    if (!value.empty()) {
+        notices.push_back(std::move(value));
+    }
+    if (stored.scanTypeReset) {
+        notices.push_back(FormatLangString("IDS_STORED_SCAN_RESET", {name}));
+    }
+    return notices;
 }

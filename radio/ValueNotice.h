@@ -6,6 +6,7 @@
 #include "radio/StoredValue.h"
 
 #include <string>
+#include <vector>
 
 // Why value could not be typed into a frequency cell (tone false) or a tone cell (tone
 // true); typing is not ETyping::kTypable.
@@ -15,3 +16,8 @@ std::string TypingRefusal(ETyping typing, bool tone, const std::string& value);
 // empty when it was stored as given.
 std::string StoredNotice(const std::string& name, const std::string& given,
                          const SStoredValue& stored);
+
+// Everything a commit of the value given to name changed beyond what was given: the value's
+// notice (StoredNotice), then the reset of the scan type; empty when nothing was changed.
+std::vector<std::string> CommitNotices(const std::string& name, const std::string& given,
+                                       const SStoredValue& stored);

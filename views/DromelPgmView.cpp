@@ -6,6 +6,7 @@
 #include "app/TranslateDialog.h"
 #include "grid/DDXGrid.h"
 #include "radio/DromelPgmDoc.h"
+#include "views/FormTips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -78,6 +79,7 @@ CDromelPgmView::CDromelPgmView(CDromelPgmDoc& doc, QWidget* parent)
     AttachToDlgControl(this, IDC_CELL_LIST, m_cellList);
     AttachToDlgControl(this, IDC_CELL_EDIT, m_cellEdit);
     DDX_Grid(this, IDC_GRID, m_grid);
+    m_pTips = new CFormTips(*this, m_grid);
     // ENTER and ESC in an editor give the keyboard focus back to the grid.
     m_cellEdit.SetOwner(&m_grid);
     m_cellTone.SetOwner(&m_grid);
@@ -138,12 +140,15 @@ void CDromelPgmView::OnUpdate() {
     // the editor closed.
     m_editing.Drop();
     m_editing.EndAll();
+    m_marks.Clear();
+    emit valueNotice(QString());
     FillForm();
     FillGrid();
 }
 
 void CDromelPgmView::FillForm() {
     TranslateDialog(this, kFormTemplate);
+    m_pTips->Translate();
     FillList(Combo(IDC_MODEL), ModelList(), m_doc.GetModel());
     for (const OptionControl& c : kOptionControls) {
         FillOption(c.option, c.id);

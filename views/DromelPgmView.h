@@ -6,15 +6,18 @@
 #include "grid/CellCombo.h"
 #include "grid/CellEdit.h"
 #include "grid/CellList.h"
+#include "grid/CellMarks.h"
 #include "grid/GridCtrl.h"
 #include "grid/GridEditing.h"
 #include "radio/FormRules.h"
+#include "radio/StoredValue.h"
 
 #include <QWidget>
 
 #include <memory>
 
 class CDromelPgmDoc;
+class CFormTips;
 class QCheckBox;
 class QComboBox;
 class QPaintDevice;
@@ -72,9 +75,15 @@ public:
     // Whether the Edit command id can act now.
     bool CanEdit(int id) const;
 
+    // The cells whose last commit stored something other than what was typed.
+    const CCellMarks& Marks() const { return m_marks; }
+
 signals:
     // What the Edit commands can act on may have changed.
     void editStateChanged();
+    // What the last commit of a cell changed beyond what was typed, in the language in force;
+    // empty when it stored what was typed.
+    void valueNotice(const QString& text);
 
 private:
     QComboBox* Combo(int id) const;
@@ -100,6 +109,9 @@ private:
     // Move Up and Move Down: the channel with its neighbour, the focus following it.
     void MoveEditRow(bool up);
     QPrinter& Printer();
+    // After a commit of cell (n, col) given text given: unmarks the cell, marks it again when
+    // the value stored is not what was given, and tells what the commit changed.
+    void ReportCommit(int n, int col, const std::string& given, const SStoredValue& stored);
     // The page as the form shows it now, on printer. A PDF file is made whole in memory and
     // then saved the way data files are, so a file that cannot be written is reported with its
     // reason and no empty or cut file is left; a printer that cannot be painted on is reported
@@ -117,6 +129,8 @@ private:
     // Declared after the editors, so it goes first and their last focus change finds no
     // commit.
     CGridEditing m_editing;
+    CCellMarks m_marks;
+    CFormTips* m_pTips = nullptr;
 
     QPrinter* m_pPrinter = nullptr;
     std::unique_ptr<QPrinter> m_pOwnPrinter;

@@ -3,12 +3,14 @@
 #include "views/DromelPgmView.h"
 
 #include "app/AppMessageBox.h"
+#include "app/LangString.h"
 #include "app/LangText.h"
 #include "grid/DrawTextFormat.h"
 #include "grid/GridAccessible.h"
 #include "grid/GridLayout.h"
 #include "radio/ChannelRules.h"
 #include "radio/ColumnHeadings.h"
+#include "radio/ValueNotice.h"
 
 #include <array>
 
@@ -53,6 +55,7 @@ void CDromelPgmView::RefreshRow(int n) {
     for (int c = 1; c < kChannelColumns; ++c) {
         ShowCell(n, c);
     }
+    m_marks.ShowRow(m_grid, n);
     m_grid.RedrawRow(n);
 }
 
@@ -77,20 +80,38 @@ void CDromelPgmView::ConnectEditors() {
         });
 }
 
+void CDromelPgmView::ReportCommit(int n, int col, const std::string& given,
+                                  const SStoredValue& stored) {
+    m_marks.Unmark(n, col);
+    if (stored.how != EStored::kAsGiven) {
+        m_marks.Mark(n, col);
+    }
+    const std::string name =
+        FormatLangString("IDS_CELL_NAME", {std::to_string(n), GetColumnHeadings(col + 1)[col]});
+    QStringList texts;
+    for (const std::string& notice : CommitNotices(name, given, stored)) {
+        texts.append(QString::fromStdString(notice));
+    }
+    emit valueNotice(texts.join(QStringLiteral("  ")));
+}
+
 void CDromelPgmView::OnFreqEditKillFocus(int n, int col) {
-    CommitChannelFreq(m_doc, n, col == kColRxFreq, m_cellEdit.text().toStdString());
+    const std::string typed = m_cellEdit.text().toStdString();
+    ReportCommit(n, col, typed, CommitChannelFreq(m_doc, n, col == kColRxFreq, typed));
     RefreshRow(n);
     // Erasing or creating a channel can change the scan list.
     UpdateScanControls();
 }
 
 void CDromelPgmView::OnToneKillFocus(int n, int col) {
-    CommitChannelTone(m_doc, n, col == kColRxTone, m_cellTone.currentText().toStdString());
+    const std::string typed = m_cellTone.currentText().toStdString();
+    ReportCommit(n, col, typed, CommitChannelTone(m_doc, n, col == kColRxTone, typed));
     RefreshRow(n);
 }
 
 void CDromelPgmView::OnListKillFocus(int n, int col) {
-    CommitChannelList(m_doc, n, col, m_cellList.currentIndex());
+    const std::string chosen = m_cellList.currentText().toStdString();
+    ReportCommit(n, col, chosen, CommitChannelList(m_doc, n, col, m_cellList.currentIndex()));
     RefreshRow(n);
     if (col == kColScan) {
         UpdateScanControls();

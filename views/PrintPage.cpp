@@ -9,7 +9,9 @@
 #include "views/DromelPgmView.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QFontMetrics>
+#include <QLocale>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
@@ -87,12 +89,12 @@ QString OptionValue(const CDromelPgmDoc& doc, const SOptionLine& line) {
 CPrintPage::CPrintPage(const CDromelPgmDoc& doc, CGridCtrl& grid) : m_doc(doc), m_grid(grid) {}
 
 QString CPrintPage::DateText() {
+    constexpr std::size_t kLocaleBuffer = 30;
+    const QLocale locale(
+        QString::fromStdString(GetLangValue("Face", "locale", "en", kLocaleBuffer)));
     const std::time_t now = std::chrono::system_clock::to_time_t(AppNow());
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[128];
-    const std::size_t length = std::strftime(text, sizeof text, "%Y-%m-%d %A %H:%M", &local);
-    return QString::fromLocal8Bit(text, static_cast<qsizetype>(length));
+    return locale.toString(QDateTime::fromSecsSinceEpoch(now),
+                           QStringLiteral("yyyy-MM-dd dddd HH:mm"));
 }
 
 int CPrintPage::ContentHeight() const {

@@ -47,7 +47,8 @@ public:
     int GetPageWidth() const { return m_nPageWidth; }
     int GetPageHeight() const { return m_nPageHeight; }
 
-    // The date line: now, formatted "%Y-%m-%d %A %H:%M" in the runtime's locale.
+    // The date line: now, as year-month-day, the day's name and the time, in the locale the
+    // language file names ([Face] locale), e.g. "2026-12-07 Monday 15:34" in English.
     static QString DateText();
 
 private:

@@ -5,6 +5,8 @@ target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmViewEdit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmViewGrid.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmViewPrint.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FormTips.h
+  ${CMAKE_CURRENT_LIST_DIR}/FormTips.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrintPage.h
   ${CMAKE_CURRENT_LIST_DIR}/PrintPage.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestFreqDlg.h

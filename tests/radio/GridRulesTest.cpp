@@ -181,7 +181,7 @@ TEST_F(GridRulesTest, WholeTextsThatCouldHaveBeenTyped) {
         {"nan", ETyping::kNotTyped, ETyping::kNotTyped},
         {" 446", ETyping::kNotTyped, ETyping::kNotTyped},
         {"\xEF\xBC\x94\xEF\xBC\x94\xEF\xBC\x96", ETyping::kNotTyped, ETyping::kNotTyped},
-        {"446,5", ETyping::kComma, ETyping::kComma},
+        {"446,5", ETyping::kTypable, ETyping::kComma}, // a decimal comma, read as the point
         {"88.5", ETyping::kTypable, ETyping::kTypable},
         {".5", ETyping::kTypable, ETyping::kNotTyped}, // no tone begins with a point
         {"00100.5", ETyping::kTypable, ETyping::kTooLong},
@@ -215,6 +215,8 @@ TEST_F(GridRulesTest, CommitsTellHowAValueWasStored) {
         {kColRxFreq, "999", EStored::kAboveBand, "470.00000"},
         {kColRxFreq, "12", EStored::kBelowBand, "400.00000"},
         {kColRxFreq, "446.00312", EStored::kOffRaster, "446.00500"},
+        {kColRxFreq, "436,5", EStored::kComma, "436.50000"},
+        {kColRxFreq, "999,5", EStored::kAboveBand, "470.00000"},
         {kColTxFreq, "", EStored::kAsGiven, ""},
         {kColRxTone, "67", EStored::kAsGiven, "67.0"},
         {kColRxTone, "300", EStored::kToneRange, "254.1"},
@@ -224,6 +226,7 @@ TEST_F(GridRulesTest, CommitsTellHowAValueWasStored) {
         {kColRxTone, "D754X", EStored::kNotDcs, "D754N"},
         {kColRxTone, "d754i", EStored::kAsGiven, "D754I"},
         {kColRxTone, "None", EStored::kAsGiven, "None"},
+        {kColRxTone, "xyz", EStored::kNotTone, "None"},
     };
     for (const auto& c : cases) {
         const SStoredValue stored = c.col == kColRxTone

@@ -137,7 +137,7 @@ TEST_F(DpmtoolTest, RefusedAssignmentsLeaveTheFileUnchanged) {
         {"ch1.tx=-440", "\"-440\" is not a frequency in MHz"},
         {"ch1.rx=146.5x25", "\"146.5x25\" is not a frequency in MHz"},
         {"ch1.rx=1.2.3", "\"1.2.3\" is not a frequency in MHz"},
-        {"ch1.rx=446,5", "ch1.rx=446,5: \"446,5\" holds a comma"},
+        {"ch1.rx=446,5,5", "ch1.rx=446,5,5: \"446,5,5\" is not a frequency"}, // one comma is a point
         {"ch1.rx=446.006250", "longer than the 9 characters a frequency cell takes"},
         {"test3.tx=440MHz", "\"440MHz\" is not a frequency in MHz"},
         {"ch2.rxtone=X", "ch2.rxtone=X: \"X\" is not a tone"},

@@ -171,6 +171,40 @@ TEST_F(ViewGridTest, TakingAChannelOutOfTheScanListDisablesTheScanControls) {
     EXPECT_EQ(Combo(1008)->currentIndex(), 0);
 }
 
+// Each commit that stores other than was typed says so and marks its cell until the next.
+TEST_F(ViewGridTest, ACommitThatChangedTheValueSaysSoAndMarksTheCell) {
+    QStringList notices;
+    QObject::connect(m_view.get(), &CDromelPgmView::valueNotice,
+                     [&](const QString& text) { notices.append(text); });
+    const struct {
+        const char* typed;
+        const char* stored;
+        bool marked;
+        const char* notice;
+    } cases[] = {
+        {"436,5", "436.50000", true, "436,5 has a decimal comma"},
+        {"999", "", true, "999 is above the model's band, stored as "},
+        {"446.5", "446.50000", false, ""},
+    };
+    for (const auto& c : cases) {
+        ClickCell(3, 1);
+        Type(c.typed);
+        Key(Qt::Key_Return);
+        const QString stored = Cell(3, 1);
+        if (*c.stored) {
+            EXPECT_EQ(stored, QString::fromLatin1(c.stored)) << c.typed;
+        }
+        EXPECT_EQ(m_view->Marks().IsMarked(3, 1), c.marked) << c.typed;
+        ASSERT_FALSE(notices.isEmpty());
+        EXPECT_EQ(notices.last().isEmpty(), !*c.notice) << c.typed;
+        EXPECT_TRUE(notices.last().contains(QString::fromLatin1(c.notice))) << c.typed;
+        if (*c.notice) {
+            EXPECT_TRUE(notices.last().contains(stored)) << c.typed;
+            EXPECT_TRUE(notices.last().startsWith(QStringLiteral("Channel 3 "))) << c.typed;
+        }
+    }
+}
+
 TEST_F(ViewGridTest, RetypingWhatACellShowsChangesNothing) {
     SetChannel(3, "446.50000", "446.50000");
     m_doc.UpdateAllViews();

@@ -133,8 +133,7 @@ SStoredValue ApplyChannel(CDromelPgmDoc& doc, int n, const std::string& field,
         case kColTxTone:
             return CommitChannelTone(doc, n, col == kColRxTone, TypedTone(value));
         default: {
-            CommitChannelList(doc, n, col, ListWord(col, value));
-            return {};
+            return CommitChannelList(doc, n, col, ListWord(col, value));
         }
         }
     }
@@ -222,8 +221,8 @@ SStoredValue Apply(CDromelPgmDoc& doc, const std::string& key, const std::string
 
 } // namespace
 
-std::string ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment,
-                            const std::string& path, bool dealer) {
+std::vector<std::string> ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment,
+                                         const std::string& path, bool dealer) {
     const std::size_t equals = assignment.find('=');
     try {
         if (equals == std::string::npos || equals == 0) {
@@ -232,7 +231,7 @@ std::string ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment,
         const std::string key = assignment.substr(0, equals);
         const std::string value = assignment.substr(equals + 1);
         const CDocEdit edit(doc, EDocChange::kDpmtoolSet);
-        return StoredNotice(key, value, Apply(doc, key, value, dealer));
+        return CommitNotices(key, value, Apply(doc, key, value, dealer));
     } catch (const Refusal& refusal) {
         throw DpmError{kExitRefused, path + ": " + assignment + ": " + refusal.reason};
     }

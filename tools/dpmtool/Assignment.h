@@ -4,13 +4,17 @@
 
 #include "radio/DromelPgmDoc.h"
 
+#include <string>
+#include <vector>
+
 // Applies one assignment to doc. A malformed assignment, an index outside its list, a
 // disabled control, a greyed cell, a priority on an empty channel, or a frequency or tone
 // text that could not have been typed into its cell is refused: a DpmError with status 2
 // whose message names the file, the assignment and the reason. Nothing is changed then. The
 // alignment values ("align.batterylow=200") and the Manual Adjust switch are refused unless
-// dealer is set (the access code was given). Returns the notice of a cell value that was
-// clamped or replaced ("ch1.rx: 999 is above the model's band, stored as 480.00000"), else
-// empty text.
-std::string ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment,
-                            const std::string& path, bool dealer);
+// dealer is set (the access code was given). A decimal comma in a frequency is read as the
+// decimal point. Returns the notices of what the assignment changed beyond what was given: a
+// cell value clamped or replaced ("ch1.rx: 999 is above the model's band, stored as
+// 480.00000"), a comma read, the scan type reset; none when it stored what was given.
+std::vector<std::string> ApplyAssignment(CDromelPgmDoc& doc, const std::string& assignment,
+                                         const std::string& path, bool dealer);

@@ -29,8 +29,7 @@ int RunSet(const SCommandLine& line) {
         // All the assignments are one change of the file.
         const CDocEdit edit(doc, EDocChange::kDpmtoolSet);
         for (std::size_t i = 1; i < args.size(); ++i) {
-            std::string notice = ApplyAssignment(doc, args[i], path, dealer);
-            if (!notice.empty()) {
+            for (std::string& notice : ApplyAssignment(doc, args[i], path, dealer)) {
                 notices.push_back(std::move(notice));
             }
         }
