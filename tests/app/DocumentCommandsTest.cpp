@@ -2,6 +2,7 @@
 #include "app/CommandIds.h"
 #include "app/DialogBuilder.h"
 #include "app/DromelPgmApp.h"
+#include "app/LangText.h"
 #include "app/MainFrm.h"
 #include "grid/GridCtrl.h"
 
@@ -176,7 +177,7 @@ TEST_F(DocumentCommands, ForeignFileLendsNeitherItsNameNorARecentEntry) {
         FileDialogRecorder files({QString::fromStdString(foreign)});
         Command(ID_FILE_OPEN);
         ASSERT_EQ(boxes.boxes.size(), 1u);
-        EXPECT_EQ(boxes.boxes[0].text, QStringLiteral("Not a data file of this program."));
+        EXPECT_EQ(boxes.boxes[0].text, LangText("IDS_WARN_LOAD"));
     }
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("default - BriselPgm"));
     EXPECT_EQ(app.RecentFiles(), QStringList{kept});

@@ -415,6 +415,7 @@ TEST_F(TransferDlgTest, WriteKeepsTheRadioAsABackupAndVerifies) {
     const Image radio = Pattern(3);
     const Image written = ForTheRadio(9, radio);
     m_doc.ReplaceImage(written);
+    m_doc.FindModel();
     StartRadio(radio);
     const std::size_t before = ReadHistory().size();
     CTransferDlg dlg(m_port, m_doc);
@@ -562,9 +563,9 @@ TEST_F(TransferDlgTest, RestoreWritesTheChosenBackupBack) {
     const SBackupSaved saved = SaveBackup(kept, "COM1", tomorrow);
     ASSERT_TRUE(saved.result);
     StartRadio(radio);
-    const Image docBefore = m_doc.Image();
     const std::size_t before = ReadHistory().size();
     CMainFrame frame(m_doc, m_port);
+    const Image docBefore = m_doc.Image();
     QString newest;
     WhenShown<CRestoreDlg>([&](CRestoreDlg& dlg) {
         QTreeWidgetItem* first = dlg.List()->topLevelItem(0);
