@@ -14,6 +14,7 @@ constexpr int ID_EDIT_COPY = 57634;
 constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_PASTE = 57637;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_SETUP_PORT = 32771;
@@ -24,5 +25,7 @@ constexpr int ID_HELP_HELP = 32775;
 constexpr int ID_SETUP_LANGUAGE = 32776;
 constexpr int ID_NEXT_LANGUAGE = 32778;
 constexpr int ID_PROGRAM_TESTFREQ = 32784;
+constexpr int ID_FILE_IMPORT_CSV = 32800;
+constexpr int ID_FILE_EXPORT_CSV = 32801;
 
 constexpr int kRecentFileCount = 4;

@@ -1,6 +1,6 @@
 // Every command of the program once: its id, the object that handles it, the language-file
 // key of its menu text, the menu text used when the language file has none, and its
-// accelerator. The frame makes one QAction per entry; each owner connects that action to one
+// accelerators. The frame makes one QAction per entry; each owner connects that action to one
 // handler of its own.
 #pragma once
 
@@ -13,7 +13,8 @@ struct SCommandInfo {
     ECommandOwner eOwner;
     const char* pszMenuKey; // null: the command has no menu item
     const char* pszText;
-    const char* pszShortcut; // empty: no accelerator
+    const char* pszShortcut;       // empty: no accelerator
+    const char* pszShortcut2 = ""; // a second accelerator of the same command
 };
 
 inline constexpr SCommandInfo kCommandTable[] = {
@@ -21,10 +22,16 @@ inline constexpr SCommandInfo kCommandTable[] = {
     {ID_FILE_OPEN, ECommandOwner::kApp, "MENU_FILE_OPEN", "&Open...\tCtrl+O", "Ctrl+O"},
     {ID_FILE_SAVE, ECommandOwner::kApp, "MENU_FILE_SAVE", "&Save\tCtrl+S", "Ctrl+S"},
     {ID_FILE_SAVE_AS, ECommandOwner::kApp, "MENU_FILE_SAVE_AS", "Save &As...", ""},
+    {ID_FILE_IMPORT_CSV, ECommandOwner::kApp, "MENU_FILE_IMPORT_CSV", "&Import Channels...", ""},
+    {ID_FILE_EXPORT_CSV, ECommandOwner::kApp, "MENU_FILE_EXPORT_CSV", "&Export Channels...", ""},
     {ID_FILE_PRINT, ECommandOwner::kView, "MENU_FILE_PRINT", "&Print...\tCtrl+P", "Ctrl+P"},
     {ID_FILE_PRINT_PREVIEW, ECommandOwner::kView, "MENU_FILE_PRINT_PREVIEW", "Print Pre&view", ""},
     {ID_FILE_PRINT_SETUP, ECommandOwner::kApp, "MENU_FILE_PRINT_SETUP", "P&rint Setup...", ""},
     {ID_APP_EXIT, ECommandOwner::kApp, "MENU_APP_EXIT", "E&xit", ""},
+    {ID_EDIT_UNDO, ECommandOwner::kFrame, "MENU_EDIT_UNDO", "&Undo\tCtrl+Z", "Ctrl+Z",
+     "Alt+Backspace"},
+    {ID_EDIT_REDO, ECommandOwner::kFrame, "MENU_EDIT_REDO", "&Redo\tCtrl+Y", "Ctrl+Y",
+     "Ctrl+Shift+Z"},
     {ID_PROGRAM_READ, ECommandOwner::kFrame, "MENU_PROGRAM_READ", "&Read from Radio\tCtrl+R",
      "Ctrl+R"},
     {ID_PROGRAM_WRITE, ECommandOwner::kFrame, "MENU_PROGRAM_WRITE", "&Write to Radio\tCtrl+W",

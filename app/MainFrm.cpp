@@ -13,17 +13,20 @@
 #include "link/TestModeDlg.h"
 #include "link/TransferDlg.h"
 #include "radio/DromelPgmDoc.h"
+#include "radio/UndoStepName.h"
 #include "views/DromelPgmView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
@@ -48,8 +51,8 @@ void ReportInterrupted(const QString& text) {
 }
 constexpr int kToolTipLength = 19;
 
-// The editing keys the frame takes before the focused control sees them: copy, paste, cut
-// and undo are not commands of this program.
+// The editing keys the frame takes before the focused control sees them: copy, paste and
+// cut are not commands of this program.
 bool IsEditingKey(const QKeyEvent* key) {
     const Qt::KeyboardModifiers mods =
         key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
@@ -62,15 +65,30 @@ bool IsEditingKey(const QKeyEvent* key) {
         return mods == Qt::ControlModifier || mods == Qt::ShiftModifier;
     case Qt::Key_Delete:
         return mods == Qt::ShiftModifier;
-    case Qt::Key_Backspace:
-        return mods == Qt::AltModifier;
     default:
         return false;
     }
 }
 
 // The top-level menus by position.
-constexpr const char* kMenuBarKeys[] = {"MENU_FILE", "MENU_PROGRAM", "MENU_SETUP", "MENU_HELP"};
+constexpr const char* kMenuBarKeys[] = {"MENU_FILE", "MENU_EDIT", "MENU_PROGRAM", "MENU_SETUP",
+                                        "MENU_HELP"};
+
+// The Edit menu's items in order; 0 is a separator.
+constexpr int kEditMenu[] = {ID_EDIT_UNDO, ID_EDIT_REDO, 0};
+
+// Commands that are on no toolbar but have a tooltip of their own.
+constexpr int kMenuToolTips[] = {ID_EDIT_UNDO, ID_EDIT_REDO, ID_FILE_IMPORT_CSV,
+                                 ID_FILE_EXPORT_CSV};
+
+// The text of the cell editor that has the keyboard: a line edit, or the one of an editable
+// list; null for any other control.
+QLineEdit* EditorText(QObject* watched) {
+    if (auto* combo = qobject_cast<QComboBox*>(watched)) {
+        return combo->lineEdit();
+    }
+    return qobject_cast<QLineEdit*>(watched);
+}
 
 QIcon ToolbarIcon(const char* name) {
     return QIcon(QStringLiteral(":/toolbar/%1.xpm").arg(QLatin1String(name)));
@@ -78,7 +96,8 @@ QIcon ToolbarIcon(const char* name) {
 
 } // namespace
 
-CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port(port) {
+CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port)
+    : m_doc(doc), m_port(port), m_history(doc) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/dromel.xpm")));
     CreateMenus();
@@ -87,6 +106,8 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     ConnectCommand(ID_PROGRAM_WRITE, this, &CMainFrame::OnProgramWrite);
     ConnectCommand(ID_HELP_HELP, this, &CMainFrame::OnHelpHelp);
     ConnectCommand(ID_PROGRAM_TEST, this, &CMainFrame::OnProgramTest);
+    ConnectCommand(ID_EDIT_UNDO, this, &CMainFrame::OnEditUndo);
+    ConnectCommand(ID_EDIT_REDO, this, &CMainFrame::OnEditRedo);
     CreateStatusBar();
 
     // The form scrolls when the window is made smaller than the form.
@@ -109,10 +130,15 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     UpdatePortPane();
     UpdateCaption();
     m_nStateObserver = m_doc.AddStateObserver([this] { UpdateCaption(); });
+    // Registered after the history's own observer, so the history is up to date here.
+    m_nChangeObserver =
+        m_doc.AddChangeObserver([this](const SDocChange&) { UpdateEditCommands(); });
+    UpdateEditCommands();
     qApp->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() {
+    m_doc.RemoveChangeObserver(m_nChangeObserver);
     m_doc.RemoveStateObserver(m_nStateObserver);
     m_port.Close();
 }
@@ -142,6 +168,25 @@ void CMainFrame::OnProgramWrite() {
 void CMainFrame::OnProgramTest() {
     CTestModeDlg dlg(m_doc, this);
     dlg.DoModal();
+}
+
+void CMainFrame::OnEditUndo() {
+    m_history.Undo();
+}
+
+void CMainFrame::OnEditRedo() {
+    m_history.Redo();
+}
+
+void CMainFrame::UpdateEditCommands() {
+    const auto show = [this](int id, const SUndoStep* step, const char* stepKey) {
+        QAction* action = m_commands.at(id);
+        action->setEnabled(step != nullptr);
+        action->setText(step ? LangText(stepKey, {UndoStepName(*step)})
+                             : LangText(FindCommand(id)->pszMenuKey));
+    };
+    show(ID_EDIT_UNDO, m_history.UndoStep(), "IDS_MENU_UNDO_STEP");
+    show(ID_EDIT_REDO, m_history.RedoStep(), "IDS_MENU_REDO_STEP");
 }
 
 void CMainFrame::OnHelpHelp() {
@@ -182,10 +227,11 @@ void CMainFrame::LanguageChanged() {
     }
 }
 
-// The caption: the document's title ("default" until it is saved or loaded), " - " and the
-// program's title.
+// The caption: the document's title ("default" until it is saved or loaded), "*" while it
+// has unsaved changes, " - " and the program's title.
 void CMainFrame::UpdateCaption() {
-    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral(" - BriselPgm"));
+    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral("[*] - BriselPgm"));
+    setWindowModified(m_doc.IsModified());
 }
 
 QAction* CMainFrame::AddCommand(int id) {
@@ -193,7 +239,13 @@ QAction* CMainFrame::AddCommand(int id) {
     Q_ASSERT(info);
     auto* action = new QAction(QString::fromUtf8(info->pszText), this);
     action->setData(id);
-    action->setShortcut(QKeySequence(QString::fromLatin1(info->pszShortcut)));
+    QList<QKeySequence> shortcuts;
+    for (const char* shortcut : {info->pszShortcut, info->pszShortcut2}) {
+        if (*shortcut != '\0') {
+            shortcuts.append(QKeySequence(QString::fromLatin1(shortcut)));
+        }
+    }
+    action->setShortcuts(shortcuts);
     // Connected before the command's handler: what the user typed into a cell reaches the
     // document before any command looks at it.
     connect(action, &QAction::triggered, this, &CMainFrame::CommitPendingEdit);
@@ -208,6 +260,9 @@ void CMainFrame::CreateMenus() {
     file->addAction(AddCommand(ID_FILE_OPEN));
     file->addAction(AddCommand(ID_FILE_SAVE));
     file->addAction(AddCommand(ID_FILE_SAVE_AS));
+    file->addSeparator();
+    file->addAction(AddCommand(ID_FILE_IMPORT_CSV));
+    file->addAction(AddCommand(ID_FILE_EXPORT_CSV));
     file->addSeparator();
     file->addAction(AddCommand(ID_FILE_PRINT));
     file->addAction(AddCommand(ID_FILE_PRINT_PREVIEW));
@@ -226,6 +281,15 @@ void CMainFrame::CreateMenus() {
     SetRecentFiles({});
     file->addSeparator();
     file->addAction(AddCommand(ID_APP_EXIT));
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    for (const int id : kEditMenu) {
+        if (id == 0) {
+            edit->addSeparator();
+        } else {
+            edit->addAction(AddCommand(id));
+        }
+    }
 
     QMenu* program = menuBar()->addMenu(QStringLiteral("&Program"));
     program->addAction(AddCommand(ID_PROGRAM_READ));
@@ -307,6 +371,10 @@ void CMainFrame::TranslateMenus() {
             m_commands.at(info.nId)->setText(LangText(info.pszMenuKey));
         }
     }
+    for (const int id : kMenuToolTips) {
+        m_commands.at(id)->setToolTip(ToolTipText(id));
+    }
+    UpdateEditCommands();
 }
 
 QAction* CMainFrame::CommandAction(int id) const {
@@ -374,6 +442,9 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
             QTimer::singleShot(0, this, &CMainFrame::ReactivateAfterModal);
         }
     }
+    if (ForwardEditorUndo(watched, event)) {
+        return true;
+    }
     if (IsSwallowedKey(watched, event)) {
         event->accept();
         return true;
@@ -402,6 +473,34 @@ bool CMainFrame::IsSwallowedKey(QObject* watched, QEvent* event) const {
     }
     const auto* widget = qobject_cast<QWidget*>(watched);
     return widget && widget->window() == this && IsEditingKey(static_cast<QKeyEvent*>(event));
+}
+
+// Inside a cell editor the keys of Undo and Redo act on the editor's text: the shortcut
+// gives way to the key, and the key undoes or redoes what was typed there.
+bool CMainFrame::ForwardEditorUndo(QObject* watched, QEvent* event) const {
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) {
+        return false;
+    }
+    QLineEdit* text = EditorText(watched);
+    if (!text || text->window() != this) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence typed(key->keyCombination());
+    const bool undo = m_commands.at(ID_EDIT_UNDO)->shortcuts().contains(typed);
+    const bool redo = m_commands.at(ID_EDIT_REDO)->shortcuts().contains(typed);
+    if (!undo && !redo) {
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        if (undo) {
+            text->undo();
+        } else {
+            text->redo();
+        }
+    }
+    event->accept();
+    return true;
 }
 
 void CMainFrame::UpdateNumLockPane(QEvent* event) {

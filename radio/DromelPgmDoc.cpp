@@ -115,6 +115,16 @@ void CDromelPgmDoc::ReplaceImage(const MemoryImage& image, EDocChange kind) {
     m_image = image;
 }
 
+void CDromelPgmDoc::RestoreState(const SDocState& state, EDocChange kind) {
+    {
+        const CDocEdit edit(*this, kind);
+        m_header = state.header;
+        m_image = state.image;
+        FindModel();
+    }
+    UpdateAllViews();
+}
+
 void CDromelPgmDoc::SetByte(std::size_t offset, std::uint8_t value) {
     const CDocEdit edit(*this);
     m_image[offset] = value;

@@ -162,8 +162,9 @@ TEST_F(SetupCommands, ChosenLanguageSwitchesMenusFormGridAndToolTipsAndIsStored)
         return QString::fromStdString(GetPrivateProfileString(section, key, "?", 100, cn))
             .replace(QStringLiteral("\\t"), QStringLiteral("\t"));
     };
-    const char* const menus[] = {"MENU_FILE", "MENU_PROGRAM", "MENU_SETUP", "MENU_HELP"};
-    for (int i = 0; i < 4; ++i) {
+    const char* const menus[] = {"MENU_FILE", "MENU_EDIT", "MENU_PROGRAM", "MENU_SETUP",
+                                 "MENU_HELP"};
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(Frame().menuBar()->actions()[i]->text(), expected("String", menus[i]));
     }
     for (const SCommandInfo& info : kCommandTable) {
