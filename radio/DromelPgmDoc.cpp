@@ -118,9 +118,14 @@ void CDromelPgmDoc::ReplaceImage(const MemoryImage& image, EDocChange kind) {
 void CDromelPgmDoc::RestoreState(const SDocState& state, EDocChange kind) {
     {
         const CDocEdit edit(*this, kind);
+        const bool sameModel = std::equal(state.image.begin() + kModelIdOffset,
+                                          state.image.begin() + kModelIdOffset + kModelIdSize,
+                                          m_image.begin() + kModelIdOffset);
         m_header = state.header;
         m_image = state.image;
-        FindModel();
+        if (!sameModel) {
+            FindModel();
+        }
     }
     UpdateAllViews();
 }

@@ -64,7 +64,7 @@ public:
     // The whole image replaced, as one change of the kind given (a completed read).
     void ReplaceImage(const MemoryImage& image, EDocChange kind = EDocChange::kField);
     // Header and image put back to state as one change of kind (undo and redo); the model is
-    // found again from the image and all views are updated.
+    // found again when the model identification changed, and all views are updated.
     void RestoreState(const SDocState& state, EDocChange kind);
     // One byte of the image that no typed field covers (the alignment values).
     void SetByte(std::size_t offset, std::uint8_t value);

@@ -399,17 +399,17 @@ TEST_F(StartUp, RecentFilesComeFromTheUserSettings) {
     EXPECT_EQ(QApplication::organizationName(), QStringLiteral("Marrow radio program software"));
     EXPECT_EQ(app.RecentFiles(), (QStringList{"/data/a.dpm", "/data/b&c.dpm"}));
     const QList<QAction*> file = Menu(0)->actions();
-    EXPECT_EQ(file[9]->text(), QStringLiteral("&1 /data/a.dpm"));
-    EXPECT_EQ(file[10]->text(), QStringLiteral("&2 /data/b&&c.dpm"));
-    EXPECT_FALSE(file[11]->isVisible());
-    EXPECT_FALSE(file[12]->isVisible());
+    EXPECT_EQ(file[12]->text(), QStringLiteral("&1 /data/a.dpm"));
+    EXPECT_EQ(file[13]->text(), QStringLiteral("&2 /data/b&&c.dpm"));
+    EXPECT_FALSE(file[14]->isVisible());
+    EXPECT_FALSE(file[15]->isVisible());
 
     QSettings().remove(QStringLiteral("Recent File List"));
     ASSERT_TRUE(Start(""));
     const QList<QAction*> empty = Menu(0)->actions();
-    EXPECT_TRUE(empty[9]->isVisible());
-    EXPECT_FALSE(empty[9]->isEnabled());
-    EXPECT_FALSE(empty[10]->isVisible());
+    EXPECT_TRUE(empty[12]->isVisible());
+    EXPECT_FALSE(empty[12]->isEnabled());
+    EXPECT_FALSE(empty[13]->isVisible());
 }
 
 TEST_F(StartUp, ExitClosesTheWindow) {
