@@ -16,6 +16,7 @@ constexpr int ID_EDIT_CUT = 57635;
 constexpr int ID_EDIT_PASTE = 57637;
 constexpr int ID_EDIT_SELECT_ALL = 57642;
 constexpr int ID_EDIT_UNDO = 57643;
+constexpr int ID_EDIT_REDO = 57644;
 constexpr int ID_APP_ABOUT = 57664;
 constexpr int ID_APP_EXIT = 57665;
 constexpr int ID_SETUP_PORT = 32771;
@@ -33,5 +34,7 @@ constexpr int ID_EDIT_DELETE_CHANNEL = 32811;
 constexpr int ID_EDIT_MOVE_UP = 32812;
 constexpr int ID_EDIT_MOVE_DOWN = 32813;
 constexpr int ID_EDIT_SORT = 32814;
+constexpr int ID_FILE_IMPORT_CSV = 32800;
+constexpr int ID_FILE_EXPORT_CSV = 32801;
 
 constexpr int kRecentFileCount = 4;

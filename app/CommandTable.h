@@ -1,6 +1,6 @@
 // Every command of the program once: its id, the object that handles it, the language-file
 // key of its menu text, the menu text used when the language file has none, and its
-// accelerator. The frame makes one QAction per entry; each owner connects that action to one
+// accelerators. The frame makes one QAction per entry; each owner connects that action to one
 // handler of its own.
 #pragma once
 
@@ -21,10 +21,16 @@ inline constexpr SCommandInfo kCommandTable[] = {
     {ID_FILE_OPEN, ECommandOwner::kApp, "MENU_FILE_OPEN", "&Open...\tCtrl+O", "Ctrl+O"},
     {ID_FILE_SAVE, ECommandOwner::kApp, "MENU_FILE_SAVE", "&Save\tCtrl+S", "Ctrl+S"},
     {ID_FILE_SAVE_AS, ECommandOwner::kApp, "MENU_FILE_SAVE_AS", "Save &As...", ""},
+    {ID_FILE_IMPORT_CSV, ECommandOwner::kApp, "MENU_FILE_IMPORT_CSV", "&Import Channels...", ""},
+    {ID_FILE_EXPORT_CSV, ECommandOwner::kApp, "MENU_FILE_EXPORT_CSV", "&Export Channels...", ""},
     {ID_FILE_PRINT, ECommandOwner::kView, "MENU_FILE_PRINT", "&Print...\tCtrl+P", "Ctrl+P"},
     {ID_FILE_PRINT_PREVIEW, ECommandOwner::kView, "MENU_FILE_PRINT_PREVIEW", "Print Pre&view", ""},
     {ID_FILE_PRINT_SETUP, ECommandOwner::kApp, "MENU_FILE_PRINT_SETUP", "P&rint Setup...", ""},
     {ID_APP_EXIT, ECommandOwner::kApp, "MENU_APP_EXIT", "E&xit", ""},
+    {ID_EDIT_UNDO, ECommandOwner::kFrame, "MENU_EDIT_UNDO", "&Undo\tCtrl+Z",
+     "Ctrl+Z; Alt+Backspace"},
+    {ID_EDIT_REDO, ECommandOwner::kFrame, "MENU_EDIT_REDO", "&Redo\tCtrl+Y",
+     "Ctrl+Y; Ctrl+Shift+Z"},
     {ID_EDIT_CUT, ECommandOwner::kView, "MENU_EDIT_CUT", "Cu&t\tCtrl+X", "Ctrl+X; Shift+Del"},
     {ID_EDIT_COPY, ECommandOwner::kView, "MENU_EDIT_COPY", "&Copy\tCtrl+C", "Ctrl+C; Ctrl+Ins"},
     {ID_EDIT_PASTE, ECommandOwner::kView, "MENU_EDIT_PASTE", "&Paste\tCtrl+V", "Ctrl+V; Shift+Ins"},

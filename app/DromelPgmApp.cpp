@@ -197,6 +197,8 @@ void CDromelPgmApp::ConnectCommands(CMainFrame& frame) {
     frame.ConnectCommand(ID_FILE_OPEN, this, &CDromelPgmApp::OnFileOpen);
     frame.ConnectCommand(ID_FILE_SAVE, this, &CDromelPgmApp::OnFileSave);
     frame.ConnectCommand(ID_FILE_SAVE_AS, this, &CDromelPgmApp::OnFileSaveAs);
+    frame.ConnectCommand(ID_FILE_IMPORT_CSV, this, &CDromelPgmApp::OnFileImportCsv);
+    frame.ConnectCommand(ID_FILE_EXPORT_CSV, this, &CDromelPgmApp::OnFileExportCsv);
     frame.ConnectCommand(ID_FILE_PRINT_SETUP, this, &CDromelPgmApp::OnFilePrintSetup);
     frame.ConnectCommand(ID_APP_EXIT, this, &CDromelPgmApp::OnAppExit);
     frame.ConnectCommand(ID_PROGRAM_TESTFREQ, this, &CDromelPgmApp::OnProgramTestFreq);

@@ -73,6 +73,8 @@ private:
     void OnFileOpen();
     void OnFileSave();
     void OnFileSaveAs();
+    void OnFileImportCsv();
+    void OnFileExportCsv();
     void OnAppExit();
     void OnSetupPort();
     void OnSetupLanguage();

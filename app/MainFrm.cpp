@@ -19,17 +19,20 @@
 #include "link/TestModeDlg.h"
 #include "link/TransferDlg.h"
 #include "radio/DromelPgmDoc.h"
+#include "radio/UndoStepName.h"
 #include "views/DromelPgmView.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScrollArea>
@@ -55,27 +58,48 @@ void ReportInterrupted(const QString& text) {
 }
 constexpr int kToolTipLength = 19;
 
-// The editing key the frame takes before the focused control sees it: Alt+Backspace is no
-// command of this program.
-bool IsEditingKey(const QKeyEvent* key) {
-    const Qt::KeyboardModifiers mods =
-        key->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    return key->key() == Qt::Key_Backspace && mods == Qt::AltModifier;
-}
+// The Edit menu's items in menu order; 0 for a separator. Undo and Redo belong to the frame,
+// the others act on the form's grid.
+constexpr int kEditMenu[] = {ID_EDIT_UNDO,
+                             ID_EDIT_REDO,
+                             0,
+                             ID_EDIT_CUT,
+                             ID_EDIT_COPY,
+                             ID_EDIT_PASTE,
+                             ID_EDIT_CLEAR,
+                             0,
+                             ID_EDIT_SELECT_ALL,
+                             0,
+                             ID_EDIT_INSERT_CHANNEL,
+                             ID_EDIT_DELETE_CHANNEL,
+                             ID_EDIT_MOVE_UP,
+                             ID_EDIT_MOVE_DOWN,
+                             ID_EDIT_SORT};
 
-// The Edit menu's commands, which act on the form's grid, in menu order; 0 for a separator.
-constexpr int kEditCommands[] = {ID_EDIT_CUT,
-                                 ID_EDIT_COPY,
-                                 ID_EDIT_PASTE,
-                                 ID_EDIT_CLEAR,
-                                 0,
-                                 ID_EDIT_SELECT_ALL,
-                                 0,
-                                 ID_EDIT_INSERT_CHANNEL,
-                                 ID_EDIT_DELETE_CHANNEL,
-                                 ID_EDIT_MOVE_UP,
-                                 ID_EDIT_MOVE_DOWN,
-                                 ID_EDIT_SORT};
+// The grid's commands, which the form enables.
+constexpr int kFormEditCommands[] = {ID_EDIT_CUT,
+                                     ID_EDIT_COPY,
+                                     ID_EDIT_PASTE,
+                                     ID_EDIT_CLEAR,
+                                     ID_EDIT_SELECT_ALL,
+                                     ID_EDIT_INSERT_CHANNEL,
+                                     ID_EDIT_DELETE_CHANNEL,
+                                     ID_EDIT_MOVE_UP,
+                                     ID_EDIT_MOVE_DOWN,
+                                     ID_EDIT_SORT};
+
+// Commands that are on no toolbar but have a tooltip of their own.
+constexpr int kMenuToolTips[] = {ID_EDIT_UNDO, ID_EDIT_REDO, ID_FILE_IMPORT_CSV,
+                                 ID_FILE_EXPORT_CSV};
+
+// The text of the cell editor that has the keyboard: a line edit, or the one of an editable
+// list; null for any other control.
+QLineEdit* EditorText(QObject* watched) {
+    if (auto* combo = qobject_cast<QComboBox*>(watched)) {
+        return combo->lineEdit();
+    }
+    return qobject_cast<QLineEdit*>(watched);
+}
 
 // The top-level menus by position.
 constexpr const char* kMenuBarKeys[] = {"MENU_FILE", "MENU_EDIT", "MENU_PROGRAM", "MENU_SETUP",
@@ -102,7 +126,8 @@ QIcon WindowIcon() {
 
 } // namespace
 
-CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port(port) {
+CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port)
+    : m_doc(doc), m_port(port), m_history(doc) {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(WindowIcon());
     CreateMenus();
@@ -113,6 +138,8 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     ConnectCommand(ID_PROGRAM_TEST, this, &CMainFrame::OnProgramTest);
     ConnectCommand(ID_PROGRAM_COMPARE, this, &CMainFrame::OnProgramCompare);
     ConnectCommand(ID_PROGRAM_RESTORE, this, &CMainFrame::OnProgramRestore);
+    ConnectCommand(ID_EDIT_UNDO, this, &CMainFrame::OnEditUndo);
+    ConnectCommand(ID_EDIT_REDO, this, &CMainFrame::OnEditRedo);
     CreateStatusBar();
 
     // The form scrolls when the window is made smaller than the form.
@@ -135,10 +162,15 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port) : m_doc(doc), m_port
     UpdatePortPane();
     UpdateCaption();
     m_nStateObserver = m_doc.AddStateObserver([this] { UpdateCaption(); });
+    // Registered after the history's own observer, so the history is up to date here.
+    m_nChangeObserver =
+        m_doc.AddChangeObserver([this](const SDocChange&) { UpdateEditCommands(); });
+    UpdateEditCommands();
     qApp->installEventFilter(this);
 }
 
 CMainFrame::~CMainFrame() {
+    m_doc.RemoveChangeObserver(m_nChangeObserver);
     m_doc.RemoveStateObserver(m_nStateObserver);
     m_port.Close();
 }
@@ -217,6 +249,25 @@ void CMainFrame::OnProgramTest() {
     dlg.DoModal();
 }
 
+void CMainFrame::OnEditUndo() {
+    m_history.Undo();
+}
+
+void CMainFrame::OnEditRedo() {
+    m_history.Redo();
+}
+
+void CMainFrame::UpdateEditCommands() {
+    const auto show = [this](int id, const SUndoStep* step, const char* stepKey) {
+        QAction* action = m_commands.at(id);
+        action->setEnabled(step != nullptr);
+        action->setText(step ? LangText(stepKey, {UndoStepName(*step)})
+                             : LangText(FindCommand(id)->pszMenuKey));
+    };
+    show(ID_EDIT_UNDO, m_history.UndoStep(), "IDS_MENU_UNDO_STEP");
+    show(ID_EDIT_REDO, m_history.RedoStep(), "IDS_MENU_REDO_STEP");
+}
+
 void CMainFrame::OnHelpHelp() {
     ShowHelp(true);
 }
@@ -255,10 +306,11 @@ void CMainFrame::LanguageChanged() {
     }
 }
 
-// The caption: the document's title ("default" until it is saved or loaded), " - " and the
-// program's title.
+// The caption: the document's title ("default" until it is saved or loaded), "*" while it
+// has unsaved changes, " - " and the program's title.
 void CMainFrame::UpdateCaption() {
-    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral(" - BriselPgm"));
+    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + QStringLiteral("[*] - BriselPgm"));
+    setWindowModified(m_doc.IsModified());
 }
 
 QAction* CMainFrame::AddCommand(int id) {
@@ -282,6 +334,9 @@ void CMainFrame::CreateMenus() {
     file->addAction(AddCommand(ID_FILE_SAVE));
     file->addAction(AddCommand(ID_FILE_SAVE_AS));
     file->addSeparator();
+    file->addAction(AddCommand(ID_FILE_IMPORT_CSV));
+    file->addAction(AddCommand(ID_FILE_EXPORT_CSV));
+    file->addSeparator();
     file->addAction(AddCommand(ID_FILE_PRINT));
     file->addAction(AddCommand(ID_FILE_PRINT_PREVIEW));
     file->addAction(AddCommand(ID_FILE_PRINT_SETUP));
@@ -301,7 +356,7 @@ void CMainFrame::CreateMenus() {
     file->addAction(AddCommand(ID_APP_EXIT));
 
     QMenu* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
-    for (const int id : kEditCommands) {
+    for (const int id : kEditMenu) {
         if (id == 0) {
             edit->addSeparator();
         } else {
@@ -345,10 +400,8 @@ void CMainFrame::ConnectEditCommands() {
 }
 
 void CMainFrame::UpdateEditCommands() {
-    for (const int id : kEditCommands) {
-        if (id != 0) {
-            m_commands.at(id)->setEnabled(m_pForm->CanEdit(id));
-        }
+    for (const int id : kFormEditCommands) {
+        m_commands.at(id)->setEnabled(m_pForm->CanEdit(id));
     }
 }
 
@@ -436,6 +489,10 @@ void CMainFrame::TranslateMenus() {
             m_commands.at(info.nId)->setText(LangText(info.pszMenuKey));
         }
     }
+    for (const int id : kMenuToolTips) {
+        m_commands.at(id)->setToolTip(ToolTipText(id));
+    }
+    UpdateEditCommands();
 }
 
 QAction* CMainFrame::CommandAction(int id) const {
@@ -503,8 +560,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
             QTimer::singleShot(0, this, &CMainFrame::ReactivateAfterModal);
         }
     }
-    if (IsSwallowedKey(watched, event)) {
-        event->accept();
+    if (ForwardEditorUndo(watched, event)) {
         return true;
     }
     return QMainWindow::eventFilter(watched, event);
@@ -525,12 +581,32 @@ void CMainFrame::ReactivateAfterModal() {
     }
 }
 
-bool CMainFrame::IsSwallowedKey(QObject* watched, QEvent* event) const {
+// Inside a cell editor the keys of Undo and Redo act on the editor's text: the shortcut
+// gives way to the key, and the key undoes or redoes what was typed there.
+bool CMainFrame::ForwardEditorUndo(QObject* watched, QEvent* event) const {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) {
         return false;
     }
-    const auto* widget = qobject_cast<QWidget*>(watched);
-    return widget && widget->window() == this && IsEditingKey(static_cast<QKeyEvent*>(event));
+    QLineEdit* text = EditorText(watched);
+    if (!text || text->window() != this) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence typed(key->keyCombination());
+    const bool undo = m_commands.at(ID_EDIT_UNDO)->shortcuts().contains(typed);
+    const bool redo = m_commands.at(ID_EDIT_REDO)->shortcuts().contains(typed);
+    if (!undo && !redo) {
+        return false;
+    }
+    if (event->type() == QEvent::KeyPress) {
+        if (undo) {
+            text->undo();
+        } else {
+            text->redo();
+        }
+    }
+    event->accept();
+    return true;
 }
 
 void CMainFrame::UpdateNumLockPane(QEvent* event) {

@@ -1,6 +1,8 @@
 // The main window: menu bar, toolbar, status bar and the main form.
 #pragma once
 
+#include "radio/UndoHistory.h"
+
 #include <QAction>
 #include <QMainWindow>
 
@@ -26,6 +28,8 @@ public:
     ~CMainFrame() override;
 
     CDromelPgmDoc* GetActiveDocument() const { return &m_doc; }
+    // The document's edit history, which Undo and Redo of the Edit menu walk.
+    CUndoHistory& History() { return m_history; }
 
     // The action of command id (menu item, toolbar button or both); null for an unknown id.
     QAction* CommandAction(int id) const;
@@ -89,9 +93,11 @@ private:
     // Each Edit command enabled only while it can act on the form.
     void UpdateEditCommands();
     void CreateStatusBar();
-    bool IsSwallowedKey(QObject* watched, QEvent* event) const;
     void UpdateNumLockPane(QEvent* event);
     void UpdateCaption();
+    // Undo and Redo enabled when there is a step, and named after it.
+    void UpdateEditCommands();
+    bool ForwardEditorUndo(QObject* watched, QEvent* event) const;
     void CommitPendingEdit();
     void ReactivateAfterModal();
     void RunTransfer(CTransferDlg& dlg);
@@ -103,10 +109,14 @@ private:
     void OnHelpHelp();
     void ShowHelp(bool bRaise);
     void OnProgramTest();
+    void OnEditUndo();
+    void OnEditRedo();
 
     CDromelPgmDoc& m_doc;
     CCommPort& m_port;
+    CUndoHistory m_history;
     int m_nStateObserver = 0;
+    int m_nChangeObserver = 0;
 
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_portPane = nullptr;

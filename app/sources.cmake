@@ -43,5 +43,6 @@ target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/FrameFit.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MainFrm.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DromelPgmApp.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DromelPgmAppCsv.cpp
 )
 target_sources(DromelPgm PRIVATE ${CMAKE_CURRENT_LIST_DIR}/main.cpp)

@@ -5,11 +5,15 @@ EModifiedRule ModifiedRule(EDocChange kind) {
     case EDocChange::kNew:
     case EDocChange::kOpen:
     case EDocChange::kSave:
+    case EDocChange::kUndoToSaved:
+    case EDocChange::kRedoToSaved:
         return EModifiedRule::kCleared;
     case EDocChange::kFormOption:
     case EDocChange::kModelChange:
     case EDocChange::kCellCommit:
     case EDocChange::kListSelection:
+    case EDocChange::kUndo:
+    case EDocChange::kRedo:
         return EModifiedRule::kMarked;
     // Test Frequency's OK and Test Mode's Save mark the document only when a byte changed, so
     // that closing the program asks to save the test channels and the dealer's alignment.

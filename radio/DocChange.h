@@ -35,6 +35,10 @@ enum class EDocChange {
     kChannelDelete, // a channel deleted, the channels below moved up
     kChannelMove,   // a channel swapped with its neighbour
     kChannelSort,   // the used channels ordered by receive frequency
+    kUndo,          // a step of the edit history taken back
+    kRedo,          // a step of the edit history done again
+    kUndoToSaved,   // a step taken back to the state last saved
+    kRedoToSaved,   // a step done again up to the state last saved
 };
 
 // What a change of a kind does to the modified flag.

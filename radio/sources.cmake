@@ -18,9 +18,12 @@ target_sources(dromel_radio PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TestFreqRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TestModeRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SettingsCheck.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StateDiff.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StoredValue.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ToneTables.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ValueKeywords.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UndoHistory.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/UndoStepName.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ValueCodecs.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ValueNotice.cpp
 )

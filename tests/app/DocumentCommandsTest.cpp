@@ -66,7 +66,7 @@ TEST_F(DocumentCommands, FileOnTheCommandLineIsOpenedQuietly) {
     MessageBoxRecorder boxes;
     ASSERT_TRUE(Start({file}));
     EXPECT_TRUE(boxes.boxes.empty());
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("radio.dpm - BriselPgm"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("radio.dpm[*] - BriselPgm"));
     EXPECT_EQ(Doc().GetPathName(), file.toStdString());
     EXPECT_EQ(app.RecentFiles().value(0), file);
 }
@@ -84,7 +84,7 @@ TEST_F(DocumentCommands, UnreadableFileOnTheCommandLineEndsTheProgram) {
 
 TEST_F(DocumentCommands, StartWithoutFileMakesADefaultModel2Document) {
     ASSERT_TRUE(Start());
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("default - BriselPgm"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("default[*] - BriselPgm"));
     EXPECT_EQ(Doc().GetModel(), 2);
     EXPECT_FALSE(Doc().IsModified());
     EXPECT_EQ(Frame().GetActiveDocument(), &Doc());
@@ -100,7 +100,7 @@ TEST_F(DocumentCommands, DroppedFilesAreOpened) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&Frame(), &drop);
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("dropped.dpm - BriselPgm"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("dropped.dpm[*] - BriselPgm"));
 }
 
 TEST_F(DocumentCommands, NewAsksToSaveChangesThenWhetherToClear) {
@@ -153,9 +153,9 @@ TEST_F(DocumentCommands, SaveAsWritesTheFileAndSaveAsksBeforeOverwriting) {
         EXPECT_EQ(files.requests[0].defaultSuffix, QStringLiteral("dpm"));
     }
     EXPECT_EQ(std::filesystem::file_size(file.toStdString()), 1072u);
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("out.dpm - BriselPgm"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("out.dpm[*] - BriselPgm"));
     EXPECT_EQ(app.RecentFiles().value(0), file);
-    EXPECT_EQ(Frame().menuBar()->actions()[0]->menu()->actions()[9]->text(),
+    EXPECT_EQ(Frame().menuBar()->actions()[0]->menu()->actions()[12]->text(),
               QStringLiteral("&1 ") + file);
 
     Doc().SetModifiedFlag(true);
@@ -208,13 +208,13 @@ TEST_F(DocumentCommands, RecentFileThatIsGoneLeavesTheList) {
     settings.sync();
     ASSERT_TRUE(Start());
     MessageBoxRecorder boxes;
-    Frame().menuBar()->actions()[0]->menu()->actions()[9]->trigger();
+    Frame().menuBar()->actions()[0]->menu()->actions()[12]->trigger();
     EXPECT_EQ(boxes.boxes.size(), 1u);
     EXPECT_EQ(app.RecentFiles(), QStringList{kept});
 
     Doc().SetModifiedFlag(true);
     MessageBoxRecorder cancel({IDCANCEL});
-    Frame().menuBar()->actions()[0]->menu()->actions()[9]->trigger();
+    Frame().menuBar()->actions()[0]->menu()->actions()[12]->trigger();
     EXPECT_EQ(app.RecentFiles(), QStringList{kept}); // only not opened: it stays
     EXPECT_EQ(Doc().GetPathName(), "");
 }
