@@ -164,8 +164,8 @@ CMainFrame::CMainFrame(CDromelPgmDoc& doc, CCommPort& port)
     m_nStateObserver = m_doc.AddStateObserver([this] { UpdateCaption(); });
     // Registered after the history's own observer, so the history is up to date here.
     m_nChangeObserver =
-        m_doc.AddChangeObserver([this](const SDocChange&) { UpdateEditCommands(); });
-    UpdateEditCommands();
+        m_doc.AddChangeObserver([this](const SDocChange&) { UpdateUndoCommands(); });
+    UpdateUndoCommands();
     qApp->installEventFilter(this);
 }
 
@@ -257,7 +257,7 @@ void CMainFrame::OnEditRedo() {
     m_history.Redo();
 }
 
-void CMainFrame::UpdateEditCommands() {
+void CMainFrame::UpdateUndoCommands() {
     const auto show = [this](int id, const SUndoStep* step, const char* stepKey) {
         QAction* action = m_commands.at(id);
         action->setEnabled(step != nullptr);
@@ -492,7 +492,7 @@ void CMainFrame::TranslateMenus() {
     for (const int id : kMenuToolTips) {
         m_commands.at(id)->setToolTip(ToolTipText(id));
     }
-    UpdateEditCommands();
+    UpdateUndoCommands();
 }
 
 QAction* CMainFrame::CommandAction(int id) const {

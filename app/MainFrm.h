@@ -96,7 +96,7 @@ private:
     void UpdateNumLockPane(QEvent* event);
     void UpdateCaption();
     // Undo and Redo enabled when there is a step, and named after it.
-    void UpdateEditCommands();
+    void UpdateUndoCommands();
     bool ForwardEditorUndo(QObject* watched, QEvent* event) const;
     void CommitPendingEdit();
     void ReactivateAfterModal();
