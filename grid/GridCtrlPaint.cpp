@@ -176,7 +176,9 @@ void CGridCtrl::PaintCell(QPainter& painter, int row, int col, QRect rect, bool 
     const Colours colours = GetColours();
     const QColor bk = cell->bkColour.isValid() ? cell->bkColour : colours.cellBk;
     QColor fg = cell->fgColour.isValid() ? cell->fgColour : colours.text;
-    if (cell->bkColour.isValid() || erase) {
+    // A cell's own background (the tint of a changed value) belongs to the screen: paper
+    // stays blank behind every cell.
+    if (!m_bPrinting && (cell->bkColour.isValid() || erase)) {
         painter.fillRect(rect, bk);
     }
     if (!m_bPrinting) {

@@ -6,6 +6,8 @@
 #include "RecordingDevice.h"
 
 #include "app/AppClock.h"
+#include "grid/CellMarks.h"
+#include "grid/GridTestSupport.h"
 #include "views/PrintPage.h"
 
 #include <QImage>
@@ -334,6 +336,27 @@ TEST_F(PrintPageTest, PreviewDrawsOnePageAtEveryRepaintAndMatchesThePrint) {
     const std::string b = render(previewed, "previewed");
     ASSERT_FALSE(a.empty());
     EXPECT_TRUE(a == b);
+}
+
+// Tinted cells and the focus cell stay on the screen: the page is the same as without them.
+TEST_F(PrintPageTest, PageShowsNoneOfTheScreensState) {
+    FillDocument();
+    const auto print = [this] {
+        QImage image(827, 1170, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        CPrintPage page(m_doc, Grid());
+        EXPECT_TRUE(page.PrintOn(image));
+        return image;
+    };
+    const QImage plain = print();
+
+    CCellMarks marks;
+    marks.Mark(1, 1);
+    marks.Mark(3, 2);
+    marks.ShowRow(Grid(), 1);
+    marks.ShowRow(Grid(), 3);
+    ClickCell(Grid(), 3, 3);
+    EXPECT_TRUE(print() == plain);
 }
 
 TEST_F(PrintPageTest, RepeatedRepaintsLeaveThePainterAsTheyFoundIt) {
