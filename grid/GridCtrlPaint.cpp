@@ -179,7 +179,9 @@ void CGridCtrl::PaintCell(QPainter& painter, int row, int col, QRect rect, bool 
     QColor fg = cell->fgColour.isValid()           ? cell->fgColour
                 : (cell->state & CS_READONLY) != 0 ? colours.greyText
                                                    : colours.text;
-    if (cell->bkColour.isValid() || erase) {
+    // A cell's own background (the tint of a changed value) belongs to the screen: paper
+    // stays blank behind every cell.
+    if (!m_bPrinting && (cell->bkColour.isValid() || erase)) {
         painter.fillRect(rect, bk);
     }
     if (!m_bPrinting) {

@@ -188,13 +188,20 @@ TEST_F(DocumentCommands, ForeignFileLendsNeitherItsNameNorARecentEntry) {
     EXPECT_EQ(folder.dir.read("foreign.dpm"), std::string(1072, 'x'));
 }
 
+// The dialog also takes its file-type filter from the language file in force.
 TEST_F(DocumentCommands, OpenStartsInTheFolderOfTheLastFile) {
     const QString file = WriteDataFile("a.dpm");
     ASSERT_TRUE(Start({file}));
+    std::string language = folder.dir.read("lang_en.lng");
+    const std::string filter = "IDS_FILE_FILTER=Radio Program Data Files(*.dpm)";
+    ASSERT_NE(language.find(filter), std::string::npos);
+    language.replace(language.find(filter), filter.size(), "IDS_FILE_FILTER=Sheets(*.dpm)");
+    folder.dir.write("lang_en.lng", language);
     FileDialogRecorder files({file});
     Command(ID_FILE_OPEN);
     ASSERT_EQ(files.requests.size(), 1u);
     EXPECT_FALSE(files.requests[0].save);
+    EXPECT_EQ(files.requests[0].filter, QStringLiteral("Sheets(*.dpm)"));
     EXPECT_EQ(files.requests[0].directory, QString::fromStdString(folder.dir.path()));
     EXPECT_EQ(Doc().GetPathName(), file.toStdString());
 }

@@ -137,7 +137,8 @@ TEST_F(DpmtoolTest, RefusedAssignmentsLeaveTheFileUnchanged) {
         {"ch1.tx=-440", "\"-440\" is not a frequency in MHz"},
         {"ch1.rx=146.5x25", "\"146.5x25\" is not a frequency in MHz"},
         {"ch1.rx=1.2.3", "\"1.2.3\" is not a frequency in MHz"},
-        {"ch1.rx=446,5,5", "ch1.rx=446,5,5: \"446,5,5\" is not a frequency"}, // one comma is a point
+        {"ch1.rx=446,5,5",
+         "ch1.rx=446,5,5: \"446,5,5\" is not a frequency"}, // one comma is a point
         {"ch1.rx=446.006250", "longer than the 9 characters a frequency cell takes"},
         {"test3.tx=440MHz", "\"440MHz\" is not a frequency in MHz"},
         {"ch2.rxtone=X", "ch2.rxtone=X: \"X\" is not a tone"},
@@ -175,6 +176,8 @@ TEST_F(DpmtoolTest, SetNamesEveryValueItClampedOrReplaced) {
         {"test1.rx=999999999",
          "test1.rx: 999999999 is outside what a frequency field holds (0 to 999.99999 MHz), "
          "stored as 999.99999"},
+        {"ch1.rx=446,5",
+         "ch1.rx: 446,5 has a decimal comma, read as the decimal point, stored as 446.50000"},
         {"ch1.rx=446.00625", nullptr},
         {"ch1.rxtone=67", nullptr},
         {"ch1.rxtone=none", nullptr},
@@ -186,6 +189,9 @@ TEST_F(DpmtoolTest, SetNamesEveryValueItClampedOrReplaced) {
         EXPECT_EQ(r.err, notice ? "dpmtool: a.dpm: " + std::string(notice) + "\n" : "") << args;
         EXPECT_NE(m_dir.read("a.dpm"), before) << args; // each case changes the channel
     }
+    Ok("set a.dpm ch2.rx=446,5");
+    EXPECT_NE(JsonRow(Ok("show a.dpm --json"), "channels", 2).find("\"rx\": \"446.50000\""),
+              std::string::npos);
     // A refused assignment saves nothing, so nothing is named as stored.
     const DpmResult refused = Run("set a.dpm ch2.rx=999 ch2.band=medium");
     EXPECT_EQ(refused.status, 2);

@@ -6,9 +6,12 @@
 #include "RecordingDevice.h"
 
 #include "app/AppClock.h"
+#include "grid/CellMarks.h"
+#include "grid/GridTestSupport.h"
 #include "views/PrintPage.h"
 
 #include <QImage>
+#include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
@@ -336,6 +339,27 @@ TEST_F(PrintPageTest, PreviewDrawsOnePageAtEveryRepaintAndMatchesThePrint) {
     EXPECT_TRUE(a == b);
 }
 
+// Tinted cells and the focus cell stay on the screen: the page is the same as without them.
+TEST_F(PrintPageTest, PageShowsNoneOfTheScreensState) {
+    FillDocument();
+    const auto print = [this] {
+        QImage image(827, 1170, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        CPrintPage page(m_doc, Grid());
+        EXPECT_TRUE(page.PrintOn(image));
+        return image;
+    };
+    const QImage plain = print();
+
+    CCellMarks marks;
+    marks.Mark(1, 1);
+    marks.Mark(3, 2);
+    marks.ShowRow(Grid(), 1);
+    marks.ShowRow(Grid(), 3);
+    ClickCell(Grid(), 3, 3);
+    EXPECT_TRUE(print() == plain);
+}
+
 TEST_F(PrintPageTest, RepeatedRepaintsLeaveThePainterAsTheyFoundIt) {
     FillDocument();
     QImage image(827, 1170, QImage::Format_RGB32);
@@ -362,7 +386,7 @@ TEST_F(PrintPageTest, RepeatedRepaintsLeaveThePainterAsTheyFoundIt) {
 TEST_F(PrintPageTest, PageFollowsTheLanguageInForce) {
     m_dir.write("lang_cn.lng", "[String]\nIDS_YES=是\nIDS_NO=否\nIDS_NONE=无\nIDS_OFF=关\n"
                                "[Resource]\n^1200=机型信息\n^1006=按键音\n"
-                               "[Face]\nIDS_COL0=信道\n");
+                               "[Face]\nlocale=zh_CN\nIDS_COL0=信道\n");
     SetLanguageName("lang_cn");
     m_doc.SetBeepTone(false);
     m_view->OnUpdate();
@@ -371,4 +395,18 @@ TEST_F(PrintPageTest, PageFollowsTheLanguageInForce) {
     EXPECT_EQ(lines.at(1).join(QString()), QStringLiteral("机型信息MV-16UE 400-480"));
     EXPECT_EQ(lines.at(5).join(QString()), QStringLiteral("按键音 : 否"));
     EXPECT_EQ(lines.at(13).first(), QStringLiteral("信道"));
+
+    // The date line of the PDF names the day in Chinese (2024-03-05 is a Tuesday).
+    const std::string pdf = m_dir.file("cn.pdf");
+    {
+        QPdfWriter writer(QString::fromStdString(pdf));
+        CPrintPage page(m_doc, Grid());
+        ASSERT_TRUE(page.PrintOn(writer));
+    }
+    const std::string text = PdfText(pdf);
+    EXPECT_NE(text.find("2024-03-05 星期二 14:07"), std::string::npos) << text;
+    for (const char* day :
+         {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday", "Tue"}) {
+        EXPECT_EQ(text.find(day), std::string::npos) << day;
+    }
 }
