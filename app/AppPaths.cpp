@@ -2,8 +2,10 @@
 
 #include "app/Settings.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <sys/stat.h>
 #include <unistd.h>
 
 std::string g_strAppDir;
@@ -51,4 +53,34 @@ std::string MessageLocaleName() {
 
 void SetLanguageName(const std::string& name) {
     g_strLangFile = g_strAppDir + "/" + name + ".lng";
+}
+
+FileResult MakePrivateFolders(const std::string& path) {
+    if (path.empty()) {
+        return FileFailure(ENOENT);
+    }
+    // Each prefix that ends before a '/', then the whole path.
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string part = path.substr(0, end);
+        struct stat info {};
+        if (::stat(part.c_str(), &info) != 0) {
+            if (errno != ENOENT || (::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)) {
+                return FileFailure(errno);
+            }
+        } else if (!S_ISDIR(info.st_mode)) {
+            return FileFailure(ENOTDIR);
+        }
+        if (end == std::string::npos) {
+            return {};
+        }
+    }
+}
+
+std::string UserDataFolder() {
+    const char* data = std::getenv("XDG_DATA_HOME");
+    if (data != nullptr && data[0] == '/') {
+        return std::string(data) + "/DromelPgm";
+    }
+    const char* home = std::getenv("HOME");
+    return std::string(home != nullptr ? home : "") + "/.local/share/DromelPgm";
 }

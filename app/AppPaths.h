@@ -2,6 +2,8 @@
 // in force.
 #pragma once
 
+#include "app/FileResult.h"
+
 #include <string>
 
 extern std::string g_strAppDir;      // folder of the running executable, without a final '/'
@@ -27,3 +29,13 @@ std::string MessageLocaleName();
 
 // Sets g_strLangFile to g_strAppDir + "/" + name + ".lng"; the name is used unchanged.
 void SetLanguageName(const std::string& name);
+
+// Creates the missing folders of path, each with mode 0700 (only this user may look in);
+// folders that exist are left as they are. Fails when a part is not a folder or cannot be
+// made.
+FileResult MakePrivateFolders(const std::string& path);
+
+// This user's data folder of DromelPgm (backups, the programming history):
+// $XDG_DATA_HOME/DromelPgm, or $HOME/.local/share/DromelPgm when XDG_DATA_HOME is unset,
+// empty or not an absolute path. Not created here.
+std::string UserDataFolder();

@@ -19,6 +19,8 @@ target_sources(dromel_base PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/DialogTemplate.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LanguageFiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/HelpFiles.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/Sha256.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/JsonText.cpp
 )
 target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/LangText.cpp

@@ -34,6 +34,10 @@ int CTransferEngine::EndAddress() const {
     return m_bRead ? kReadEnd : kWriteEnd;
 }
 
+int CTransferEngine::BlocksAcknowledged() const {
+    return m_nAddress / kBlock;
+}
+
 int CTransferEngine::Percent() const {
     return m_nAddress * 100 / EndAddress();
 }

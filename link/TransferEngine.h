@@ -18,6 +18,8 @@ class CTransferEngine {
 public:
     // A read's position is its address.
     static constexpr int kProgressRange = static_cast<int>(kImageSize);
+    // The blocks a write sends (a read takes all kImageSize / kBlockSize).
+    static constexpr int kWriteBlocks = static_cast<int>(kWrittenEnd / kBlockSize);
 
     // After a completed read the document's image is replaced and the document identifies
     // its model again and updates all views (RefreshFromImage); its modified flag stays as
@@ -34,6 +36,8 @@ public:
     bool IsRead() const { return m_bRead; }
     int Address() const { return m_nAddress; }
     int EndAddress() const;
+    // Blocks done so far: for a write those the radio acknowledged, for a read those received.
+    int BlocksAcknowledged() const;
     int Percent() const;
     int ProgressPos() const;
     const std::string& Status() const { return m_strStatus; }

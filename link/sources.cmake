@@ -9,6 +9,8 @@ target_sources(dromel_link PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/Protocol.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TransferEngine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LinkMessages.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BackupStore.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/HistoryLog.cpp
 )
 target_sources(dromel_gui PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/TransferDlg.cpp

@@ -10,7 +10,7 @@ cmake_minimum_required(VERSION 3.25)
 
 # The layer of a file: the first pattern that matches its path from the repository root.
 set(layer_of_path
-  "^app/(AtomicFile|FileResult|LinkTarget|SaveLeftovers|Profile|AppPaths|AppClock|StopSignals|Settings|LangString|AsciiText|MulDiv|ExitStatus|CommandLine|FileReasonText|TextEncoding|DialogTemplate|LanguageFiles|HelpFiles|CommandTable|CommandIds)\\.(h|cpp)$" base
+  "^app/(AtomicFile|FileResult|LinkTarget|SaveLeftovers|Profile|AppPaths|AppClock|StopSignals|Settings|LangString|AsciiText|MulDiv|ExitStatus|CommandLine|FileReasonText|TextEncoding|DialogTemplate|LanguageFiles|HelpFiles|CommandTable|CommandIds|Sha256|JsonText)\\.(h|cpp)$" base
   "^app/(LangText|DialogBuilder|DialogStyle|TranslateDialog|AppMessageBox|AppPrintDialogs|AppFileDialog|AppOpenUrl)\\.(h|cpp)$" helpers
   "^app/" frame
   "^radio/" radio

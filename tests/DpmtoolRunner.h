@@ -1,5 +1,6 @@
 // dpmtool as the tests run it: a child of the test, in the C locale, working in a folder of
-// the test, with what it prints to stdout and stderr kept in files of that folder.
+// the test with its user data folder there, with what it prints to stdout and stderr kept in files
+// of that folder.
 #pragma once
 
 #include "ChildProcess.h"
@@ -27,7 +28,10 @@ public:
 
     // Starts a shell command line in the folder; returns the shell's process id.
     pid_t StartShell(const std::string& command) const {
-        return StartChild({"/bin/sh", "-c", "cd '" + m_folder.path() + "' && " + command},
+        // Backups and the programming history go to the folder, never to the user's own.
+        return StartChild({"/bin/sh", "-c",
+                           "cd '" + m_folder.path() + "' && export XDG_DATA_HOME='" +
+                               m_folder.path() + "/data' && " + command},
                           m_folder.file("stdout.txt"), m_folder.file("stderr.txt"));
     }
     pid_t Start(const std::string& args, const std::string& program = kBuilt) const {

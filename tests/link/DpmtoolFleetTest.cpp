@@ -166,7 +166,7 @@ TEST_F(DpmtoolFleetTest, ParallelWriteGoesOnWhenOneRadioFallsSilent) {
         radios.push_back(Radio(blank, "radio" + std::to_string(i) + ".dpm", faults));
         ports += " --port " + radios.back()->Path();
     }
-    EXPECT_EQ(Dpmtool("write " + file + ports + " --verify --yes"), 4) << Err();
+    EXPECT_EQ(Dpmtool("write " + file + ports + " --verify --yes --no-backup"), 4) << Err();
     const std::string out = Out();
     for (int i = 0; i < 4; ++i) {
         radios[static_cast<std::size_t>(i)]->Stop();

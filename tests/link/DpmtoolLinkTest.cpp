@@ -1,6 +1,8 @@
 #include "DpmtoolRunner.h"
 #include "LinkFixture.h"
 #include "PtyPeer.h"
+#include "link/BackupStore.h"
+#include "link/HistoryLog.h"
 
 #include <cstring>
 #include <fcntl.h>
@@ -76,6 +78,39 @@ protected:
         return file;
     }
 
+    // The backups dpmtool kept, oldest first.
+    std::vector<std::string> Backups() {
+        std::vector<std::string> names;
+        std::error_code error;
+        for (const auto& entry :
+             std::filesystem::directory_iterator(m_dir.file("data/DromelPgm/backups"), error)) {
+            names.push_back(entry.path().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // The image of a data file.
+    static Image FileImage(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        const std::string data{std::istreambuf_iterator<char>(in), {}};
+        Image image{};
+        if (data.size() == 48 + kImageSize) {
+            std::copy(data.begin() + 48, data.end(), image.begin());
+        }
+        return image;
+    }
+    // The lines of the programming history, each parsed (a line that does not parse fails).
+    std::vector<SHistoryEntry> History() {
+        std::vector<SHistoryEntry> entries;
+        std::istringstream text(m_dir.read("data/DromelPgm/history.jsonl"));
+        for (std::string line; std::getline(text, line);) {
+            SHistoryEntry entry;
+            EXPECT_TRUE(ParseHistoryLine(line, entry)) << line;
+            entries.push_back(entry);
+        }
+        return entries;
+    }
+
     std::unique_ptr<SimRadioProcess> m_radio;
     DpmtoolRunner m_run{m_dir};
 };
@@ -136,7 +171,7 @@ TEST_F(DpmtoolLinkTest, WriteNotWhollyAcceptedFailsAtTheRefusedBlock) {
     const std::string file = ReadIntoFile(data);
 
     SimRadioProcess& late = Radio(radio, {"--late-ack", "0x008", "--nak-block", "0x010"}, false);
-    EXPECT_EQ(Dpmtool("write " + file + " --port " + late.Path() + " --yes"), 4);
+    EXPECT_EQ(Dpmtool("write " + file + " --port " + late.Path() + " --yes --no-backup"), 4);
     // The message names the block, tells that the radio holds a mix and to write again.
     EXPECT_TRUE(ErrHas(ShippedText("IDS_GAVEUP_WRITE", {"0x010", "2", "123"}))) << Err();
     m_radio->Stop();
@@ -175,7 +210,7 @@ TEST_P(LateProgramTest, WriteIsJudgedByTheRadiosOwnAnswers) {
         }
         // At the line speed: a late answer is still on its way when the next request goes.
         const std::string port = Radio(radio, faults, false).Path();
-        const int status = Dpmtool("write " + file + " --port " + port + " --yes");
+        const int status = Dpmtool("write " + file + " --port " + port + " --yes --no-backup");
         m_radio->Stop();
         const Image saved = SavedImage("radio.dpm");
         if (c.refuse) {
@@ -254,8 +289,8 @@ TEST_P(DpmtoolSignalTest, TransferStopsBetweenBlocksAndReleasesThePort) {
 
     const std::string path = Radio(radio, {}, false).Path();
     const std::string trace = m_dir.file("tool.trace");
-    const pid_t tool = StartDpmtool((c.bRead ? "read " : "write --yes ") + file + " --port " +
-                                    path + " --trace " + trace);
+    const pid_t tool = StartDpmtool((c.bRead ? "read " : "write --yes --no-backup ") + file +
+                                    " --port " + path + " --trace " + trace);
     ASSERT_TRUE(AwaitTrace(tool, trace)) << Err();
     kill(tool, c.signal);
     EXPECT_EQ(WaitChild(tool), 128 + c.signal);
@@ -312,6 +347,125 @@ TEST_F(DpmtoolLinkTest, LineLeftLockedByAKilledRunIsNamedOrTakenOver) {
     // Root takes the line over, and the radio, which lost the rest of an exchange, is read.
     EXPECT_EQ(status, 0) << Err();
     ExpectNotExclusive(path);
+}
+
+// A write first keeps the radio's memory as a backup; restoring that backup brings the radio
+// back byte for byte; each run leaves its line in the history.
+TEST_F(DpmtoolLinkTest, WriteKeepsABackupThatRestoreWritesBack) {
+    const Image radio = Pattern(1);
+    const Image data = Inverted(radio, 0x3D8);
+    const std::string file = ReadIntoFile(data);
+    const std::string port = Radio(radio).Path();
+    EXPECT_EQ(Dpmtool("write " + file + " --port " + port + " --yes"), 0) << Err();
+    ASSERT_EQ(Backups().size(), 1u);
+    const std::string backup = Backups().front();
+    EXPECT_EQ(FileImage(backup), radio);
+    EXPECT_NE(backup.find("-" + PortNameOf(port) + ".dpm"), std::string::npos) << backup;
+    EXPECT_EQ(Dpmtool("restore --port " + port + " --yes"), 0) << Err(); // the newest: backup
+    m_radio->Stop();
+    EXPECT_EQ(SavedImage("radio.dpm"), radio);
+    // The restore kept the written state first.
+    std::vector<std::string> backups = Backups();
+    ASSERT_EQ(backups.size(), 2u);
+    const std::string kept = backups[0] == backup ? backups[1] : backups[0];
+    EXPECT_EQ(FileImage(kept), data);
+
+    const std::string elsewhere = m_dir.file("elsewhere");
+    EXPECT_EQ(Dpmtool("restore --port " + elsewhere + " --yes"), 3);
+    EXPECT_TRUE(ErrHas(ShippedText("IDS_DPM_NO_BACKUP_FOUND",
+                                   {PortNameOf(elsewhere), m_dir.file("data/DromelPgm/backups")})))
+        << Err();
+
+    const std::vector<SHistoryEntry> history = History();
+    ASSERT_EQ(history.size(), 3u);
+    const struct {
+        const char* operation;
+        std::string file;
+        std::string backup;
+    } expected[] = {{"read", file, ""}, {"write", file, backup}, {"restore", backup, kept}};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const SHistoryEntry& e = history[i];
+        SCOPED_TRACE(e.operation);
+        EXPECT_EQ(e.operation, expected[i].operation);
+        EXPECT_EQ(e.program, "dpmtool");
+        EXPECT_EQ(e.result, "ok");
+        EXPECT_EQ(e.file, expected[i].file);
+        EXPECT_EQ(e.backup, expected[i].backup);
+        EXPECT_EQ(e.blocks, i == 0 ? 128 : 123);
+        EXPECT_EQ(e.sha256.size(), 64u);
+        EXPECT_FALSE(e.user.empty());
+        EXPECT_FALSE(e.device.empty());
+        EXPECT_EQ(e.differences, -1);
+        EXPECT_TRUE(
+            std::regex_match(e.time, std::regex(R"(\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d[+-]\d\d:\d\d)")))
+            << e.time;
+    }
+}
+
+// A backup read that fails stops the write before any block: the radio keeps its memory.
+TEST_F(DpmtoolLinkTest, BackupReadThatFailsSendsNoBlock) {
+    const Image radio = Pattern(1);
+    const std::string file = ReadIntoFile(Inverted(radio, 0x3D8));
+    EXPECT_EQ(Dpmtool("write " + file + " --port " + Radio(radio, {"--silent-after", "3"}).Path() +
+                      " --yes"),
+              4);
+    const std::string prefix = ShippedText("IDS_BACKUP_READ_FAILED", {""});
+    EXPECT_TRUE(ErrHas(prefix)) << Err();
+    m_radio->Stop();
+    EXPECT_EQ(SavedImage("radio.dpm"), radio);
+    EXPECT_TRUE(Backups().empty());
+    const std::vector<SHistoryEntry> history = History();
+    ASSERT_EQ(history.size(), 2u);
+    EXPECT_EQ(history[1].result, "failed");
+    EXPECT_EQ(history[1].blocks, 0);
+}
+
+// After a refused block the message names the blocks acknowledged and the backup's time, or
+// that there is no backup; verify's line counts the differences.
+TEST_F(DpmtoolLinkTest, PartialWriteNamesTheBlocksAcknowledged) {
+    const Image radio = Pattern(1);
+    const std::string file = ReadIntoFile(Inverted(radio, 0x3D8));
+    const std::string port = Radio(radio, {"--nak-block", "0x010"}).Path();
+    EXPECT_EQ(Dpmtool("write " + file + " --port " + port + " --yes"), 4);
+    ASSERT_EQ(Backups().size(), 1u);
+    const std::string name = std::filesystem::path(Backups().front()).filename().string();
+    const std::string clock = name.substr(9, 2) + ":" + name.substr(11, 2);
+    EXPECT_TRUE(ErrHas(ShippedText("IDS_WRITE_PARTIAL", {"2", "123", clock}))) << Err();
+    EXPECT_EQ(Dpmtool("write " + file + " --port " + port + " --yes --no-backup"), 4);
+    EXPECT_TRUE(ErrHas(ShippedText("IDS_WRITE_PARTIAL_NO_BACKUP", {"2", "123"}))) << Err();
+    EXPECT_EQ(Dpmtool("verify " + file + " --port " + port), 6);
+    const std::vector<SHistoryEntry> history = History();
+    ASSERT_EQ(history.size(), 4u);
+    EXPECT_EQ(history[1].blocks, 2);
+    EXPECT_EQ(history[1].result, "failed");
+    EXPECT_EQ(history[3].operation, "verify");
+    EXPECT_GT(history[3].differences, 0);
+}
+
+// Two writes at once append whole lines to one history.
+TEST_F(DpmtoolLinkTest, ConcurrentWritesLeaveWholeHistoryLines) {
+    const std::string file = ReadIntoFile(Pattern(2));
+    std::vector<std::unique_ptr<SimRadioProcess>> radios;
+    std::vector<pid_t> tools;
+    for (int i = 0; i < 2; ++i) {
+        radios.push_back(std::make_unique<SimRadioProcess>(
+            std::vector<std::string>{"--fast", "--image", WriteImage("r.bin", Pattern(1)), "--save",
+                                     m_dir.file("r" + std::to_string(i) + ".dpm")}));
+    }
+    for (int round = 0; round < 3; ++round) {
+        for (int i = 0; i < 2; ++i) {
+            tools.push_back(m_run.StartShell(DpmtoolRunner::Command(
+                "write " + file + " --yes --port " + radios[static_cast<std::size_t>(i)]->Path())));
+        }
+        for (const pid_t tool : tools) {
+            EXPECT_EQ(WaitChild(tool), 0);
+        }
+        tools.clear();
+    }
+    const std::vector<SHistoryEntry> history = History();
+    EXPECT_EQ(history.size(), 7u);
+    const std::string text = m_dir.read("data/DromelPgm/history.jsonl");
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 7);
 }
 
 } // namespace

@@ -15,9 +15,15 @@ int RunVerify(const SCommandLine& line) {
     LoadDpmFile(file, options.file);
     CDromelPgmDoc radio;
     radio.NewDocument();
-    return RunRadioTransfer(radio, true, options, [&] {
-        return PrintDiffs(DiffWrittenImage(file, radio, false), bJson, "file", "radio");
-    });
+    int differences = -1;
+    return RunRadioTransfer(
+        radio, true, options,
+        [&] {
+            const std::vector<FieldDiff> diffs = DiffWrittenImage(file, radio, false);
+            differences = static_cast<int>(diffs.size());
+            return PrintDiffs(diffs, bJson, "file", "radio");
+        },
+        &differences);
 }
 
 const DpmCommandRegistration registration{

@@ -1,5 +1,6 @@
-// dpmtool write FILE [--port PORT]... [--verify] [--yes|--no] [--trace FILE]: writes a data
-// file into the radio. When the radio does not match the file, --yes goes on, --no stops,
+// dpmtool write FILE [--port PORT]... [--verify] [--yes|--no] [--no-backup] [--trace FILE]:
+// writes a data file into the radio, after reading the radio into a backup (not with
+// --no-backup). When the radio does not match the file, --yes goes on, --no stops,
 // and without either the question is asked on the terminal (no terminal counts as no).
 // With several ports all radios are written at once; --verify reads each back and
 // compares it with the file.
@@ -30,6 +31,7 @@ const DpmCommandRegistration registration{
                   {.name = "verify", .helpKey = "IDS_DPM_OPT_VERIFY"},
                   {.name = "yes", .helpKey = "IDS_DPM_OPT_YES"},
                   {.name = "no", .helpKey = "IDS_DPM_OPT_NO"},
+                  NoBackupOption(),
                   TraceOption()},
       .minPositionals = 1,
       .maxPositionals = 1},

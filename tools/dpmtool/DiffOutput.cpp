@@ -1,7 +1,8 @@
 #include "DiffOutput.h"
 
 #include "DpmCommand.h"
-#include "JsonText.h"
+#include "JsonValue.h"
+#include "app/JsonText.h"
 
 #include <iostream>
 

@@ -118,6 +118,7 @@ public:
         }
         SetPhase(state, m_bRead ? "reading" : "writing");
         PortTransfer outcome = Transfer(state, doc, m_bRead, trace);
+        const PortTransfer first = outcome;
         const std::string traceError = outcome.traceError;
         if (outcome.status == kExitOk && m_bRead) {
             outcome = Save(doc, PortFileName(m_options.file, state.port));
@@ -147,6 +148,10 @@ public:
                 outcome.message += "\n" + traceError;
             }
         }
+        PortTransfer told = first;
+        told.status = outcome.status;
+        RecordHistory(TransferHistory(m_options, state.port, m_bRead ? doc : m_doc, told,
+                                      state.verified ? static_cast<int>(state.diffs.size()) : -1));
         std::lock_guard lock(m_progress.Mutex());
         if (m_bRead && outcome.status == kExitOk) {
             state.radioType = ModelName(doc);
@@ -179,7 +184,7 @@ private:
     PortTransfer Transfer(PortState& state, CDromelPgmDoc& doc, bool bRead,
                           const std::string& trace) {
         PortTransfer outcome = TransferOnPort(
-            doc, bRead, state.port, trace,
+            doc, bRead, bRead ? false : m_options.backup, state.port, trace,
             [&] {
                 if (m_options.answer >= 0) {
                     return m_options.answer == 1;
@@ -203,7 +208,7 @@ private:
         try {
             SaveDpmFile(doc, path);
         } catch (const DpmError& error) {
-            return {error.status, error.message, {}, {}};
+            return {error.status, error.message, {}, {}, 0, {}};
         }
         return {};
     }

@@ -3,15 +3,19 @@
 #include "TraceFile.h"
 
 #include "app/LangString.h"
+#include "app/Sha256.h"
 #include "app/StopSignals.h"
+#include "link/BackupStore.h"
 #include "link/CommPort.h"
 #include "link/LinkMessages.h"
 #include "link/PortDevice.h"
 #include "link/TransferEngine.h"
+#include "radio/FormRules.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <iostream>
 #include <poll.h>
@@ -66,6 +70,8 @@ PortTransfer Interrupted(const CTransferEngine& engine, int nSignal) {
     return {StopStatus(nSignal),
             InterruptedText(engine.IsRead(), engine.Address(), engine.EndAddress()),
             {},
+            {},
+            0,
             {}};
 }
 
@@ -127,6 +133,10 @@ SOptionEntry PortOption(bool manyPorts) {
             .helpKey = manyPorts ? "IDS_DPM_OPT_PORTS" : "IDS_DPM_OPT_PORT"};
 }
 
+SOptionEntry NoBackupOption() {
+    return {.name = "no-backup", .helpKey = "IDS_DPM_OPT_NO_BACKUP"};
+}
+
 SOptionEntry TraceOption() {
     return {.name = "trace", .valueName = "TRACE", .helpKey = "IDS_DPM_OPT_TRACE"};
 }
@@ -136,83 +146,158 @@ RadioLinkOptions RadioLinkOptionsOf(const SCommandLine& line, const std::string&
         ThrowUsage(command);
     }
     RadioLinkOptions options;
-    options.file = line.positionals.front();
+    options.file = line.positionals.empty() ? std::string() : line.positionals.front();
     options.ports = line.Values("port");
     options.trace = line.Value("trace");
     options.answer = line.Has("yes") ? 1 : line.Has("no") ? 0 : -1;
     options.verify = line.Has("verify");
+    options.backup = !line.Has("no-backup");
+    options.operation = command;
     CheckPorts(options.ports);
     return options;
 }
 
 namespace {
 
-// The transfer itself, with the byte trace going to pTrace (nullptr: none). Between two
-// blocks it looks for a stop signal: the block in flight is finished, and the port is
-// released when this returns.
-PortTransfer TransferTraced(CDromelPgmDoc& doc, bool bRead, const std::string& portName,
-                            std::ostream* pTrace, const std::function<bool()>& ask,
-                            const std::function<void(const CTransferEngine&)>& progress) {
+// Runs engine from its start to its end on port. Between two blocks it looks for a stop
+// signal: the block in flight is finished.
+PortTransfer RunEngine(CTransferEngine& engine, const CCommPort& port,
+                       const std::function<bool()>& ask,
+                       const std::function<void(const CTransferEngine&)>& progress) {
     PortTransfer outcome;
-    CCommPort port;
-    port.SetTrace(pTrace);
-    CTransferEngine engine(port, bRead, doc);
-    if (int signal = CStopSignals::Received(); signal != 0) {
-        return Interrupted(engine, signal);
-    }
-    if (!OpenPort(port, portName)) {
-        return {kExitLinkFailed, LinkErrorText(LinkPortFailed, port), portName, {}};
-    }
-    outcome.device = port.Device();
-
-    LinkResult result = engine.Start(ask);
+    const LinkResult result = engine.Start(ask);
     if (int signal = CStopSignals::Received(); signal != 0) {
         return Interrupted(engine, signal);
     }
     if (result == LinkCancelled) {
-        outcome.status = kExitDeclined;
-        outcome.message = GetLangString("IDS_DPM_DECLINED");
-        return outcome;
+        return {kExitDeclined, GetLangString("IDS_DPM_DECLINED"), {}, {}, 0, {}};
     }
     if (result != LinkReady) {
-        outcome.status = kExitLinkFailed;
-        outcome.message = LinkErrorText(result, port);
-        return outcome;
+        return {kExitLinkFailed, LinkErrorText(result, port), {}, {}, 0, {}};
     }
     progress(engine);
     for (;;) {
         // After the last block the transfer is complete: a signal then lets it finish.
         const int signal = CStopSignals::Received();
         if (signal != 0 && engine.Address() < engine.EndAddress()) {
-            return Interrupted(engine, signal);
+            outcome = Interrupted(engine, signal);
+            break;
         }
         const TickResult tick = engine.Tick();
         if (tick == TickDone) {
-            return outcome;
+            break;
         }
         if (tick == TickGaveUp) {
             outcome.status = kExitLinkFailed;
-            outcome.message = GaveUpText(bRead, engine.Address(), engine.EndAddress());
-            return outcome;
+            outcome.message = GaveUpText(engine.IsRead(), engine.Address(), engine.EndAddress());
+            break;
         }
         progress(engine);
+    }
+    outcome.blocks = engine.BlocksAcknowledged();
+    return outcome;
+}
+
+// "15:42" of the local time when.
+std::string ClockText(std::time_t when) {
+    std::tm local{};
+    localtime_r(&when, &local);
+    char text[16];
+    std::strftime(text, sizeof text, "%H:%M", &local);
+    return text;
+}
+
+// The transfer itself, with the byte trace going to pTrace (nullptr: none); the port is
+// released when this returns.
+PortTransfer TransferTraced(CDromelPgmDoc& doc, bool bRead, bool bBackup,
+                            const std::string& portName, std::ostream* pTrace,
+                            const std::function<bool()>& ask,
+                            const std::function<void(const CTransferEngine&)>& progress) {
+    CCommPort port;
+    port.SetTrace(pTrace);
+    if (int signal = CStopSignals::Received(); signal != 0) {
+        CTransferEngine engine(port, bRead, doc);
+        return Interrupted(engine, signal);
+    }
+    if (!OpenPort(port, portName)) {
+        return {kExitLinkFailed, LinkErrorText(LinkPortFailed, port), portName, {}, 0, {}};
+    }
+    std::string backup;
+    std::string backupTime;
+    if (!bRead && bBackup) {
+        CDromelPgmDoc radio;
+        radio.NewDocument();
+        CTransferEngine reader(port, true, radio);
+        PortTransfer read = RunEngine(reader, port, ask, progress);
+        read.device = port.Device();
+        if (read.status != kExitOk) {
+            // Nothing was written: the write stops here.
+            read.message = read.status >= StopStatus(0)
+                               ? InterruptedText(false, 0, static_cast<int>(kWrittenEnd))
+                               : FormatLangString("IDS_BACKUP_READ_FAILED", {read.message});
+            read.status = read.status >= StopStatus(0) ? read.status : kExitLinkFailed;
+            read.blocks = 0;
+            return read;
+        }
+        const std::time_t when = std::time(nullptr);
+        const SBackupSaved saved = SaveBackup(radio, PortNameOf(portName), when);
+        if (!saved.result) {
+            return {kExitLinkFailed,
+                    FormatLangString("IDS_BACKUP_SAVE_FAILED", {saved.path, saved.result.reason}),
+                    port.Device(),
+                    {},
+                    0,
+                    {}};
+        }
+        backup = saved.path;
+        backupTime = ClockText(when);
+    }
+    CTransferEngine engine(port, bRead, doc);
+    PortTransfer outcome = RunEngine(engine, port, ask, progress);
+    outcome.device = port.Device();
+    outcome.backup = backup;
+    if (!bRead && outcome.status != kExitOk && outcome.blocks > 0) {
+        const std::string done = std::to_string(outcome.blocks);
+        const std::string all = std::to_string(CTransferEngine::kWriteBlocks);
+        outcome.message +=
+            "\n" + (backup.empty()
+                        ? FormatLangString("IDS_WRITE_PARTIAL_NO_BACKUP", {done, all})
+                        : FormatLangString("IDS_WRITE_PARTIAL", {done, all, backupTime}) + "\n" +
+                              FormatLangString("IDS_DPM_BACKUP_KEPT", {backup}));
+    }
+    return outcome;
+}
+
+std::string ResultName(int status) {
+    switch (status) {
+    case kExitOk:
+        return "ok";
+    case kExitDifferent:
+        return "differs";
+    case kExitDeclined:
+        return "refused";
+    default:
+        return status >= StopStatus(0) ? "interrupted" : "failed";
     }
 }
 
 } // namespace
 
-PortTransfer TransferOnPort(CDromelPgmDoc& doc, bool bRead, const std::string& portName,
-                            const std::string& tracePath, const std::function<bool()>& ask,
+PortTransfer TransferOnPort(CDromelPgmDoc& doc, bool bRead, bool bBackup,
+                            const std::string& portName, const std::string& tracePath,
+                            const std::function<bool()>& ask,
                             const std::function<void(const CTransferEngine&)>& progress) {
     CTraceFile trace;
     if (!tracePath.empty() && !trace.Open(tracePath)) {
         return {kExitFile,
                 FormatLangString("IDS_DPM_TRACE_OPEN", {tracePath, std::strerror(trace.Error())}),
                 portName,
+                {},
+                0,
                 {}};
     }
     PortTransfer outcome = TransferTraced(
-        doc, bRead, portName, trace.IsOpen() ? &trace.Stream() : nullptr, ask, progress);
+        doc, bRead, bBackup, portName, trace.IsOpen() ? &trace.Stream() : nullptr, ask, progress);
     if (trace.IsOpen() && !trace.Close()) {
         outcome.traceError =
             FormatLangString("IDS_DPM_TRACE_WRITE", {tracePath, std::strerror(trace.Error())});
@@ -220,27 +305,67 @@ PortTransfer TransferOnPort(CDromelPgmDoc& doc, bool bRead, const std::string& p
     return outcome;
 }
 
+SHistoryEntry TransferHistory(const RadioLinkOptions& options, const std::string& port,
+                              const CDromelPgmDoc& doc, const PortTransfer& outcome,
+                              int differences) {
+    SHistoryEntry entry = HistoryNow("dpmtool", options.operation);
+    entry.port = PortNameOf(port);
+    entry.device = outcome.device;
+    entry.byId = outcome.device.empty() ? std::string() : SerialByIdName(outcome.device);
+    const bool bRead = options.operation == "read" || options.operation == "verify";
+    const bool bImage = !bRead || outcome.status == kExitOk || outcome.status == kExitDifferent;
+    if (bImage) {
+        entry.model = GetFormModelText(doc);
+        entry.sha256 = Sha256Hex(doc.Image().data(), doc.Image().size());
+    }
+    std::error_code error;
+    const std::filesystem::path file = std::filesystem::absolute(options.file, error);
+    entry.file = error ? options.file : file.string();
+    entry.backup = outcome.backup;
+    entry.result = ResultName(outcome.status);
+    entry.blocks = outcome.blocks;
+    entry.differences = differences;
+    return entry;
+}
+
+void RecordHistory(const SHistoryEntry& entry) {
+    const FileResult result = AppendHistory(entry);
+    if (!result) {
+        std::fprintf(
+            stderr, "dpmtool: %s\n",
+            FormatLangString("IDS_DPM_HISTORY_FAILED", {HistoryFile(), result.reason}).c_str());
+    }
+}
+
 int RunRadioTransfer(CDromelPgmDoc& doc, bool bRead, const RadioLinkOptions& options,
-                     const std::function<int()>& then) {
+                     const std::function<int()>& then, const int* pDifferences) {
     const std::string port = options.ports.empty() ? std::string() : options.ports.front();
     PortTransfer outcome;
     {
         CStopSignals stops;
         CProgressBar bar;
         outcome = TransferOnPort(
-            doc, bRead, port, options.trace,
+            doc, bRead, options.backup, port, options.trace,
             [&] { return options.answer >= 0 ? options.answer == 1 : AskOnTerminal(); },
             [&](const CTransferEngine& engine) { bar.Draw(engine); });
     }
     if (outcome.status != kExitOk) {
+        RecordHistory(TransferHistory(options, port, doc, outcome, -1));
         if (!outcome.traceError.empty()) {
             outcome.message += "\n" + outcome.traceError;
         }
         throw DpmError{outcome.status, outcome.message};
     }
-    const int status = then ? then() : kExitOk;
+    try {
+        outcome.status = then ? then() : kExitOk;
+    } catch (const DpmError& error) {
+        outcome.status = error.status;
+        RecordHistory(TransferHistory(options, port, doc, outcome, -1));
+        throw;
+    }
+    RecordHistory(TransferHistory(options, port, doc, outcome, pDifferences ? *pDifferences : -1));
     if (!outcome.traceError.empty()) {
         throw DpmError{kExitFile, outcome.traceError};
     }
-    return status;
+    return outcome.status;
 }

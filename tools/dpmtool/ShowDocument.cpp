@@ -1,6 +1,8 @@
 #include "ShowDocument.h"
 
-#include "JsonText.h"
+#include "JsonValue.h"
+
+#include "app/JsonText.h"
 
 #include "radio/ColumnHeadings.h"
 #include "radio/SettingNames.h"
