@@ -50,11 +50,11 @@ lang_key() {
         in_section && $1 == key { sub(/^[^=]*=/, ""); print; exit }' "$1"
 }
 
-# start_program REPORT [COMMAND_IDS]: one offscreen run that ends by itself.
+# start_program REPORT [COMMAND_IDS [FILE]]: one offscreen run that ends by itself.
 start_program() {
     rm -f "$1"
     run_user timeout 120 env LD_PRELOAD="$work/driver.so" DROMEL_DRIVE_REPORT="$1" \
-        DROMEL_DRIVE_PRESS="${2:-}" "$root/usr/bin/DromelPgm" ||
+        DROMEL_DRIVE_PRESS="${2:-}" "$root/usr/bin/DromelPgm" ${3:+"$3"} ||
         fail "the program did not end by itself (status $?)"
     cat "$1" 2>/dev/null || fail "the program wrote no report"
 }
@@ -265,9 +265,16 @@ check_user_settings() {
         fail "dpmtool does not take the language from the user's settings"
 
     # A new user: English by the locale, then the toolbar's next-language button switches to
-    # Chinese and stores the choice in the user's file, created for it.
+    # Chinese and stores the choice in the user's file, created for it; the file given on the
+    # command line goes to the list of recent files. The new folders are the user's alone.
     home=$fresh_home
-    start_program "$work/reports/first" 32778
+    start_program "$work/reports/first" 32778 "$data/mine.dpm"
+    local folder_mode
+    while IFS= read -r folder_mode; do
+        [[ $folder_mode == 700\ * ]] || fail "a new settings folder is not private: $folder_mode"
+    done < <(find "$home/.config" -type d -printf '%m %p\n')
+    [ "$(find "$home/.config" -type f -name '*.conf' | wc -l)" -eq 1 ] ||
+        fail "the list of recent files was not stored"
     grep -qxF "port=COM1" "$work/reports/first" || fail "the first start does not show COM1"
     grep -q "^menus=$chinese_menu|" "$work/reports/first" ||
         fail "the next-language button did not switch the menus to Chinese"
