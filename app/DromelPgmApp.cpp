@@ -323,13 +323,17 @@ void CDromelPgmApp::LoadRecentFiles() {
 
 void CDromelPgmApp::SaveRecentFiles() {
     QSettings settings;
-    settings.beginGroup(QLatin1String(kRecentFileGroup));
-    for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString key = QStringLiteral("File%1").arg(i);
-        if (i <= m_recentFiles.size()) {
-            settings.setValue(key, m_recentFiles[i - 1]);
-        } else {
-            settings.remove(key);
+    // The folder of the list under the user's configuration is the user's alone when it is
+    // new; where it cannot be made, the list stays for this run only.
+    if (MakePrivateFolders(QFileInfo(settings.fileName()).absolutePath().toStdString())) {
+        settings.beginGroup(QLatin1String(kRecentFileGroup));
+        for (int i = 1; i <= kRecentFileCount; ++i) {
+            const QString key = QStringLiteral("File%1").arg(i);
+            if (i <= m_recentFiles.size()) {
+                settings.setValue(key, m_recentFiles[i - 1]);
+            } else {
+                settings.remove(key);
+            }
         }
     }
     if (m_pMainFrame) {

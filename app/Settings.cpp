@@ -4,7 +4,6 @@
 #include "app/AsciiText.h"
 #include "app/Profile.h"
 
-#include <cerrno>
 #include <cstdlib>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -43,13 +42,6 @@ bool IsFileWritable(const std::string& path) {
 
 bool IsModelSection(const std::string& section) {
     return EqualsNoCase(TrimView(section), "model");
-}
-
-FileResult MakeFolder(const std::string& folder, mode_t mode) {
-    if (::mkdir(folder.c_str(), mode) != 0 && errno != EEXIST) {
-        return FileFailure(errno);
-    }
-    return {};
 }
 
 } // namespace
@@ -109,11 +101,9 @@ FileResult WriteSettingString(const std::string& section, const std::string& key
     if (config.empty()) {
         return {ENOENT, "no home folder for the user's settings"};
     }
-    // The configuration folder is private to its user; the program's own folder in it is not.
-    if (FileResult made = MakeFolder(config, 0700); !made) {
-        return made;
-    }
-    if (FileResult made = MakeFolder(config + "/DromelPgm", 0777); !made) {
+    // Whatever part of the folder is new is private to its user; existing parts keep their
+    // modes.
+    if (FileResult made = MakePrivateFolders(config + "/DromelPgm"); !made) {
         return made;
     }
     return WritePrivateProfileString(section, key, value, UserSettingFile());

@@ -127,9 +127,12 @@ TEST_F(SettingsTest, TheUsersFileIsFoundThroughHomeWithoutXdgConfigHome) {
     MakeProgramFolderReadOnly();
     ASSERT_TRUE(WriteSettingString("setup", "com", "6"));
     EXPECT_EQ(home.read(".config/DromelPgm/setting.ini"), "[setup]\r\ncom=6\r\n");
-    struct stat info {};
-    ASSERT_EQ(::stat(home.file(".config").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0700u);
+    // Both new folders are the user's alone.
+    for (const char* folder : {".config", ".config/DromelPgm"}) {
+        struct stat info {};
+        ASSERT_EQ(::stat(home.file(folder).c_str(), &info), 0) << folder;
+        EXPECT_EQ(info.st_mode & 0777, 0700u) << folder;
+    }
 }
 
 TEST_F(SettingsTest, AFailedWriteToTheUsersFileIsReported) {

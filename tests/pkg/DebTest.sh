@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Checks a built Debian package with dpkg-deb: the site's settings file is a conffile and the
-# program finds it through its link, the binaries carry the hardening flags, and postinst
-# tells about dialout once. Exits 77 (skipped) when no package is given; under ctest the
+# Checks a built Debian package with dpkg-deb: its dependencies and owners, the site's settings
+# file is a conffile and the program finds it through its link, the binaries carry the
+# hardening flags, and postinst tells about dialout once. Exits 77 (skipped) when no package is given; under ctest the
 # package comes from DROMEL_DEB (scripts/package runs this on the packages it built).
 #
 # Usage: DebTest.sh [PACKAGE.deb]
@@ -24,7 +24,16 @@ conffiles=$(cat "$work/control/conffiles" 2>/dev/null || true)
 echo "conffiles: $conffiles"
 grep -qx /etc/dromelpgm/setting.ini <<<"$conffiles" || fail "setting.ini is not a conffile"
 
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for dep in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation \
+    fonts-wqy-microhei; do
+    [[ ", $depends," == *", $dep"[\ ,]* ]] || fail "Depends lacks $dep"
+done
+
 dpkg-deb -c "$deb" >"$work/contents"
+strangers=$(awk '$2 != "root/root" { print $2, $6 }' "$work/contents")
+[ -z "$strangers" ] || fail "entries not owned by root: $strangers"
 grep -qE ' \./usr/lib/dromelpgm/setting\.ini -> /etc/dromelpgm/setting\.ini$' "$work/contents" ||
     fail "the program folder has no link to /etc/dromelpgm/setting.ini"
 grep -qE '^-rw-r--r-- .* \./etc/dromelpgm/setting\.ini$' "$work/contents" ||

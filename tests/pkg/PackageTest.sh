@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds the Debian package from this build folder (without rebuilding), lists it, unpacks it
-# into a temporary root and uses it from there as a user would: dpmtool through its link in
+# Installs this build folder (without rebuilding) into a temporary root as the package lays
+# it out, lists it and uses it from there as a user would: dpmtool through its link in
 # usr/bin, the program started offscreen with its folder read-only, the desktop files through
 # their validators, the file type through the MIME database, the manual pages through man and
 # the completion through bash.
 #
 # Usage: PackageTest.sh files|settings BUILD_DIR PROGRAM_DRIVER MIMECHECK
-#   files     the package, its files and the command-line tool
+#   files     the installed files and the command-line tool
 #   settings  the program's settings with its folder read-only: written to the user's file,
 #             the shipped file untouched, read back at the next start
 set -euo pipefail
@@ -50,40 +50,37 @@ lang_key() {
         in_section && $1 == key { sub(/^[^=]*=/, ""); print; exit }' "$1"
 }
 
-# start_program REPORT [COMMAND_IDS]: one offscreen run that ends by itself.
+# start_program REPORT [COMMAND_IDS [FILE]]: one offscreen run that ends by itself.
 start_program() {
     rm -f "$1"
     run_user timeout 120 env LD_PRELOAD="$work/driver.so" DROMEL_DRIVE_REPORT="$1" \
-        DROMEL_DRIVE_PRESS="${2:-}" "$root/usr/bin/DromelPgm" ||
+        DROMEL_DRIVE_PRESS="${2:-}" "$root/usr/bin/DromelPgm" ${3:+"$3"} ||
         fail "the program did not end by itself (status $?)"
     cat "$1" 2>/dev/null || fail "the program wrote no report"
 }
 
-# The package from the build folder, as scripts/package makes it.
-build_package() {
-    section "package"
-    if ! cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1; then
-        cat "$work/cpack.log" >&2
-        echo "FAILED: cpack" >&2
+# The build folder installed into a temporary root under the prefix /usr, as the package
+# installs it (the package itself is checked by DebTest.sh).
+install_tree() {
+    section "install (cmake --install, DESTDIR)"
+    root=$work/root
+    if ! DESTDIR=$root cmake --install "$build" --prefix /usr >"$work/install.log" 2>&1; then
+        cat "$work/install.log" >&2
+        echo "FAILED: cmake --install" >&2
         exit 1
     fi
-    debs=("$work"/out/*.deb)
-    [ ${#debs[@]} -eq 1 ] || { echo "FAILED: expected one package, got ${debs[*]}" >&2; exit 1; }
-    deb=${debs[0]}
-    echo "$(basename "$deb")"
+    folder=$root/usr/lib/dromelpgm
 }
 
-# Its list of files, its control data and its maintainer script.
-check_package() {
-    section "contents (dpkg-deb -c)"
-    dpkg-deb -c "$deb" >"$work/contents"
+# The installed files: type, mode and "path" or "path -> target" per entry.
+check_files() {
+    section "files"
+    (cd "$root" && find . -mindepth 1 -printf '%y %m %p -> %l\n' | sort -k3) >"$work/contents"
     cat "$work/contents"
-    # "path" or "path -> target", owner and mode per entry.
-    awk '{ p = $6; if ($7 == "->") p = p " -> " $8; print p }' "$work/contents" >"$work/paths"
+    awk '{ p = $3; if ($1 == "l") p = p " -> " $5; print p }' "$work/contents" >"$work/paths"
     expected=(
         ./usr/lib/dromelpgm/DromelPgm ./usr/lib/dromelpgm/dpmtool ./usr/lib/dromelpgm/radiosim
-        ./usr/lib/dromelpgm/dpmtool-print
-        ./usr/lib/dromelpgm/setting.ini ./usr/lib/dromelpgm/lang_en.lng ./usr/lib/dromelpgm/lang_cn.lng
+        ./usr/lib/dromelpgm/dpmtool-print ./usr/lib/dromelpgm/lang_en.lng ./usr/lib/dromelpgm/lang_cn.lng
         "./usr/bin/DromelPgm -> ../lib/dromelpgm/DromelPgm"
         "./usr/bin/dpmtool -> ../lib/dromelpgm/dpmtool"
         "./usr/bin/radiosim -> ../lib/dromelpgm/radiosim"
@@ -91,8 +88,10 @@ check_package() {
         ./usr/share/metainfo/$app_id.metainfo.xml
         ./usr/share/mime/packages/$app_id.xml
         ./usr/share/icons/hicolor/scalable/apps/$app_id.svg
-        ./usr/share/man/man1/dpmtool.1.gz ./usr/share/man/man1/radiosim.1.gz
+        ./usr/share/man/man1/DromelPgm.1.gz ./usr/share/man/man1/dpmtool.1.gz
+        ./usr/share/man/man1/radiosim.1.gz
         ./usr/share/bash-completion/completions/dpmtool
+        ./usr/share/doc/dromelpgm/examples/70-dromelpgm-cable.rules
         ./usr/share/dromelpgm/help/lang_en/index.html ./usr/share/dromelpgm/help/lang_cn/index.html
         ./usr/share/dromelpgm/help/lang_en/style.css
     )
@@ -104,40 +103,26 @@ check_package() {
         [ -e "$qch" ] && expected+=("./usr/lib/dromelpgm/$(basename "$qch")")
     done
     for path in "${expected[@]}"; do
-        grep -qxF -- "$path" "$work/paths" || fail "the package lacks $path"
+        grep -qxF -- "$path" "$work/paths" || fail "the installation lacks $path"
     done
-    strangers=$(awk '$2 != "root/root" { print $2, $6 }' "$work/contents")
-    [ -z "$strangers" ] || fail "entries not owned by root: $strangers"
     for program in DromelPgm dpmtool dpmtool-print radiosim; do
-        grep -qE "^-rwxr-xr-x .* \./usr/lib/dromelpgm/$program\$" "$work/contents" ||
+        grep -qxF "f 755 ./usr/lib/dromelpgm/$program -> " "$work/contents" ||
             fail "$program is not installed as an executable"
     done
-    if grep -q '\./usr/lib/dromelpgm/.*/$' "$work/contents"; then
+    if grep -qE '^d [0-9]+ \./usr/lib/dromelpgm/' "$work/contents"; then
         fail "the program folder has subfolders"
     fi
-
-    section "control (dpkg-deb -f)"
-    depends=$(dpkg-deb -f "$deb" Depends)
-    echo "Depends: $depends"
-    for dep in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation \
-        fonts-wqy-microhei; do
-        [[ ", $depends," == *", $dep"[\ ,]* ]] || fail "Depends lacks $dep"
-    done
-    dpkg-deb -e "$deb" "$work/control"
-    grep -q 'usermod -aG dialout' "$work/control/postinst" || fail "postinst does not mention dialout"
-    # Said once: on the first installation, not on an upgrade.
-    first=$(sh "$work/control/postinst" configure "")
-    again=$(sh "$work/control/postinst" configure 0.9)
-    [[ $first == *dialout* ]] || fail "the first installation does not tell about dialout"
-    [ -z "$again" ] || fail "an upgrade repeats the dialout message"
-}
-
-# Unpacked into a temporary root, as dpkg would install it.
-unpack() {
-    section "unpack (dpkg-deb -x)"
-    root=$work/root
-    dpkg-deb -x "$deb" "$root"
-    folder=$root/usr/lib/dromelpgm
+    if grep -qE ' \./(usr/)?lib/udev/rules\.d/' "$work/contents"; then
+        fail "udev rules are installed active"
+    fi
+    # The site's settings: a file outside the program folder, found through a link beside the
+    # program that stays inside the installed tree.
+    local settings
+    settings=$(readlink -f "$folder/setting.ini")
+    [ -L "$folder/setting.ini" ] || fail "setting.ini in the program folder is not a link"
+    [[ $settings == "$root"/*/dromelpgm/setting.ini && $settings != "$folder"/* ]] ||
+        fail "the settings link points to $settings"
+    [ -f "$settings" ] || fail "the settings link leads to no file"
 }
 
 # Icons, desktop entry, AppStream data, file type, manual pages, completion.
@@ -176,7 +161,7 @@ check_desktop_files() {
         fail "the file type is not found by name and by signature: $types"
 
     section "manual pages and completion"
-    for page in dpmtool radiosim; do
+    for page in DromelPgm dpmtool radiosim; do
         warnings=$(MANWIDTH=80 man --warnings -l "$root/usr/share/man/man1/$page.1.gz" 2>&1 >/dev/null)
         [ -z "$warnings" ] || fail "man $page: $warnings"
         MANWIDTH=80 man -l "$root/usr/share/man/man1/$page.1.gz" 2>/dev/null | grep -q "^NAME" ||
@@ -228,8 +213,8 @@ check_desktop_files() {
 
 # The program folder read-only; a user with a home of its own.
 prepare_user() {
-    section "programs from the unpacked package, program folder read-only"
-    chmod -R a-w "$folder"
+    section "programs from the installed tree, program folder and site settings read-only"
+    chmod -R a-w "$folder" "$(dirname "$(readlink -f "$folder/setting.ini")")"
     home=$work/home
     user_dir "$home"
     user_dir "$work/runtime"
@@ -280,9 +265,16 @@ check_user_settings() {
         fail "dpmtool does not take the language from the user's settings"
 
     # A new user: English by the locale, then the toolbar's next-language button switches to
-    # Chinese and stores the choice in the user's file, created for it.
+    # Chinese and stores the choice in the user's file, created for it; the file given on the
+    # command line goes to the list of recent files. The new folders are the user's alone.
     home=$fresh_home
-    start_program "$work/reports/first" 32778
+    start_program "$work/reports/first" 32778 "$data/mine.dpm"
+    local folder_mode
+    while IFS= read -r folder_mode; do
+        [[ $folder_mode == 700\ * ]] || fail "a new settings folder is not private: $folder_mode"
+    done < <(find "$home/.config" -type d -printf '%m %p\n')
+    [ "$(find "$home/.config" -type f -name '*.conf' | wc -l)" -eq 1 ] ||
+        fail "the list of recent files was not stored"
     grep -qxF "port=COM1" "$work/reports/first" || fail "the first start does not show COM1"
     grep -q "^menus=$chinese_menu|" "$work/reports/first" ||
         fail "the next-language button did not switch the menus to Chinese"
@@ -305,17 +297,15 @@ check_user_settings() {
     [ "$(sha256sum <"$folder/setting.ini")" = "$shipped_sum" ] || fail "the shipped setting.ini changed"
 }
 
-build_package
+install_tree
 case $mode in
     files)
-        check_package
-        unpack
+        check_files
         check_desktop_files
         prepare_user
         check_dpmtool
         ;;
     settings)
-        unpack
         prepare_user
         check_dpmtool
         check_user_settings

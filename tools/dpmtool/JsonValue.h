@@ -1,4 +1,4 @@
-// A value's language-independent word (radio/ValueKeywords) as JSON.
+// A value's keyword as a JSON value.
 #pragma once
 
 #include "radio/ValueKeywords.h"

@@ -1,6 +1,7 @@
 #include "ShowDocument.h"
 
 #include "JsonValue.h"
+
 #include "app/JsonText.h"
 
 #include "radio/ColumnHeadings.h"
