@@ -1,6 +1,7 @@
 # Sources of radio/: the radio layer, no Qt.
 target_sources(dromel_radio PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CellTyping.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChangedParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelCsv.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelRules.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColumnHeadings.cpp

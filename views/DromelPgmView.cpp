@@ -5,6 +5,7 @@
 #include "app/LangText.h"
 #include "app/TranslateDialog.h"
 #include "grid/DDXGrid.h"
+#include "radio/ChangedParts.h"
 #include "radio/DromelPgmDoc.h"
 
 #include <QCheckBox>
@@ -84,9 +85,12 @@ CDromelPgmView::CDromelPgmView(CDromelPgmDoc& doc, QWidget* parent)
     ConnectEditors();
     OnUpdate();
     m_nViewObserver = m_doc.AddViewObserver([this] { OnUpdate(); });
+    m_nChangeObserver =
+        m_doc.AddChangeObserver([this](const SDocChange& change) { OnDocChange(change); });
 }
 
 CDromelPgmView::~CDromelPgmView() {
+    m_doc.RemoveChangeObserver(m_nChangeObserver);
     m_doc.RemoveViewObserver(m_nViewObserver);
 }
 
@@ -134,18 +138,46 @@ void CDromelPgmView::OnUpdate() {
     FillGrid();
 }
 
+// An undo or redo within one model: the rows and options whose bytes differ are shown
+// again; a change of the model identification updates all views instead.
+void CDromelPgmView::OnDocChange(const SDocChange& change) {
+    if (!IsHistoryMove(change.kind)) {
+        return;
+    }
+    const SChangedParts parts = ChangedParts(change.before.image, change.after.image);
+    if (parts.model) {
+        return;
+    }
+    // An editor still open belongs to the document as it was.
+    m_editing.Drop();
+    m_editing.EndAll();
+    for (int n = 1; n <= kChannelCount; ++n) {
+        if (parts.rows[n]) {
+            RefreshRow(n);
+        }
+    }
+    if (parts.otherBytes) {
+        FillOptions();
+    }
+    UpdateScanControls();
+}
+
 void CDromelPgmView::FillForm() {
     TranslateDialog(this, kFormTemplate);
     FillList(Combo(IDC_MODEL), ModelList(), m_doc.GetModel());
+    FillOptions();
+    UpdateScanControls();
+    FillList(&m_cellTone, ToneList(), -1);
+}
+
+void CDromelPgmView::FillOptions() {
     for (const OptionControl& c : kOptionControls) {
         FillOption(c.option, c.id);
     }
     FillRevertList();
-    UpdateScanControls();
     for (const CheckControl& c : kCheckControls) {
         CheckBox(c.id)->setChecked(GetFormCheck(m_doc, c.check));
     }
-    FillList(&m_cellTone, ToneList(), -1);
 }
 
 void CDromelPgmView::FillOption(FormOption option, int id) {
