@@ -37,3 +37,8 @@ EModifiedRule ModifiedRule(EDocChange kind) {
     }
     return EModifiedRule::kLeft;
 }
+
+bool IsHistoryMove(EDocChange kind) {
+    return kind == EDocChange::kUndo || kind == EDocChange::kRedo ||
+           kind == EDocChange::kUndoToSaved || kind == EDocChange::kRedoToSaved;
+}

@@ -51,6 +51,9 @@ enum class EModifiedRule {
 
 EModifiedRule ModifiedRule(EDocChange kind);
 
+// Undo and redo: the document put back to a state of its edit history.
+bool IsHistoryMove(EDocChange kind);
+
 // The header and the image at one moment.
 struct SDocState {
     FileHeader header{};

@@ -1,6 +1,7 @@
 #include "radio/DromelPgmDoc.h"
 
 #include "app/LangString.h"
+#include "radio/ChangedParts.h"
 #include "radio/ImageFields.h"
 
 #include <algorithm>
@@ -122,18 +123,18 @@ void CDromelPgmDoc::TakeRadioImage(const MemoryImage& image) {
 }
 
 void CDromelPgmDoc::RestoreState(const SDocState& state, EDocChange kind) {
+    const bool modelChanged = ChangedParts(m_image, state.image).model;
     {
         const CDocEdit edit(*this, kind);
-        const bool sameModel = std::equal(state.image.begin() + kModelIdOffset,
-                                          state.image.begin() + kModelIdOffset + kModelIdSize,
-                                          m_image.begin() + kModelIdOffset);
         m_header = state.header;
         m_image = state.image;
-        if (!sameModel) {
+        if (modelChanged) {
             FindModel();
         }
     }
-    UpdateAllViews();
+    if (modelChanged) {
+        UpdateAllViews();
+    }
 }
 
 void CDromelPgmDoc::SetByte(std::size_t offset, std::uint8_t value) {

@@ -67,8 +67,9 @@ public:
     // and the document names no file any more, so that the next Save asks where to save
     // instead of writing this radio over the file the document came from.
     void TakeRadioImage(const MemoryImage& image);
-    // Header and image put back to state as one change of kind (undo and redo); the model is
-    // found again when the model identification changed, and all views are updated.
+    // Header and image put back to state as one change of kind (undo and redo). When the
+    // model identification changed, the model is found again and all views are updated;
+    // otherwise the views show what the change's bytes touch (ChangedParts.h).
     void RestoreState(const SDocState& state, EDocChange kind);
     // One byte of the image that no typed field covers (the alignment values).
     void SetByte(std::size_t offset, std::uint8_t value);

@@ -9,11 +9,6 @@ bool IsFollowUp(EDocChange kind) {
     return kind == EDocChange::kField || kind == EDocChange::kTestFreqUndo;
 }
 
-bool IsHistoryMove(EDocChange kind) {
-    return kind == EDocChange::kUndo || kind == EDocChange::kRedo ||
-           kind == EDocChange::kUndoToSaved || kind == EDocChange::kRedoToSaved;
-}
-
 } // namespace
 
 CUndoHistory::CUndoHistory(CDromelPgmDoc& doc) : m_doc(doc), m_current(doc.State()) {
@@ -52,12 +47,14 @@ void CUndoHistory::Redo() {
     }
 }
 
-// The position changes before the document does, so that what follows the restored state
-// (the views refilled) finds the history where the document is.
+// Position and state change before the document does, so that a change that follows the
+// restored state (the form shown again resets the scan type) finds the history where the
+// document is, even when it is told before the history hears of the restore itself.
 void CUndoHistory::Restore(std::size_t position, bool undo) {
     SDocState target = m_current;
     m_steps[undo ? position : m_nPosition].diff.ApplyTo(target);
     m_nPosition = position;
+    m_current = target;
     const bool saved = m_clean[position];
     const EDocChange kind = undo ? (saved ? EDocChange::kUndoToSaved : EDocChange::kUndo)
                                  : (saved ? EDocChange::kRedoToSaved : EDocChange::kRedo);
@@ -83,8 +80,9 @@ void CUndoHistory::OnChange(const SDocChange& change) {
         break;
     }
     if (IsHistoryMove(change.kind)) {
-        m_current = change.after;
-    } else if (IsFollowUp(change.kind)) {
+        return;
+    }
+    if (IsFollowUp(change.kind)) {
         ReplaceCurrent(change.after);
     } else if (change.kind == EDocChange::kListCommit && m_nPosition == m_steps.size() &&
                m_nPosition > 0 && m_steps.back().kind == EDocChange::kListSelection &&

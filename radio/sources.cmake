@@ -2,6 +2,7 @@
 target_sources(dromel_radio PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/CellTyping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelClipboard.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ChangedParts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelCsv.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelRows.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ChannelRules.cpp

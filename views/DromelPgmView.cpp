@@ -5,6 +5,7 @@
 #include "app/LangText.h"
 #include "app/TranslateDialog.h"
 #include "grid/DDXGrid.h"
+#include "radio/ChangedParts.h"
 #include "radio/DromelPgmDoc.h"
 #include "views/FormTips.h"
 
@@ -89,7 +90,7 @@ CDromelPgmView::CDromelPgmView(CDromelPgmDoc& doc, QWidget* parent)
     OnUpdate();
     m_nViewObserver = m_doc.AddViewObserver([this] { OnUpdate(); });
     m_nChangeObserver =
-        m_doc.AddChangeObserver([this](const SDocChange&) { emit editStateChanged(); });
+        m_doc.AddChangeObserver([this](const SDocChange& change) { OnDocChange(change); });
     connect(&m_grid, &CGridCtrl::selectionChanged, this, &CDromelPgmView::editStateChanged);
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &CDromelPgmView::editStateChanged);
@@ -146,19 +147,49 @@ void CDromelPgmView::OnUpdate() {
     FillGrid();
 }
 
+// Every change may change what the Edit commands can act on. An undo or redo within one
+// model shows again the rows and options whose bytes differ; a change of the model
+// identification updates all views instead.
+void CDromelPgmView::OnDocChange(const SDocChange& change) {
+    emit editStateChanged();
+    if (!IsHistoryMove(change.kind)) {
+        return;
+    }
+    const SChangedParts parts = ChangedParts(change.before.image, change.after.image);
+    if (parts.model) {
+        return;
+    }
+    // An editor still open belongs to the document as it was.
+    m_editing.Drop();
+    m_editing.EndAll();
+    for (int n = 1; n <= kChannelCount; ++n) {
+        if (parts.rows[n]) {
+            RefreshRow(n);
+        }
+    }
+    if (parts.otherBytes) {
+        FillOptions();
+    }
+    UpdateScanControls();
+}
+
 void CDromelPgmView::FillForm() {
     TranslateDialog(this, kFormTemplate);
     m_pTips->Translate();
     FillList(Combo(IDC_MODEL), ModelList(), m_doc.GetModel());
+    FillOptions();
+    UpdateScanControls();
+    FillList(&m_cellTone, ToneList(), -1);
+}
+
+void CDromelPgmView::FillOptions() {
     for (const OptionControl& c : kOptionControls) {
         FillOption(c.option, c.id);
     }
     FillRevertList();
-    UpdateScanControls();
     for (const CheckControl& c : kCheckControls) {
         CheckBox(c.id)->setChecked(GetFormCheck(m_doc, c.check));
     }
-    FillList(&m_cellTone, ToneList(), -1);
 }
 
 void CDromelPgmView::FillOption(FormOption option, int id) {

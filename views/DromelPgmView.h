@@ -31,7 +31,8 @@ public:
     static constexpr int kFormTemplate = 101;
 
     // The form of dialog template 101 showing doc, filled at once and again whenever the
-    // document updates all views.
+    // document updates all views. An undo or redo that leaves the model shows again only the
+    // rows and options whose bytes it changed.
     explicit CDromelPgmView(CDromelPgmDoc& doc, QWidget* parent = nullptr);
     ~CDromelPgmView() override;
 
@@ -40,6 +41,8 @@ public:
     // Refills everything from the document, in the language now in force.
     void OnUpdate();
     void FillForm();
+    // The option lists and check boxes from the document.
+    void FillOptions();
     void FillGrid();
     void FillRevertList();
     // Enables the scan controls when a scan list exists and a scan type is chosen.
@@ -93,6 +96,7 @@ private:
     void OnOptionChange(FormOption option, int id);
     void OnPriorityChange();
     void OnModelChange();
+    void OnDocChange(const SDocChange& change);
     void ShowCell(int n, int col);
     void ConnectEditors();
     void OnFreqEditKillFocus(int n, int col);

@@ -179,7 +179,7 @@ TEST_F(DocumentCommands, ForeignFileLendsNeitherItsNameNorARecentEntry) {
         ASSERT_EQ(boxes.boxes.size(), 1u);
         EXPECT_EQ(boxes.boxes[0].text, LangText("IDS_WARN_LOAD"));
     }
-    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("default - BriselPgm"));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("default[*] - BriselPgm"));
     EXPECT_EQ(app.RecentFiles(), QStringList{kept});
     FileDialogRecorder cancelled({QString()});
     Command(ID_FILE_SAVE);

@@ -102,7 +102,7 @@ TEST_F(ReadCommands, UnsavedEditsAreOfferedForSavingBeforeARead) {
         if (c.bRead) {
             EXPECT_EQ(Doc().Image()[0], 0x5A);
             EXPECT_EQ(Doc().GetPathName(), "");
-            EXPECT_EQ(Frame().windowTitle(), QStringLiteral("default - BriselPgm"));
+            EXPECT_EQ(Frame().windowTitle(), QStringLiteral("default[*] - BriselPgm"));
         } else {
             EXPECT_EQ(Doc().Image()[0], 0x12);
             EXPECT_EQ(Doc().GetPathName(), m_file);

@@ -67,6 +67,34 @@ public:
     void EnterText(int row, int col, const QString& keys) {
         ::EnterText(View().Grid(), row, col, keys, [this] { return EditorOpen(); });
     }
+    // The form shows what a form built afresh on the document shows: every cell with its
+    // greying, every option list with its entries and state, every check box.
+    void ExpectFormAsDocument(const char* name) const {
+        CDromelPgmView fresh(Doc());
+        EXPECT_EQ(Shown(View()), Shown(fresh)) << name;
+    }
+    static QStringList Shown(CDromelPgmView& view) {
+        QStringList shown;
+        const CGridCtrl& grid = view.Grid();
+        for (int row = 1; row <= kChannelCount; ++row) {
+            for (int col = 1; col < kChannelColumns; ++col) {
+                const bool grey = (grid.GetItemState(row, col) & CS_READONLY) != 0;
+                shown << grid.GetItemText(row, col) + (grey ? "/grey" : "");
+            }
+        }
+        for (const QComboBox* combo : view.findChildren<QComboBox*>()) {
+            if (!combo->isHidden()) {
+                shown << QStringLiteral("%1 %2 of %3 %4")
+                             .arg(combo->objectName(), combo->currentText())
+                             .arg(combo->count())
+                             .arg(combo->isEnabled());
+            }
+        }
+        for (const QCheckBox* box : view.findChildren<QCheckBox*>()) {
+            shown << QStringLiteral("%1 %2").arg(box->objectName()).arg(box->isChecked());
+        }
+        return shown;
+    }
     // Runs user in the modal dialog that command id opens.
     void InDialog(int id, const std::function<void(QWidget*)>& user) {
         QTimer::singleShot(0, &Frame(), [&] { user(QApplication::activeModalWidget()); });
@@ -138,8 +166,7 @@ const UndoCase kCases[] = {
          t.Doc().ReplaceImage(radio, EDocChange::kRead);
          t.Doc().RefreshFromImage();
      },
-     "&Undo Read from Radio\tCtrl+Z",
-     false},
+     "&Undo Read from Radio\tCtrl+Z", false},
     {"CSV import",
      [](UndoCommands& t) {
          t.folder.dir.write("in.csv", kCsvHeader + CsvRow(3, "446.1", "NFM") + CsvRow(4, "446.2"));
@@ -173,6 +200,7 @@ TEST_F(UndoCommands, EveryKindOfChangeIsOneStepTakenBackAndDoneAgain) {
 
         Command(ID_EDIT_UNDO)->trigger();
         EXPECT_EQ(Doc().State(), before) << c.name;
+        ExpectFormAsDocument(c.name);
         EXPECT_FALSE(Doc().IsModified()) << c.name;
         EXPECT_FALSE(Frame().isWindowModified()) << c.name;
         const std::string step = std::string(c.undoText).substr(6);
@@ -182,6 +210,7 @@ TEST_F(UndoCommands, EveryKindOfChangeIsOneStepTakenBackAndDoneAgain) {
 
         Command(ID_EDIT_REDO)->trigger();
         EXPECT_EQ(Doc().State(), after) << c.name;
+        ExpectFormAsDocument(c.name);
         EXPECT_EQ(Doc().IsModified(), c.marks) << c.name;
         EXPECT_FALSE(Command(ID_EDIT_REDO)->isEnabled()) << c.name;
 

@@ -105,7 +105,7 @@ TEST_F(ChannelClipboardTest, TextWithAnUnusableRowChangesNothingAndNamesEveryRow
     } cases[] = {
         {"csv row", 10, 1, badCsv, {"line 4: Mode \"AM\""}},
         {"csv beyond 16", 15, 1, ExportChannelsCsv(m_doc, 2, 4), {"line 4: channel 17"}},
-        {"tsv cells", 10, 1, "440\n44,5\nabc\t\t\t\tMaybe\n", {"row 2:", "row 3:"}},
+        {"tsv cells", 10, 1, "440\n44,5,5\nabc\t\t\t\tMaybe\n", {"row 2:", "row 3:"}},
         {"tsv beyond 16", 16, 1, "440\n441\n", {"row 2: channel 17"}},
         {"tsv beyond the last column", 1, 7, "Wide\tNo\tNo\n", {"row 1: "}},
     };

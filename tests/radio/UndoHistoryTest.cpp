@@ -158,6 +158,30 @@ TEST_F(UndoHistoryTest, ChangesThatAreNoStepsOfTheirOwn) {
     }
 }
 
+TEST_F(UndoHistoryTest, AFollowUpToldBeforeTheHistoryHearsOfTheUndoJoinsTheStateUndone) {
+    // An observer ahead of the history answers the undo with a setter of its own.
+    m_history.reset();
+    const int id = m_doc.AddChangeObserver([this](const SDocChange& c) {
+        if (c.kind == EDocChange::kUndo) {
+            m_doc.SetByte(kAlignmentOffset, 0x42);
+        }
+    });
+    m_history.emplace(m_doc);
+    Freq(1, "440");
+    Freq(2, "441");
+    const SDocState after = m_doc.State();
+    History().Undo();
+    const SDocState undone = m_doc.State();
+    EXPECT_EQ(undone.image[kAlignmentOffset], 0x42);
+    EXPECT_FALSE(m_doc.IsRxEmpty(1));
+    EXPECT_TRUE(m_doc.IsRxEmpty(2));
+    History().Redo();
+    EXPECT_EQ(m_doc.State(), after);
+    m_doc.RemoveChangeObserver(id);
+    History().Undo();
+    EXPECT_EQ(m_doc.State(), undone);
+}
+
 TEST_F(UndoHistoryTest, ReadIsAStepAndUnlimitedStepsStayWithinAStateEach) {
     Freq(1, "440");
     MemoryImage radio = m_doc.Image();

@@ -1,5 +1,5 @@
 // Benchmark: 10,000 single-cell edits, then 10,000 undos, once on the document alone and once
-// with the main form refilled after every undo. Prints the time per edit and per undo and
+// with the main form shown, which shows each undo. Prints the time per edit and per undo and
 // the memory the edit history holds.
 #include "radio/ChannelRules.h"
 #include "radio/UndoHistory.h"

@@ -2,6 +2,7 @@
 // an editor opens over the cell, and the content goes to the document when it closes.
 #include "grid/GridTestSupport.h"
 #include "radio/ChannelRules.h"
+#include "radio/UndoHistory.h"
 
 #include "ViewFixture.h"
 
@@ -222,4 +223,29 @@ TEST_F(ViewGridTest, RetypingWhatACellShowsChangesNothing) {
     EXPECT_EQ(Freq(3, true), "447.00000");
     EXPECT_EQ(Freq(3, false), "447.00000");
     EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(ViewGridTest, UndoOfOneCellShowsItsOldTextAndLeavesTheOtherRows) {
+    SetChannel(2, "446.50000", "446.50000");
+    SetChannel(5, "446.10000", "446.10000");
+    m_doc.UpdateAllViews();
+    CUndoHistory history(m_doc);
+    EnterText(2, kColRxFreq, "447.25");
+    EnterText(5, kColTxFreq, "447.5");
+    // A row the undo does not touch keeps what it shows: a mark on it stays.
+    Grid().SetItemText(9, kColRxFreq, "mark");
+
+    history.Undo();
+    EXPECT_EQ(Cell(5, kColTxFreq), "446.10000");
+    EXPECT_EQ(Cell(5, kColRxFreq), "446.10000");
+    EXPECT_EQ(Cell(2, kColRxFreq), "447.25000");
+    EXPECT_EQ(Cell(9, kColRxFreq), "mark");
+    history.Undo();
+    EXPECT_EQ(Cell(2, kColRxFreq), "446.50000");
+    EXPECT_EQ(Cell(2, kColTxFreq), "446.50000");
+    EXPECT_EQ(Cell(5, kColTxFreq), "446.10000");
+    EXPECT_EQ(Cell(9, kColRxFreq), "mark");
+    history.Redo();
+    EXPECT_EQ(Cell(2, kColRxFreq), "447.25000");
+    EXPECT_EQ(Cell(9, kColRxFreq), "mark");
 }
