@@ -332,9 +332,9 @@ void CTransferDlg::GiveUp() {
 QString CTransferDlg::PartialWriteText() const {
     const std::string blocks = Number(m_engine->BlocksAcknowledged());
     const std::string total = Number(CTransferEngine::kWriteBlocks);
-    return m_strBackupPath.empty()
-               ? LangText("IDS_WRITE_PARTIAL_NO_BACKUP", {blocks, total})
-               : LangText("IDS_WRITE_PARTIAL", {blocks, total, m_strBackupTime.toStdString()});
+    return m_strBackupPath.empty() ? LangText("IDS_WRITE_PARTIAL_NO_BACKUP", {blocks, total})
+                                   : LangText("IDS_WRITE_PARTIAL_PROGRAM",
+                                              {blocks, total, m_strBackupTime.toStdString()});
 }
 
 void CTransferDlg::reject() {

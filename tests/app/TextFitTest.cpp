@@ -90,8 +90,8 @@ QStringList RunTimeTexts(int dialogId, int id) {
         texts.append(QString::fromStdString(GetLangString(key)));
     }
     // What the radio holds after a failed write, with the widest numbers and time.
-    texts.append(
-        QString::fromStdString(FormatLangString("IDS_WRITE_PARTIAL", {"122", "123", "23:59"})));
+    texts.append(QString::fromStdString(
+        FormatLangString("IDS_WRITE_PARTIAL_PROGRAM", {"122", "123", "23:59"})));
     texts.append(
         QString::fromStdString(FormatLangString("IDS_WRITE_PARTIAL_NO_BACKUP", {"122", "123"})));
     texts.append(QString::fromStdString(

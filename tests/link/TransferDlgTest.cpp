@@ -486,7 +486,8 @@ TEST_F(TransferDlgTest, StoppedWriteNamesTheBlocksTheRadioTook) {
         QPushButton* ok = Button(failed, IDOK);
         QTest::mouseClick(ok, Qt::LeftButton);
         ASSERT_TRUE(QTest::qWaitFor([&] { return ok->isEnabled(); }, kWait));
-        EXPECT_TRUE(Status(failed).startsWith("Radio took 32 of 123, backup at "))
+        EXPECT_TRUE(Status(failed).startsWith("Radio took 32 of 123, backup at ") &&
+                    Status(failed).endsWith(", restore it from the menu"))
             << Status(failed).toStdString();
         failed.reject();
     });
